@@ -1,0 +1,28 @@
+# Shared settings for the project's own targets: warnings as errors, the
+# include root at src/, and the optional sanitizers.
+
+set(PLOTVALE_SOURCE_ROOT ${CMAKE_SOURCE_DIR}/src)
+
+function(plotvale_compile_options target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion
+    -Wnon-virtual-dtor -Wold-style-cast -Werror)
+  if(PLOTVALE_SANITIZE)
+    target_compile_options(${target} PRIVATE
+      -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# plotvale_module(NAME SOURCES ... [DEPENDS lib ...])
+# One static library per folder of src/, named plotvale_NAME.
+function(plotvale_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(plotvale_${name} STATIC ${ARG_SOURCES})
+  target_include_directories(plotvale_${name} PUBLIC ${PLOTVALE_SOURCE_ROOT})
+  target_link_libraries(plotvale_${name} PUBLIC ${ARG_DEPENDS})
+  plotvale_compile_options(plotvale_${name})
+  if(PLOTVALE_SANITIZE)
+    target_link_options(plotvale_${name} INTERFACE -fsanitize=address,undefined)
+  endif()
+endfunction()

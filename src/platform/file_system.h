@@ -1,0 +1,44 @@
+#pragma once
+// The file-system calls the converter needs, each reporting failure in its
+// result instead of throwing.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plotvale::platform {
+
+inline constexpr int64_t PathMissing = -1;
+inline constexpr int64_t PathIsFolder = -2;
+
+// Size in bytes of a file (>= 0), PathMissing, or PathIsFolder. Symbolic
+// links are followed; a dangling link is missing.
+int64_t fileSizeOrKind(const std::string& path);
+
+struct FolderEntry {
+    std::string name;
+    bool isFolder = false;
+    bool isSymlink = false;
+};
+
+// The entries of a folder without "." and "..", in the order the system
+// gives them; nothing when the folder cannot be read.
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& path);
+
+// Creates one folder; true when it exists afterwards.
+bool createFolder(const std::string& path);
+
+// Reads a whole file of at most maxBytes; nothing for a folder, a missing or
+// unreadable file, or one that is larger.
+std::optional<std::string> readFile(const std::string& path, int64_t maxBytes);
+
+// Modification time in whole seconds since 1970 (UTC).
+std::optional<int64_t> fileModifiedTime(const std::string& path);
+bool setFileModifiedTime(const std::string& path, int64_t secondsSinceEpoch);
+
+// Renames, replacing an existing target.
+bool renameFile(const std::string& from, const std::string& to);
+bool removeFile(const std::string& path);
+
+}  // namespace plotvale::platform
