@@ -42,6 +42,8 @@ struct InputSettings {
     int32_t rawImageWidth = 0;
     int32_t rawImageHeight = 0;
     int32_t rawToneMapping = 2;
+    int32_t wmfDpi = 96;          // resolution at which metafiles are rendered
+    int8_t wmfAntialiasing = 1;   // draw metafiles anti-aliased
 };
 
 struct OutputSettings {

@@ -27,6 +27,8 @@ const std::vector<SettingField>& settingFields() {
         {"Input", "RAW Image Width", [](ConverterSettings& s) -> SettingSlot { return &s.input.rawImageWidth; }},
         {"Input", "RAW Image Height", [](ConverterSettings& s) -> SettingSlot { return &s.input.rawImageHeight; }},
         {"Input", "RAW Tone Mapping", [](ConverterSettings& s) -> SettingSlot { return &s.input.rawToneMapping; }},
+        {"Input", "WMF DPI", [](ConverterSettings& s) -> SettingSlot { return &s.input.wmfDpi; }},
+        {"Input", "WMF Antialiasing", [](ConverterSettings& s) -> SettingSlot { return &s.input.wmfAntialiasing; }},
         {"Output", "Format", [](ConverterSettings& s) -> SettingSlot { return &s.output.format; }},
         {"Output", "BMP BPP", [](ConverterSettings& s) -> SettingSlot { return &s.output.bmpBpp; }},
         {"Output", "BMP Compression", [](ConverterSettings& s) -> SettingSlot { return &s.output.bmpCompression; }},
