@@ -154,11 +154,11 @@ const SettingField* findSetting(std::string_view group, std::string_view key) {
 }
 
 void storeInteger(const SettingSlot& slot, int64_t value) {
-    if (auto* narrow = std::get_if<int8_t*>(&slot)) {
+    if (auto* narrow = std::get_if<int8_t*>(&slot); narrow && *narrow) {
         **narrow = static_cast<int8_t>(static_cast<uint8_t>(value & 0xFF));
-    } else if (auto* wide = std::get_if<int32_t*>(&slot)) {
+    } else if (auto* wide = std::get_if<int32_t*>(&slot); wide && *wide) {
         **wide = static_cast<int32_t>(static_cast<uint32_t>(value & 0xFFFFFFFF));
-    } else if (auto* real = std::get_if<float*>(&slot)) {
+    } else if (auto* real = std::get_if<float*>(&slot); real && *real) {
         **real = static_cast<float>(value);
     }
 }

@@ -1,0 +1,43 @@
+#pragma once
+// The named values accepted by keyword options and profile keys. A keyword
+// not in its set reads as code 0, without a message.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace plotvale::cli {
+
+enum class KeywordSet {
+    DdsLoad,
+    RawLoad,
+    Frames,
+    ToneMapping,
+    Compression,
+    ColourTable,
+    ColourModel,
+    Chroma,
+    JpegKind,
+    Rotation,
+    Unit,
+    ResizeScope,
+    ResizeFilter,
+    Dither,
+    FontStyle,
+    FontEffect,
+    Alignment,
+    Boundary,
+    Position,
+    Size,
+    Timestamp,
+    OnOff,
+};
+
+// The code of a keyword, compared trimmed of blanks and in any case; 0 when
+// the set does not hold it.
+int32_t lookupKeyword(KeywordSet set, std::string_view text);
+
+// The first keyword of the set with this code, or "" when there is none.
+std::string keywordForCode(KeywordSet set, int32_t code);
+
+}  // namespace plotvale::cli
