@@ -72,6 +72,20 @@ bool setFileModifiedTime(const std::string& path, int64_t secondsSinceEpoch) {
     return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
+bool writeFile(const std::string& path, std::string_view data) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t wrote = write(fd, data.data() + done, data.size() - done);
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote <= 0) break;
+        done += static_cast<size_t>(wrote);
+    }
+    const bool closed = close(fd) == 0;
+    return closed && done == data.size();
+}
+
 bool renameFile(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }

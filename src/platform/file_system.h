@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plotvale::platform {
@@ -36,6 +37,9 @@ std::optional<std::string> readFile(const std::string& path, int64_t maxBytes);
 // Modification time in whole seconds since 1970 (UTC).
 std::optional<int64_t> fileModifiedTime(const std::string& path);
 bool setFileModifiedTime(const std::string& path, int64_t secondsSinceEpoch);
+
+// Creates or replaces a file with the given bytes; true when all were written.
+bool writeFile(const std::string& path, std::string_view data);
 
 // Renames, replacing an existing target.
 bool renameFile(const std::string& from, const std::string& to);

@@ -43,6 +43,16 @@ TEST_F(CommandLine, HelpForEveryHelpSpelling) {
     }
 }
 
+TEST_F(CommandLine, HelpNamesTheRenamedExecutable) {
+    const std::string renamed = work.file("wmfconv");
+    std::filesystem::copy_file(PLOTVALE_BINARY, renamed);
+    const auto result = test::runProgram(renamed, {"-?"}, work.path().string(),
+                                         runtime.path().string());
+    ASSERT_EQ(result.stdoutLines.size(), 38u);
+    EXPECT_EQ(result.stdoutLines[1], "Usage: wmfconv -i <filename> [options]");
+    EXPECT_EQ(result.stdoutLines[8], "  wmfconv -i c:\\tmp\\ -o d:\\converted -c bmp --jpg-quality=95");
+}
+
 TEST_F(CommandLine, NotHelpWhenMisspeltOrLater) {
     const auto misspelt = run({"-help"});
     EXPECT_TRUE(misspelt.stdoutLines.empty());  // no input option: the window face's turn

@@ -1,0 +1,72 @@
+#include "engine/convert_file.h"
+
+#include "engine/bit_depth.h"
+#include "engine/image_operations.h"
+#include "engine/output_name.h"
+#include "engine/overlays.h"
+#include "engine/save_image.h"
+#include "engine/temp_name.h"
+#include "platform/file_system.h"
+#include "wmf/render_metafile.h"
+
+namespace plotvale::engine {
+namespace {
+
+// Far above any real metafile; keeps a stray huge file from exhausting memory.
+constexpr int64_t LargestMetafileBytes = int64_t{1} << 30;
+
+// Rotation, resizing and the icon limit change the size; what follows keeps it.
+Bitmap transformImage(Bitmap bitmap, const ConverterSettings& settings, const ConversionJob& job) {
+    bitmap = rotateImage(std::move(bitmap), settings);
+    bitmap = resizeImage(std::move(bitmap), settings, bitmapWidth(bitmap), bitmapHeight(bitmap));
+    return limitIconSize(std::move(bitmap), job.outputExtension);
+}
+
+Bitmap adjustImage(Bitmap bitmap, const ConverterSettings& settings) {
+    flipImage(bitmap.get(), settings);
+    bitmap = adjustColors(std::move(bitmap), settings);
+    bitmap = greyscaleImage(std::move(bitmap), settings);
+    bitmap = thresholdImage(std::move(bitmap), settings);
+    return ditherImage(std::move(bitmap), settings);
+}
+
+}  // namespace
+
+Bitmap rasterizeMetafile(const ConverterSettings& settings, ConversionJob& job) {
+    const auto data = platform::readFile(job.inputPath, LargestMetafileBytes);
+    if (!data || data->empty()) return Bitmap();
+    wmf::RenderOptions options;
+    options.dpi = settings.input.wmfDpi;
+    options.antialias = settings.input.wmfAntialiasing != 0;
+    Bitmap bitmap = wmf::renderMetafile(*data, options).bitmap;
+    if (bitmapWidth(bitmap) == 0 || bitmapHeight(bitmap) == 0) return Bitmap();
+    job.sourceDepth = bitmapDepth(bitmap);
+    return bitmap;
+}
+
+bool convertFile(const ConverterSettings& settings, ConversionJob& job) {
+    Bitmap bitmap = rasterizeMetafile(settings, job);
+    if (!bitmap) return false;
+    return convertBitmap(settings, job, std::move(bitmap));
+}
+
+bool convertBitmap(const ConverterSettings& settings, ConversionJob& job, Bitmap bitmap) {
+    if (!bitmap) return false;
+    job.sourceDepth = bitmapDepth(bitmap);
+
+    bitmap = transformImage(std::move(bitmap), settings, job);
+    const int width = bitmapWidth(bitmap);
+    const int height = bitmapHeight(bitmap);
+    bitmap = adjustImage(std::move(bitmap), settings);
+    bitmap = applyFrame(std::move(bitmap), settings, width, height);
+    bitmap = applyWatermark(std::move(bitmap), settings, job, width, height);
+    bitmap = convertDepth(std::move(bitmap), job);
+
+    job.resultWidth = width;
+    job.resultHeight = height;
+    job.outputPath = buildOutputPath(settings, job);
+    job.temporaryPath = makeTempPath(settings, job);
+    return saveImage(settings, job, bitmap.get());
+}
+
+}  // namespace plotvale::engine

@@ -1,0 +1,27 @@
+#pragma once
+// The conversion of one file: rasterise the metafile, run the image
+// operations, frame, watermark, depth conversion, and save under the name of
+// the filename mask. Success or failure is all it reports; the caller prints.
+
+#include <optional>
+#include <string>
+
+#include "canvas/freeimage_bitmap.h"
+#include "engine/conversion_job.h"
+#include "settings/converter_settings.h"
+
+namespace plotvale::engine {
+
+// Converts the job's input file. On success the job holds the output path.
+bool convertFile(const settings::ConverterSettings& settings, ConversionJob& job);
+
+// The same pipeline for a picture that is already rasterised; the job's input
+// path still names the output file.
+bool convertBitmap(const settings::ConverterSettings& settings, ConversionJob& job,
+                   canvas::Bitmap bitmap);
+
+// Reads and renders the job's input file; sets the job's source depth. Empty
+// when the file cannot be read or rendered, or renders to an empty picture.
+canvas::Bitmap rasterizeMetafile(const settings::ConverterSettings& settings, ConversionJob& job);
+
+}  // namespace plotvale::engine

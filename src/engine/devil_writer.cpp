@@ -1,0 +1,76 @@
+#include <IL/il.h>
+#include <IL/ilu.h>
+
+#include <mutex>
+#include <new>
+#include <vector>
+
+#include "engine/save_image.h"
+
+namespace plotvale::engine {
+namespace {
+
+// DevIL keeps one global "bound image"; conversions on several threads take
+// turns here.
+std::mutex& devilMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+void initialiseDevilOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        ilInit();
+        iluInit();
+    });
+}
+
+// One DevIL image name, deleted on every path.
+class DevilImage {
+public:
+    DevilImage() { ilGenImages(1, &name_); ilBindImage(name_); }
+    ~DevilImage() { ilDeleteImages(1, &name_); }
+    DevilImage(const DevilImage&) = delete;
+    DevilImage& operator=(const DevilImage&) = delete;
+
+private:
+    ILuint name_ = 0;
+};
+
+// The pixels as rows without padding, bottom row first, blue first.
+bool copyRawPixels(FIBITMAP* bitmap, unsigned channels, std::vector<ILubyte>& pixels) {
+    const unsigned width = FreeImage_GetWidth(bitmap);
+    const unsigned height = FreeImage_GetHeight(bitmap);
+    try {
+        pixels.assign(static_cast<size_t>(width) * channels * height, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    FreeImage_ConvertToRawBits(pixels.data(), bitmap, static_cast<int>(width * channels),
+                               FreeImage_GetBPP(bitmap), 0xFF0000, 0x00FF00, 0x0000FF, FALSE);
+    return true;
+}
+
+}  // namespace
+
+bool writeWithDevil(FIBITMAP* bitmap, int32_t ilType, const std::string& path) {
+    const unsigned depth = FreeImage_GetBPP(bitmap);
+    if (FreeImage_GetImageType(bitmap) != FIT_BITMAP || (depth != 24 && depth != 32)) return false;
+    const ILubyte channels = depth == 32 ? 4 : 3;
+    const ILenum format = depth == 32 ? IL_BGRA : IL_BGR;
+    std::vector<ILubyte> pixels;
+    if (!copyRawPixels(bitmap, channels, pixels)) return false;
+
+    initialiseDevilOnce();
+    const std::lock_guard lock(devilMutex());
+    ilEnable(IL_FILE_OVERWRITE);
+    const DevilImage image;
+    const auto imageDepth = static_cast<ILuint>(ilGetInteger(IL_IMAGE_DEPTH));
+    if (!ilTexImage(FreeImage_GetWidth(bitmap), FreeImage_GetHeight(bitmap), imageDepth, channels,
+                    format, IL_UNSIGNED_BYTE, pixels.data()))
+        return false;
+    if (ilType == IL_DDS && !iluBuildMipmaps()) return false;
+    return ilSave(static_cast<ILenum>(ilType), path.c_str()) != IL_FALSE;
+}
+
+}  // namespace plotvale::engine

@@ -1,0 +1,43 @@
+#include "engine/save_image.h"
+
+#include "platform/file_system.h"
+
+namespace plotvale::engine {
+namespace {
+
+constexpr int32_t BmpColorTableExact = 1;
+
+bool isDevilFormat(std::string_view extension) {
+    return extension == "psd" || extension == "dds" || extension == "pcx";
+}
+
+bool writesTrimmedBmp(const settings::ConverterSettings& settings, const ConversionJob& job) {
+    return job.outputExtension == "bmp" && job.targetDepth == 8 &&
+           settings.output.bmpColorTable == BmpColorTableExact;
+}
+
+bool writeTemporary(const settings::ConverterSettings& settings, const ConversionJob& job,
+                    FIBITMAP* bitmap) {
+    const std::string& path = job.temporaryPath;
+    if (isDevilFormat(job.outputExtension)) return writeWithDevil(bitmap, job.formatCode, path);
+    if (writesTrimmedBmp(settings, job)) {
+        const auto bytes = encodeTrimmedBmp(bitmap, job.saveFlags);
+        return bytes && platform::writeFile(path, *bytes);
+    }
+    return writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, path);
+}
+
+}  // namespace
+
+bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
+               FIBITMAP* bitmap) {
+    if (bitmap == nullptr || job.temporaryPath.empty() || job.outputPath.empty()) return false;
+    if (writeTemporary(settings, job, bitmap) &&
+        platform::renameFile(job.temporaryPath, job.outputPath))
+        return true;
+    // A writer may have left a partial file behind.
+    if (platform::fileSizeOrKind(job.temporaryPath) >= 0) platform::removeFile(job.temporaryPath);
+    return false;
+}
+
+}  // namespace plotvale::engine
