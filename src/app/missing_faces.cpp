@@ -18,10 +18,6 @@ int missingFace(const char* face) {
 
 }  // namespace
 
-int runBatchFace(const settings::ConverterSettings&, const settings::RunRequest&, bool) {
-    return missingFace("batch converter");
-}
-
 int runWindowFace() { return missingFace("window face"); }
 int runUninstallNotice() { return missingFace("window face"); }
 int runScreenshotMode() { return missingFace("window face"); }

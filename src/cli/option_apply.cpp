@@ -34,7 +34,7 @@ void applySettingOption(const OptionSpec& option, std::string_view value,
     const SettingSlot slot = slotOf(option.group, option.key, target);
     switch (option.kind) {
     case OptionKind::Keyword:
-        settings::storeInteger(slot, lookupKeyword(*option.keywords, value));
+        settings::storeInteger(slot, settings::lookupKeyword(*option.keywords, value));
         break;
     case OptionKind::Number: settings::storeInteger(slot, readNumber(value)); break;
     case OptionKind::Decimal: storeDecimal(slot, settings::readDecimal(value)); break;

@@ -6,9 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/keyword_sets.h"
+#include "settings/keyword_sets.h"
 
 namespace plotvale::cli {
+
+using settings::KeywordSet;
 
 enum class OptionKind { Path, Keyword, Number, Decimal, Text, Switch };
 

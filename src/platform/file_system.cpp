@@ -35,6 +35,12 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& path) {
     return entries;
 }
 
+std::optional<FolderIdentity> folderIdentity(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
+    return FolderIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
+
 bool createFolder(const std::string& path) {
     if (mkdir(path.c_str(), 0777) == 0) return true;
     return errno == EEXIST && fileSizeOrKind(path) == PathIsFolder;

@@ -27,6 +27,17 @@ struct FolderEntry {
 // gives them; nothing when the folder cannot be read.
 std::optional<std::vector<FolderEntry>> listFolder(const std::string& path);
 
+// Identifies a folder on its device, so a walk that follows symbolic links
+// can tell a folder it has already visited. Nothing when it is not a folder.
+struct FolderIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    bool operator<(const FolderIdentity& other) const {
+        return device != other.device ? device < other.device : inode < other.inode;
+    }
+};
+std::optional<FolderIdentity> folderIdentity(const std::string& path);
+
 // Creates one folder; true when it exists afterwards.
 bool createFolder(const std::string& path);
 

@@ -153,6 +153,17 @@ const SettingField* findSetting(std::string_view group, std::string_view key) {
     return nullptr;
 }
 
+int64_t integerSetting(const ConverterSettings& settings, std::string_view group,
+                       std::string_view key) {
+    const SettingField* field = findSetting(group, key);
+    if (field == nullptr) return 0;
+    // locate() hands out writable slots; this reader only loads from them.
+    const SettingSlot slot = field->locate(const_cast<ConverterSettings&>(settings));
+    if (auto* narrow = std::get_if<int8_t*>(&slot)) return **narrow;
+    if (auto* wide = std::get_if<int32_t*>(&slot)) return **wide;
+    return 0;
+}
+
 void storeInteger(const SettingSlot& slot, int64_t value) {
     if (auto* narrow = std::get_if<int8_t*>(&slot); narrow && *narrow) {
         **narrow = static_cast<int8_t>(static_cast<uint8_t>(value & 0xFF));

@@ -26,6 +26,11 @@ const std::vector<SettingField>& settingFields();
 // Exact, case-sensitive lookup; nullptr when there is no such setting.
 const SettingField* findSetting(std::string_view group, std::string_view key);
 
+// The value of a numeric setting, read-only; 0 for a missing or text
+// setting.
+int64_t integerSetting(const ConverterSettings& settings, std::string_view group,
+                       std::string_view key);
+
 // Stores an integer in a numeric slot, keeping the low bits the field holds.
 void storeInteger(const SettingSlot& slot, int64_t value);
 

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "cli/keyword_sets.h"
+#include "settings/keyword_sets.h"
 #include "cli/option_text.h"
 
 using namespace plotvale::cli;
+using namespace plotvale::settings;
 
 TEST(OptionText, NamesAndValues) {
     EXPECT_EQ(optionName("  --JPG-Quality=90 "), "--JPG-QUALITY");

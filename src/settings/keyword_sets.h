@@ -1,12 +1,13 @@
 #pragma once
-// The named values accepted by keyword options and profile keys. A keyword
-// not in its set reads as code 0, without a message.
+// The keywords that name the codes of enumerated settings, read from
+// options and profiles and written back by the debug echo. A keyword not in
+// its set reads as code 0, without a message.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace plotvale::cli {
+namespace plotvale::settings {
 
 enum class KeywordSet {
     DdsLoad,
@@ -31,6 +32,8 @@ enum class KeywordSet {
     Size,
     Timestamp,
     OnOff,
+    FrameKind,      // echo only
+    WatermarkKind,  // echo only
 };
 
 // The code of a keyword, compared trimmed of blanks and in any case; 0 when
@@ -40,4 +43,4 @@ int32_t lookupKeyword(KeywordSet set, std::string_view text);
 // The first keyword of the set with this code, or "" when there is none.
 std::string keywordForCode(KeywordSet set, int32_t code);
 
-}  // namespace plotvale::cli
+}  // namespace plotvale::settings

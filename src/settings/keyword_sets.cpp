@@ -1,11 +1,11 @@
-#include "cli/keyword_sets.h"
+#include "settings/keyword_sets.h"
 
 #include <utility>
 #include <vector>
 
 #include "settings/text_case.h"
 
-namespace plotvale::cli {
+namespace plotvale::settings {
 
 namespace {
 
@@ -107,6 +107,14 @@ const Keywords& keywordsOf(KeywordSet set) {
         static const Keywords k = {{"CURRENT", 0}, {"ORIGINAL", 1}, {"CUSTOM", 2}};
         return k;
     }
+    case KeywordSet::FrameKind: {
+        static const Keywords k = {{"NONE", 0}, {"SOLID", 1}};
+        return k;
+    }
+    case KeywordSet::WatermarkKind: {
+        static const Keywords k = {{"NONE", 0}, {"TEXT", 1}, {"IMAGE", 2}};
+        return k;
+    }
     case KeywordSet::OnOff: {
         static const Keywords k = {{"OFF", 0}, {"ON", 1}};
         return k;
@@ -118,7 +126,7 @@ const Keywords& keywordsOf(KeywordSet set) {
 }  // namespace
 
 int32_t lookupKeyword(KeywordSet set, std::string_view text) {
-    const std::string wanted = settings::toUpperAscii(settings::trim(text));
+    const std::string wanted = toUpperAscii(trim(text));
     for (const auto& [keyword, code] : keywordsOf(set)) {
         if (keyword == wanted) return code;
     }
@@ -132,4 +140,4 @@ std::string keywordForCode(KeywordSet set, int32_t code) {
     return {};
 }
 
-}  // namespace plotvale::cli
+}  // namespace plotvale::settings

@@ -1,0 +1,27 @@
+// The command-line run: a fresh run state (program folder, counter 1, a
+// random number for the naming mask) handed to the batch driver.
+
+#include <random>
+
+#include "app/exit_status.h"
+#include "app/faces.h"
+#include "batch/run_driver.h"
+#include "platform/console.h"
+#include "platform/program_path.h"
+
+namespace plotvale::app {
+
+int runBatchFace(const settings::ConverterSettings& settings, const settings::RunRequest& request,
+                 bool quiet) {
+    batch::BatchRun run(settings, request, platform::programFolder(), platform::writeLine,
+                        std::random_device{}());
+    run.job.randomNumber = run.nextRandomNumber();
+    run.job.counter = 1;
+    switch (batch::runBatch(run, quiet)) {
+    case batch::RunSucceeded: return ExitDone;
+    case batch::RunFilesFailed: return ExitFilesFailed;
+    default: return ExitRefused;
+    }
+}
+
+}  // namespace plotvale::app

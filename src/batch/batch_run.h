@@ -1,0 +1,44 @@
+#pragma once
+// Everything one command-line run works on: the settings it only reads, the
+// request it normalises, the conversion job, the input set, the progress of
+// the running stage, and where its console lines go.
+
+#include <functional>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "batch/input_file_list.h"
+#include "batch/run_progress.h"
+#include "engine/conversion_job.h"
+#include "settings/converter_settings.h"
+#include "settings/run_request.h"
+
+namespace plotvale::batch {
+
+using LineWriter = std::function<void(std::string_view)>;
+
+struct BatchRun {
+    BatchRun(const settings::ConverterSettings& runSettings, settings::RunRequest runRequest,
+             std::string runProgramFolder, LineWriter writer, uint32_t seed)
+        : settings(runSettings),
+          request(std::move(runRequest)),
+          programFolder(std::move(runProgramFolder)),
+          writeLine(std::move(writer)),
+          random(seed) {}
+
+    const settings::ConverterSettings& settings;
+    settings::RunRequest request;
+    std::string programFolder;  // with a trailing "/"
+    LineWriter writeLine;
+    std::mt19937 random;
+
+    engine::ConversionJob job;
+    InputFileList files;
+    RunProgress progress;
+
+    // A whole number from 1 to 99999, for the "%rnd%" placeholder.
+    int32_t nextRandomNumber() { return std::uniform_int_distribution<int32_t>(1, 99999)(random); }
+};
+
+}  // namespace plotvale::batch

@@ -1,0 +1,44 @@
+#include "batch/path_rules.h"
+
+#include "platform/file_system.h"
+
+namespace plotvale::batch {
+
+namespace {
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+}  // namespace
+
+std::string fileNameExtension(std::string_view path) {
+    for (size_t i = path.size(); i-- > 0;) {
+        const char c = path[i];
+        if (c == ' ' || isSeparator(c)) return {};
+        if (c == '.') {
+            if (i == 0 || isSeparator(path[i - 1])) return {};
+            return std::string(path.substr(i + 1));
+        }
+    }
+    return {};
+}
+
+std::string folderPart(std::string_view path) {
+    const auto last = path.find_last_of("/\\");
+    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
+}
+
+FolderResult normaliseFolder(std::string_view folder, const std::string& programFolder) {
+    if (folder.substr(0, 2) == "..") return {{}, FolderProblem::Incorrect};
+    std::string result(folder);
+    if (result.empty() || result[0] != '/') {
+        if (result.substr(0, 2) == "./") result.erase(0, 2);
+        result = programFolder + result;
+    }
+    if (result.empty() || result.back() != '/') result += '/';
+    if (platform::fileSizeOrKind(result) != platform::PathIsFolder) {
+        return {{}, FolderProblem::Invalid};
+    }
+    return {result, FolderProblem::None};
+}
+
+}  // namespace plotvale::batch

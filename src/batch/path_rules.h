@@ -1,0 +1,31 @@
+#pragma once
+// How the run reads the paths it is given: the file-name extension that
+// tells a file from a folder, the folder part of a path, and the folder rule
+// that resolves relative folders against the program's folder.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace plotvale::batch {
+
+// The text after the last "." of the last path element, or "" when the
+// element has none. A blank or separator ("/" or "\") met before the dot
+// means no extension; so does a dot at the start of an element.
+std::string fileNameExtension(std::string_view path);
+
+// Up to and including the last "/" or "\"; "" when there is none.
+std::string folderPart(std::string_view path);
+
+enum class FolderProblem { None, Incorrect, Invalid };
+
+struct FolderResult {
+    std::string folder;  // absolute, with a trailing "/"
+    FolderProblem problem = FolderProblem::None;
+};
+
+// A folder beginning with ".." is incorrect; a relative folder ("./" is
+// dropped) is put below the program folder; the result must exist.
+FolderResult normaliseFolder(std::string_view folder, const std::string& programFolder);
+
+}  // namespace plotvale::batch
