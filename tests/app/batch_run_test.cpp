@@ -1,0 +1,139 @@
+// Batch runs of the real executable: refusals in their order, the debug
+// echo, collection counts and the totals. The program is copied into its own
+// folder so relative folders resolve against a folder the test controls.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/run_program.h"
+#include "support/temp_folder.h"
+
+using namespace plotvale;
+using Lines = std::vector<std::string>;
+
+class BatchRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = home.file("plotvale");
+        std::filesystem::copy_file(PLOTVALE_BINARY, program);
+        std::filesystem::create_directories(home.path() / "out");
+        home.write("in/a.wmf", "\xD7\xCD\xC6\x9A not really a picture");
+    }
+    // The run's lines after the four banner lines.
+    Lines run(std::vector<std::string> arguments, int expectedStatus) {
+        arguments.push_back("-q");
+        const auto result = test::runProgram(program, arguments, cwd.path().string(),
+                                             runtime.path().string());
+        EXPECT_EQ(result.exitStatus, expectedStatus) << result.stdoutText << result.stderrText;
+        return result.stdoutLines;
+    }
+    Lines runLoud(const std::vector<std::string>& arguments) {
+        const auto result = test::runProgram(program, arguments, cwd.path().string(),
+                                             runtime.path().string());
+        Lines lines = result.stdoutLines;
+        if (lines.size() >= 4) lines.erase(lines.begin(), lines.begin() + 4);
+        return lines;
+    }
+    std::string out() const { return home.file("out"); }
+
+    test::TempFolder home;
+    test::TempFolder cwd;
+    test::TempFolder runtime;
+    std::string program;
+};
+
+TEST_F(BatchRun, RefusalsInTheirOrder) {
+    const std::string in = home.file("in");
+    const auto refused = [&](std::vector<std::string> args, const std::string& line) {
+        EXPECT_EQ(run(std::move(args), 1), Lines{line});
+    };
+    home.write("empty.wmf", "");
+    refused({"-i", home.file("empty.wmf")}, "Error: Invalid input file");
+    refused({"-i", home.file("missing.wmf")}, "Error: Invalid input file");
+    refused({"-i", "../in"}, "Error: Incorrect input folder");
+    refused({"-i", "..\\in"}, "Error: Incorrect input folder");
+    refused({"-i", home.file("nope")}, "Error: Invalid input folder");
+    refused({"-i", in, "-o", "../out"}, "Error: Incorrect output folder");
+    refused({"-i", in, "-o", home.file("nope")}, "Error: Invalid output folder");
+    refused({"-i", in, "-o", out(), "-c", "JPG"}, "Error: Invalid conversion type");
+    refused({"-i", in, "-o", out(), "-c", "png", "--png-bpp=16"}, "Error: Invalid png-bpp value");
+    refused({"-i", in, "-o", out(), "-c", "jpg", "--jpg-quality=0"}, "Error: Invalid jpg-quality value");
+    refused({"-i", in, "-o", out(), "-c", "webp", "--webp-quality=101"},
+            "Error: Invalid webp-quality value");
+    refused({"-i", in, "-o", out(), "--wmf-dpi=9"}, "Error: Invalid wmf-dpi value");
+    refused({"-i", in, "-o", out(), "--width=0", "--height=0"}, "Error: Invalid width value");
+    refused({"-i", in, "-o", out(), "--width=5", "--height=0"}, "Error: Invalid height value");
+    refused({"-i", in, "-o", out(), "--brightness=101", "--contrast=-101"},
+            "Error: Invalid brightness value");
+    refused({"-i", in, "-o", out(), "--contrast=-101"}, "Error: Invalid contrast value");
+    refused({"-i", in, "-o", out(), "--gamma=10"}, "Error: Invalid gamma value");
+    refused({"-i", in, "-o", out(), "--wm-image=" + home.file("missing.png")},
+            "Error: Invalid watermark image");
+}
+
+TEST_F(BatchRun, OnlyTheChosenFormatIsChecked) {
+    // The file is no real picture, so the run gets past every check and then fails it.
+    EXPECT_EQ(run({"-i", home.file("in"), "-o", out(), "-c", "bmp", "--png-bpp=16",
+                   "--jpg-quality=0", "--bmp-bpp=0"},
+                  2),
+              Lines{"Conversion stopped"});
+}
+
+TEST_F(BatchRun, RelativeFoldersResolveAgainstTheProgramFolder) {
+    std::filesystem::create_directories(cwd.path() / "sub");  // not where "sub" is looked for
+    EXPECT_EQ(run({"-i", "sub"}, 1), Lines{"Error: Invalid input folder"});
+    std::filesystem::create_directories(home.path() / "sub");
+    EXPECT_EQ(run({"-i", "sub"}, 1), (Lines{"Conversion stopped",
+                                            "No input file(s) found. Please, add valid file(s) and try again!"}));
+    EXPECT_EQ(run({"-i", "./in/", "-o", "out"}, 2), Lines{"Conversion stopped"});
+}
+
+TEST_F(BatchRun, AFolderNameWithADotIsTakenForAFile) {
+    std::filesystem::create_directories(home.path() / "photos.2020");
+    EXPECT_EQ(run({"-i", home.file("photos.2020")}, 1), Lines{"Error: Invalid input file"});
+    EXPECT_EQ(run({"-i", home.file("photos.2020") + "/"}, 1),
+              (Lines{"Conversion stopped",
+                     "No input file(s) found. Please, add valid file(s) and try again!"}));
+}
+
+TEST_F(BatchRun, DebugEchoBeforeTheRefusal) {
+    const Lines lines = runLoud({"-i", home.file("in"), "-o", out(), "-c", "jpg", "-d",
+                                 "--jpg-quality=0", "--jpg-chroma=high"});
+    EXPECT_EQ(lines, (Lines{"Preparing...", "Input: " + home.file("in"), "Output: " + out(),
+                            "Conversion: jpg", "JPG BPP: 0", "JPG Quality: 0",
+                            "JPG Chroma Subsampling: HIGH", "JPG Save As: STANDARD",
+                            "Error: Invalid jpg-quality value"}));
+}
+
+TEST_F(BatchRun, DebugEchoOfOperations) {
+    const Lines lines = runLoud({"-i", home.file("in"), "-o", out(), "-c", "tiff", "-d",
+                                 "--tiff-compression=deflate", "--rotation=90", "--width=50",
+                                 "--width-unit=percent", "--height=20", "--gamma=1.5",
+                                 "--fr-solid-left=3", "--file-timestamp=custom",
+                                 "--file-timestamp-custom=86400", "--no-subfolders"});
+    const Lines expected = {
+        "TIFF BPP: 0", "TIFF Compression: DEFLATE", "TIFF Color Mode: RGB",
+        "Image Rotation Type: SIMPLE", "Image Rotation: 90", "Image Rotation Back Color: 000000",
+        "Width: 50 PERCENT", "Height: 20 PIXELS", "Keep Aspect Ratio: 0",
+        "Image Resize Type: ALLIMAGES", "Image Resize Algorithm: BICUBIC", "Flip Horizontal: 0",
+        "Flip Vertical: 0", "Brightness: 0", "Contrast: 0", "Gamma: 1.50", "Invert: 0",
+        "Greyscale: 0", "Frame: SOLID", "Frame left: 3", "Frame right: 0", "Frame top: 0",
+        "Frame bottom: 0", "Frame left color: 000000", "Frame right color: 000000",
+        "Frame top color: 000000", "Frame bottom color: 000000", "Frame opacity: 255",
+        "Watermark: NONE", "Filename Mask: %filename%.%ext%", "File Timestamp: CUSTOM",
+        "Custom Timestamp: 86400", "Keep Subfolders: 0", "Importing..."};
+    ASSERT_GE(lines.size(), 4 + expected.size());
+    EXPECT_EQ(Lines(lines.begin() + 4, lines.begin() + 4 + static_cast<long>(expected.size())),
+              expected);
+}
+
+TEST_F(BatchRun, CompressionKeywordsFollowTheFormat) {
+    const auto echoed = [&](const std::string& format, const std::string& option) {
+        const Lines lines = runLoud({"-i", home.file("in"), "-o", out(), "-c", format, "-d", option});
+        return lines.size() > 5 ? lines[5] : std::string();
+    };
+    EXPECT_EQ(echoed("png", "--png-compression=zlib6"), "PNG Compression: ZLIB6");
+    EXPECT_EQ(echoed("bmp", "--bmp-compression=rle"), "BMP Compression: RLE");
+    EXPECT_EQ(echoed("png", "--png-compression=rle"), "PNG Compression: ZLIB1");
+}
