@@ -9,11 +9,23 @@ namespace plotvale::wmf {
 namespace {
 constexpr std::size_t kMaxSavedStates = 65535;
 
-std::uint32_t colorRef(const Record& r, std::size_t offset) {
+}  // namespace
+
+// A COLORREF: RGB, or with 0x01 in its high byte a palette index. Played
+// onto a true-colour picture GDI takes such indices from the default
+// 20-colour palette, not from the file's palette (the references show it).
+std::uint32_t Player::colorRef(const Record& r, std::size_t offset) const {
+    if (r.u8(offset + 3) == 1) {
+        static constexpr std::uint32_t kDefaultPalette[20] = {
+            0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080,
+            0xC0C0C0, 0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000,
+            0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+        const std::size_t index = r.u16(offset);
+        return index < 20 ? kDefaultPalette[index] : 0;
+    }
     return static_cast<std::uint32_t>(r.u8(offset)) << 16 | static_cast<std::uint32_t>(r.u8(offset + 1)) << 8 |
            r.u8(offset + 2);
 }
-}  // namespace
 
 Player::Player(Device& device, const PictureFrame& frame) : device_(device) {
     s_.windowOrgX = frame.windowOrgX;

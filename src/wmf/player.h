@@ -33,6 +33,8 @@ private:
     bool playBitmap(const Record& r);
     void playEscape(const Record& r);
 
+    std::uint32_t colorRef(const Record& r, std::size_t offset) const;
+
     // Mapping.
     double scaleX() const { return device_.width() / s_.windowExtX; }
     double scaleY() const { return device_.height() / s_.windowExtY; }
@@ -47,6 +49,7 @@ private:
     void withRop2(const std::function<void()>& draw);
     Path strokePathOf(const std::vector<Point>& devicePoints, bool closed) const;
     double penWidth() const;
+    static double strokeOffset(double width);
     bool penVisible() const { return (s_.pen.style & 0x0F) != 5; }
     bool brushVisible(const BrushObject& b) const { return b.style != 1; }
     std::vector<Point> readPoints(const Record& r, std::size_t firstWord, std::size_t count) const;

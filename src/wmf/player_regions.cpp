@@ -51,8 +51,7 @@ bool Player::playRegion(const Record& r) {
     if (f == META_FLOODFILL || f == META_EXTFLOODFILL) {
         const std::size_t base = f == META_EXTFLOODFILL ? 1 : 0;
         const bool surface = f == META_EXTFLOODFILL && r.uword(0) == 1;
-        const std::uint32_t color = static_cast<std::uint32_t>(r.u8(2 * base)) << 16 |
-                                    static_cast<std::uint32_t>(r.u8(2 * base + 1)) << 8 | r.u8(2 * base + 2);
+        const std::uint32_t color = colorRef(r, 2 * base);
         const Point p = toDevice(r.word(base + 3), r.word(base + 2));
         floodFill(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)), color, surface);
         return true;

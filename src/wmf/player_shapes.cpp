@@ -31,6 +31,11 @@ bool hatchAt(int style, int x, int y) {
 
 }  // namespace
 
+// Where a stroke's centre line sits relative to the pixel grid so that a pen
+// covers the pixels GDI's pen covers: on pixel centres for every width (an
+// even-width GDI pen reaches one pixel further right and down than left and up).
+double Player::strokeOffset(double /*width*/) { return 0.5; }
+
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     const double w = lengthX(s_.pen.width);
@@ -39,7 +44,7 @@ double Player::penWidth() const {
 
 Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
     const double w = penWidth();
-    const double shift = std::fmod(std::floor(w + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
+    const double shift = strokeOffset(w);
     Path path;
     std::vector<Point> moved(pts);
     for (auto& p : moved) { p.x += shift; p.y += shift; }
@@ -135,7 +140,7 @@ void Player::drawRoundRect(const Record& r) {
         p.close();
         return p;
     };
-    const double o = std::fmod(std::floor(penWidth() + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
+    const double o = strokeOffset(penWidth());
     fillAndStroke(build(box.left, box.top, box.right - 1, box.bottom - 1),
                   build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
 }
@@ -145,7 +150,7 @@ void Player::drawArcFamily(const Record& r, int kind) {
     const canvas::RectI box = toDeviceRect(r.word(7), r.word(6), r.word(5), r.word(4));
     if (box.empty()) return;
     const Point start = toDevice(r.word(3), r.word(2)), end = toDevice(r.word(1), r.word(0));
-    const double o = std::fmod(std::floor(penWidth() + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
+    const double o = strokeOffset(penWidth());
     const canvas::RectD ell{box.left + o, box.top + o, box.width() - 1.0, box.height() - 1.0};
     const double rx = std::max(ell.width / 2, 1e-9), ry = std::max(ell.height / 2, 1e-9);
     const double cx = ell.x + rx, cy = ell.y + ry;
@@ -191,7 +196,7 @@ bool Player::playShape(const Record& r) {
             const auto pts = readPoints(r, at, count);
             at += 2 * count;
             fill.addPolygon(pts, true);
-            const double o = std::fmod(std::floor(penWidth() + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
+            const double o = strokeOffset(penWidth());
             std::vector<Point> shifted(pts);
             for (auto& p : shifted) { p.x += o; p.y += o; }
             stroke.addPolygon(shifted, true);
@@ -203,7 +208,7 @@ bool Player::playShape(const Record& r) {
         const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
         Path fill;
         fill.addRect({static_cast<double>(b.left), static_cast<double>(b.top), b.width() - 1.0, b.height() - 1.0});
-        const double o = std::fmod(std::floor(penWidth() + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
+        const double o = strokeOffset(penWidth());
         Path stroke;
         stroke.addRect({b.left + o, b.top + o, b.width() - 1.0, b.height() - 1.0});
         fillAndStroke(fill, stroke, true);
@@ -211,7 +216,7 @@ bool Player::playShape(const Record& r) {
     }
     case META_ELLIPSE: {
         const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
-        const double o = std::fmod(std::floor(penWidth() + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
+        const double o = strokeOffset(penWidth());
         Path path;
         path.addEllipse({b.left + o, b.top + o, b.width() - 1.0, b.height() - 1.0});
         fillAndStroke(path, path, true);
@@ -225,7 +230,7 @@ bool Player::playShape(const Record& r) {
         const Point p = toDevice(r.word(3), r.word(2));
         Path path;
         path.addRect({std::floor(p.x), std::floor(p.y), 1, 1});
-        const std::uint32_t c = static_cast<std::uint32_t>(r.u8(0)) << 16 | static_cast<std::uint32_t>(r.u8(1)) << 8 | r.u8(2);
+        const std::uint32_t c = colorRef(r, 0);
         device_.fill(path, FillRule::NonZero, Paint{toColor(c), nullptr, nullptr});
         return true;
     }

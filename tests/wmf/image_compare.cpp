@@ -85,7 +85,10 @@ bool writeDiffImage(FIBITMAP* actual, FIBITMAP* expected, const std::string& pat
             for (int c = 0; c < 3; ++c) diff = std::max(diff, std::abs(get(a, x, y, c) - get(e, x, y, c)));
             put(w + x, y, 255, 255 - diff, 255 - diff);
         }
-    return FreeImage_Save(FIF_PNG, out.get(), path.c_str(), 0) != 0;
+    // Small pictures are enlarged so single pixels can be seen.
+    const int zoom = std::clamp(900 / (3 * w), 1, 8);
+    if (zoom > 1) out.reset(FreeImage_Rescale(out.get(), 3 * w * zoom, h * zoom, FILTER_BOX));
+    return out && FreeImage_Save(FIF_PNG, out.get(), path.c_str(), 0) != 0;
 }
 
 canvas::Bitmap loadImage(const std::string& path) {
