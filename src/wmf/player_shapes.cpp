@@ -11,6 +11,8 @@
 namespace plotvale::wmf {
 namespace {
 
+constexpr double kFillOffset = 0.5;
+
 Color toColor(std::uint32_t rgb) {
     return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
                  static_cast<std::uint8_t>(rgb), 255};
@@ -29,12 +31,26 @@ bool hatchAt(int style, int x, int y) {
     }
 }
 
+std::vector<Point> shiftedBy(const std::vector<Point>& pts, double d) {
+    std::vector<Point> out(pts);
+    for (auto& p : out) { p.x += d; p.y += d; }
+    return out;
+}
+
 }  // namespace
 
 // Where a stroke's centre line sits relative to the pixel grid so that a pen
 // covers the pixels GDI's pen covers: on pixel centres for every width (an
 // even-width GDI pen reaches one pixel further right and down than left and up).
 double Player::strokeOffset(double /*width*/) { return 0.5; }
+
+// GDI fills the pixels whose top-left corner lies inside a polygon, which is
+// Cairo's centre sampling of the polygon moved by half a pixel.
+Path Player::fillPathOf(const std::vector<Point>& pts) const {
+    Path path;
+    path.addPolygon(shiftedBy(pts, kFillOffset), true);
+    return path;
+}
 
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
@@ -181,8 +197,7 @@ bool Player::playShape(const Record& r) {
         const auto pts = readPoints(r, 1, r.uword(0));
         if (pts.size() < 2) return true;
         const bool polygon = r.function() == META_POLYGON;
-        Path fill;
-        fill.addPolygon(pts, true);
+        Path fill = fillPathOf(pts);
         fillAndStroke(fill, strokePathOf(pts, polygon), polygon);
         return true;
     }
@@ -195,7 +210,7 @@ bool Player::playShape(const Record& r) {
             const std::size_t count = r.uword(1 + i);
             const auto pts = readPoints(r, at, count);
             at += 2 * count;
-            fill.addPolygon(pts, true);
+            fill.addPolygon(shiftedBy(pts, kFillOffset), true);
             const double o = strokeOffset(penWidth());
             std::vector<Point> shifted(pts);
             for (auto& p : shifted) { p.x += o; p.y += o; }
