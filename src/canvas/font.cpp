@@ -1,0 +1,199 @@
+#include "canvas/font.h"
+
+#include <cairo-ft.h>
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <mutex>
+#include <tuple>
+
+namespace plotvale::canvas {
+namespace {
+
+struct FcPatternDeleter {
+    void operator()(FcPattern* p) const noexcept { FcPatternDestroy(p); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, FcPatternDeleter>;
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool isGenericFamily(const std::string& name) {
+    static const char* const generic[] = {"sans-serif", "serif", "monospace", "sans", "mono",
+                                          "cursive", "fantasy", "system-ui", "emoji", "math"};
+    return std::any_of(std::begin(generic), std::end(generic),
+                       [&](const char* g) { return name == g; });
+}
+
+// A matched family serves the request when the configuration put it before
+// the first generic family: that is an alias binding (Arial -> Liberation
+// Sans), not the default fall-back every unknown name gets.
+bool servesRequest(FcPattern* substituted, const std::string& matched, const std::string& wanted) {
+    if (lower(matched) == lower(wanted)) return true;
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(substituted, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+        const std::string family = lower(reinterpret_cast<const char*>(name));
+        if (isGenericFamily(family)) return false;
+        if (family == lower(matched)) return true;
+    }
+    return false;
+}
+
+struct FaceFile {
+    std::string path;
+    int index = 0;
+    std::string family;
+    bool found = false;
+};
+
+std::optional<FaceFile> matchFace(const std::string& face, bool bold, bool italic) {
+    PatternPtr pattern(FcPatternCreate());
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+    if (!match) return std::nullopt;
+    FcChar8* file = nullptr;
+    FcChar8* family = nullptr;
+    if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) return std::nullopt;
+    FaceFile out;
+    out.path = reinterpret_cast<const char*>(file);
+    FcPatternGetInteger(match.get(), FC_INDEX, 0, &out.index);
+    if (FcPatternGetString(match.get(), FC_FAMILY, 0, &family) == FcResultMatch)
+        out.family = reinterpret_cast<const char*>(family);
+    out.found = servesRequest(pattern.get(), out.family, face);
+    return out;
+}
+
+FT_Library freetype() {
+    static FT_Library library = [] {
+        FT_Library lib = nullptr;
+        if (FT_Init_FreeType(&lib) != 0) lib = nullptr;
+        return lib;
+    }();
+    return library;
+}
+
+const cairo_user_data_key_t kFaceKey{};
+
+void releaseFtFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
+
+// One loaded face per (file, index, synthetic bold/italic), kept for the process:
+// metafiles create the same few fonts over and over.
+struct LoadedFace {
+    std::shared_ptr<cairo_font_face_t> face;
+    FT_Face ft = nullptr;
+};
+
+std::optional<LoadedFace> loadFace(const FaceFile& file) {
+    static std::mutex mutex;
+    static std::map<std::pair<std::string, int>, LoadedFace> cache;
+    std::lock_guard lock(mutex);
+    const auto key = std::make_pair(file.path, file.index);
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    if (freetype() == nullptr) return std::nullopt;
+    FT_Face ft = nullptr;
+    if (FT_New_Face(freetype(), file.path.c_str(), file.index, &ft) != 0) return std::nullopt;
+    cairo_font_face_t* raw = cairo_ft_font_face_create_for_ft_face(ft, 0);
+    if (cairo_font_face_set_user_data(raw, &kFaceKey, ft, releaseFtFace) != CAIRO_STATUS_SUCCESS) {
+        cairo_font_face_destroy(raw);
+        FT_Done_Face(ft);
+        return std::nullopt;
+    }
+    LoadedFace loaded{std::shared_ptr<cairo_font_face_t>(raw, CairoFontFaceDeleter{}), ft};
+    cache.emplace(key, loaded);
+    return loaded;
+}
+
+std::shared_ptr<cairo_scaled_font_t> unitScaledFont(cairo_font_face_t* face) {
+    cairo_matrix_t matrix, identity;
+    cairo_matrix_init_scale(&matrix, 1.0, 1.0);
+    cairo_matrix_init_identity(&identity);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    cairo_scaled_font_t* font = cairo_scaled_font_create(face, &matrix, &identity, options);
+    cairo_font_options_destroy(options);
+    return std::shared_ptr<cairo_scaled_font_t>(font, CairoScaledFontDeleter{});
+}
+
+}  // namespace
+
+std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback) {
+    const auto file = matchFace(spec.face.empty() ? std::string("sans-serif") : spec.face,
+                                spec.bold, spec.italic);
+    if (!file || (!file->found && !allowFallback)) return std::nullopt;
+    const auto loaded = loadFace(*file);
+    if (!loaded) return std::nullopt;
+    Font font;
+    font.spec_ = spec;
+    font.found_ = file->found;
+    font.family_ = file->family;
+    font.face_ = loaded->face;
+    font.unitFont_ = unitScaledFont(loaded->face.get());
+    const FT_Face ft = loaded->ft;
+    font.unitsPerEm_ = ft->units_per_EM > 0 ? ft->units_per_EM : 1000;
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+    if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+        font.winAscent_ = os2->usWinAscent;
+        font.winDescent_ = os2->usWinDescent;
+        font.avgWidth_ = os2->xAvgCharWidth;
+    } else {
+        font.winAscent_ = ft->ascender;
+        font.winDescent_ = -ft->descender;
+    }
+    if (font.winAscent_ + font.winDescent_ <= 0) {
+        font.winAscent_ = font.unitsPerEm_ * 0.8;
+        font.winDescent_ = font.unitsPerEm_ * 0.2;
+    }
+    if (font.avgWidth_ <= 0) font.avgWidth_ = font.unitsPerEm_ * 0.5;
+    return font;
+}
+
+FontMetrics Font::metrics() const {
+    const double k = spec_.pixelSize / unitsPerEm_;
+    return FontMetrics{winAscent_ * k, winDescent_ * k, avgWidth_ * k};
+}
+
+double Font::cellPerEm() const { return (winAscent_ + winDescent_) / unitsPerEm_; }
+
+unsigned long Font::glyphIndex(char32_t c) const {
+    FT_Face ft = cairo_ft_scaled_font_lock_face(unitFont_.get());
+    if (ft == nullptr) return 0;
+    FT_UInt index = FT_Get_Char_Index(ft, c);
+    if (index == 0 && c < 0x100) index = FT_Get_Char_Index(ft, 0xF000 + c);
+    cairo_ft_scaled_font_unlock_face(unitFont_.get());
+    return index;
+}
+
+std::vector<double> Font::advances(std::u32string_view text) const {
+    std::vector<double> out;
+    out.reserve(text.size());
+    for (char32_t c : text) {
+        cairo_glyph_t glyph{glyphIndex(c), 0, 0};
+        cairo_text_extents_t extents;
+        cairo_scaled_font_glyph_extents(unitFont_.get(), &glyph, 1, &extents);
+        out.push_back(extents.x_advance * spec_.pixelSize * spec_.widthScale);
+    }
+    return out;
+}
+
+double Font::measure(std::u32string_view text) const {
+    double sum = 0;
+    for (double a : advances(text)) sum += a;
+    return sum;
+}
+
+}  // namespace plotvale::canvas

@@ -1,0 +1,90 @@
+#pragma once
+// Fonts resolved through fontconfig and drawn with FreeType through Cairo.
+//
+// A FontSpec names a face, an em size in pixels and the usual styles. resolveFont()
+// asks fontconfig for the face; "Arial", "Times New Roman" and "Courier New" find
+// their metric-compatible Liberation faces through fontconfig's aliases. When no
+// installed font serves the name, the result says so (found == false) and, when a
+// fallback was allowed, still carries the similar face fontconfig chose, so text
+// can be drawn anyway.
+
+#include <cairo.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plotvale::canvas {
+
+struct FontSpec {
+    std::string face;          // family name, e.g. "Arial"
+    double pixelSize = 16.0;   // em height in device pixels
+    double widthScale = 1.0;   // horizontal stretch of the glyphs
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+};
+
+// Vertical metrics in pixels for the font's em size, as Windows reports them
+// (from the OS/2 win metrics when the font has them).
+struct FontMetrics {
+    double ascent = 0;           // above the baseline
+    double descent = 0;          // below the baseline, positive
+    double averageCharWidth = 0; // OS/2 average advance before widthScale
+};
+
+struct CairoFontFaceDeleter {
+    void operator()(cairo_font_face_t* face) const noexcept { cairo_font_face_destroy(face); }
+};
+struct CairoScaledFontDeleter {
+    void operator()(cairo_scaled_font_t* font) const noexcept { cairo_scaled_font_destroy(font); }
+};
+
+class Font {
+public:
+    const FontSpec& spec() const { return spec_; }
+    // The same resolved face with another size and style (the face name,
+    // bold and italic of the new spec are not looked up again).
+    Font withSpec(const FontSpec& spec) const {
+        Font copy(*this);
+        copy.spec_ = spec;
+        return copy;
+    }
+    // True when an installed font serves the requested face name.
+    bool found() const { return found_; }
+    // The family fontconfig chose.
+    const std::string& family() const { return family_; }
+    FontMetrics metrics() const;
+    // Cell height (ascent + descent) for an em of one pixel; lets callers turn
+    // a cell height into an em size.
+    double cellPerEm() const;
+    // Advance in pixels of each character (before any widthScale is applied
+    // it is already included).
+    std::vector<double> advances(std::u32string_view text) const;
+    double measure(std::u32string_view text) const;
+    // Glyph index for a character; symbol fonts are also tried in the private
+    // use area U+F000..U+F0FF where their characters live.
+    unsigned long glyphIndex(char32_t c) const;
+
+    // For the canvas: the Cairo face and a scaled font for the given matrix.
+    cairo_font_face_t* cairoFace() const { return face_.get(); }
+
+private:
+    friend std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback);
+    FontSpec spec_;
+    bool found_ = false;
+    std::string family_;
+    std::shared_ptr<cairo_font_face_t> face_;
+    std::shared_ptr<cairo_scaled_font_t> unitFont_;  // 1-pixel em, for measuring
+    double unitsPerEm_ = 1000, winAscent_ = 0, winDescent_ = 0, avgWidth_ = 0;
+};
+
+// The font for a spec. With allowFallback false an unknown face gives nullopt;
+// with true it gives the fallback face with found() == false. nullopt also when
+// fontconfig has no font at all.
+std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback = true);
+
+}  // namespace plotvale::canvas

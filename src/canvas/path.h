@@ -1,0 +1,40 @@
+#pragma once
+// A device-space path: figures of straight and cubic Bezier segments.
+// Arcs and ellipses are built from Beziers so every back end can draw them.
+
+#include <vector>
+
+#include "canvas/geometry.h"
+
+namespace plotvale::canvas {
+
+class Path {
+public:
+    enum class Verb { Move, Line, Cubic, Close };
+
+    void moveTo(Point p);
+    void lineTo(Point p);
+    void cubicTo(Point c1, Point c2, Point end);
+    void close();
+
+    // Polygon or polyline through the points; closed adds a closing segment.
+    void addPolygon(const std::vector<Point>& points, bool closed);
+    void addRect(const RectD& rect);
+    // Full ellipse inscribed in the box.
+    void addEllipse(const RectD& box);
+    // Elliptical arc of the ellipse inscribed in box, from angle start to
+    // start + sweep (radians, y down, positive sweep clockwise on screen).
+    // With connect the arc joins the current point with a line.
+    void addArc(const RectD& box, double start, double sweep, bool connect);
+
+    bool empty() const { return verbs_.empty(); }
+    const std::vector<Verb>& verbs() const { return verbs_; }
+    const std::vector<Point>& points() const { return points_; }
+    bool hasCurrentPoint() const { return !verbs_.empty() && verbs_.back() != Verb::Close; }
+
+private:
+    std::vector<Verb> verbs_;
+    std::vector<Point> points_;  // Move/Line: 1 point, Cubic: 3, Close: 0
+};
+
+}  // namespace plotvale::canvas

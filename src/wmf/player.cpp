@@ -1,0 +1,247 @@
+#include "wmf/player.h"
+
+#include <cmath>
+
+#include "wmf/record_functions.h"
+
+namespace plotvale::wmf {
+
+namespace {
+constexpr std::size_t kMaxSavedStates = 65535;
+
+}  // namespace
+
+// A COLORREF: RGB, or with 0x01 in its high byte a palette index. Played
+// onto a true-colour picture GDI takes such indices from the default
+// 20-colour palette, not from the file's palette (the references show it).
+std::uint32_t Player::colorRef(const Record& r, std::size_t offset) const {
+    if (r.u8(offset + 3) == 1) {
+        static constexpr std::uint32_t kDefaultPalette[20] = {
+            0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080,
+            0xC0C0C0, 0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000,
+            0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+        const std::size_t index = r.u16(offset);
+        return index < 20 ? kDefaultPalette[index] : 0;
+    }
+    return static_cast<std::uint32_t>(r.u8(offset)) << 16 | static_cast<std::uint32_t>(r.u8(offset + 1)) << 8 |
+           r.u8(offset + 2);
+}
+
+Player::Player(Device& device, const PictureFrame& frame) : device_(device) {
+    s_.windowOrgX = frame.windowOrgX;
+    s_.windowOrgY = frame.windowOrgY;
+    s_.windowExtX = frame.windowExtX == 0 ? 1 : frame.windowExtX;
+    s_.windowExtY = frame.windowExtY == 0 ? 1 : frame.windowExtY;
+}
+
+int Player::play(std::string_view records) {
+    RecordReader reader(records);
+    while (auto record = reader.next()) {
+        const Record& r = *record;
+        if (playState(r) || playObject(r) || playClip(r) || playShape(r) || playRegion(r) ||
+            playText(r) || playBitmap(r))
+            continue;
+        if (r.function() == META_ESCAPE) { playEscape(r); continue; }
+        ++unknown_;
+    }
+    return unknown_;
+}
+
+Point Player::toDevice(double x, double y) const {
+    Point p{(x - s_.windowOrgX) * scaleX(), (y - s_.windowOrgY) * scaleY()};
+    if (!device_.antialias()) { p.x = std::floor(p.x + 0.5); p.y = std::floor(p.y + 0.5); }
+    return p;
+}
+
+canvas::RectI Player::toDeviceRect(double l, double t, double r, double b) const {
+    const Point a = toDevice(l, t), c = toDevice(r, b);
+    auto i = [](double v) { return static_cast<int>(std::clamp(std::floor(v + 0.5), -1e8, 1e8)); };
+    return canvas::RectI{i(std::min(a.x, c.x)), i(std::min(a.y, c.y)), i(std::max(a.x, c.x)),
+                         i(std::max(a.y, c.y))};
+}
+
+double Player::lengthX(double v) const { return std::abs(v * scaleX()); }
+
+bool Player::playState(const Record& r) {
+    switch (r.function()) {
+    case META_SETBKCOLOR: s_.bkColor = colorRef(r, 0); return true;
+    case META_SETTEXTCOLOR: s_.textColor = colorRef(r, 0); return true;
+    case META_SETBKMODE: s_.bkMode = r.uword(0); return true;
+    case META_SETROP2: s_.rop2 = r.uword(0); return true;
+    case META_SETPOLYFILLMODE: s_.polyFillMode = r.uword(0); return true;
+    case META_SETSTRETCHBLTMODE: s_.stretchMode = r.uword(0); return true;
+    case META_SETTEXTALIGN: s_.textAlign = r.uword(0); return true;
+    case META_SETTEXTCHAREXTRA: s_.charExtra = r.word(0); return true;
+    case META_SETTEXTJUSTIFICATION: s_.breakCount = r.word(0); s_.breakExtra = r.word(1); return true;
+    case META_SETWINDOWORG: s_.windowOrgY = r.word(0); s_.windowOrgX = r.word(1); return true;
+    case META_SETWINDOWEXT:
+        if (r.word(0) != 0 && r.word(1) != 0) { s_.windowExtY = r.word(0); s_.windowExtX = r.word(1); }
+        return true;
+    case META_OFFSETWINDOWORG: s_.windowOrgY += r.word(0); s_.windowOrgX += r.word(1); return true;
+    case META_SCALEWINDOWEXT: {
+        const int yDen = r.word(0), yNum = r.word(1), xDen = r.word(2), xNum = r.word(3);
+        if (xDen == 0 || yDen == 0 || xNum == 0 || yNum == 0) return true;
+        s_.windowExtX = s_.windowExtX * xNum / xDen;
+        s_.windowExtY = s_.windowExtY * yNum / yDen;
+        return true;
+    }
+    // The mapping belongs to the player: these describe the recording device.
+    case META_SETMAPMODE: case META_SETVIEWPORTORG: case META_SETVIEWPORTEXT:
+    case META_OFFSETVIEWPORTORG: case META_SCALEVIEWPORTEXT:
+    case META_SETRELABS: case META_SETMAPPERFLAGS: case META_SETLAYOUT: case META_REALIZEPALETTE:
+    case META_ANIMATEPALETTE: case META_RESIZEPALETTE:
+        return true;
+    case META_MOVETO: s_.curY = r.word(0); s_.curX = r.word(1); return true;
+    case META_SAVEDC:
+        if (saved_.size() < kMaxSavedStates) saved_.push_back(s_);
+        return true;
+    case META_RESTOREDC: {
+        const int n = r.word(0);
+        const long long target = n < 0 ? static_cast<long long>(saved_.size()) + n : n - 1;
+        if (n == 0 || target < 0 || target >= static_cast<long long>(saved_.size())) return true;
+        s_ = saved_[static_cast<std::size_t>(target)];
+        saved_.resize(static_cast<std::size_t>(target));
+        applyClip();
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool Player::playObject(const Record& r) {
+    switch (r.function()) {
+    case META_CREATEPENINDIRECT:
+        objects_.add(PenObject{r.uword(0), r.word(1), colorRef(r, 6)});
+        return true;
+    case META_CREATEBRUSHINDIRECT:
+        objects_.add(BrushObject{r.uword(0), colorRef(r, 2), r.uword(3), nullptr, false});
+        return true;
+    case META_CREATEFONTINDIRECT: {
+        FontObject f;
+        f.height = r.word(0); f.width = r.word(1); f.escapement = r.word(2);
+        f.orientation = r.word(3); f.weight = r.word(4);
+        f.italic = r.u8(10) != 0; f.underline = r.u8(11) != 0; f.strikeOut = r.u8(12) != 0;
+        f.charset = r.u8(13);
+        for (std::size_t i = 18; i < r.size() && i < 18 + 32 && r.u8(i) != 0; ++i)
+            f.face.push_back(static_cast<char>(r.u8(i)));
+        objects_.add(f);
+        return true;
+    }
+    case META_CREATEPALETTE: {
+        PaletteObject p;
+        const std::size_t count = std::min<std::size_t>(r.uword(1), (r.size() - std::min<std::size_t>(r.size(), 4)) / 4);
+        for (std::size_t i = 0; i < count; ++i) p.colors.push_back(colorRef(r, 4 + 4 * i));
+        objects_.add(std::move(p));
+        return true;
+    }
+    case META_CREATEREGION: {
+        RegionObject region;
+        const std::size_t scans = r.uword(5);
+        std::size_t at = 20;
+        for (std::size_t s = 0; s < scans && at + 6 <= r.size(); ++s) {
+            const std::size_t count = r.uword(at / 2);
+            const int top = r.s16(at + 2), bottom = r.s16(at + 4);
+            at += 6;
+            for (std::size_t k = 0; k + 1 < count && at + 4 <= r.size(); k += 2, at += 4)
+                if (region.rects.size() < kMaxRegionRects)
+                    region.rects.push_back({r.s16(at), top, r.s16(at + 2), bottom});
+            at += 2;
+        }
+        objects_.add(std::move(region));
+        return true;
+    }
+    case META_DIBCREATEPATTERNBRUSH: {
+        BrushObject brush{5, 0, 0, nullptr, false};
+        if (auto img = dibOf(r.tail(4), r.uword(1))) brush.pattern = std::make_shared<Image>(std::move(*img));
+        objects_.add(std::move(brush));
+        return true;
+    }
+    case META_CREATEPATTERNBRUSH: {
+        BrushObject brush{3, 0, 0, nullptr, false};
+        std::string bitmap(r.bytes().substr(0, std::min<std::size_t>(10, r.size())));
+        bitmap += std::string(r.tail(32));
+        brush.monochromePattern = r.u8(9) == 1;
+        if (auto img = decodeBitmap16(bitmap, 0x000000, 0xFFFFFF))
+            brush.pattern = std::make_shared<Image>(std::move(*img));
+        objects_.add(std::move(brush));
+        return true;
+    }
+    case META_DELETEOBJECT: objects_.remove(r.uword(0)); return true;
+    case META_SELECTPALETTE:
+        if (const auto* o = objects_.get(r.uword(0)); o && std::holds_alternative<PaletteObject>(*o))
+            s_.palette = std::get<PaletteObject>(*o).colors;
+        return true;
+    case META_SETPALENTRIES: return true;
+    case META_SELECTOBJECT: {
+        const GdiObject* o = objects_.get(r.uword(0));
+        if (o == nullptr) return true;
+        if (const auto* pen = std::get_if<PenObject>(o)) s_.pen = *pen;
+        else if (const auto* brush = std::get_if<BrushObject>(o)) s_.brush = *brush;
+        else if (const auto* font = std::get_if<FontObject>(o)) s_.font = *font;
+        else if (const auto* region = std::get_if<RegionObject>(o)) {
+            s_.clip = Region();
+            for (const auto& rect : regionToDevice(*region)) s_.clip->addDisjoint(rect);
+            applyClip();
+        }
+        return true;
+    }
+    default: return false;
+    }
+}
+
+std::vector<canvas::RectI> Player::regionToDevice(const RegionObject& region) const {
+    std::vector<canvas::RectI> out;
+    out.reserve(region.rects.size());
+    for (const auto& rect : region.rects) out.push_back(toDeviceRect(rect.left, rect.top, rect.right, rect.bottom));
+    return out;
+}
+
+void Player::applyClip() {
+    if (s_.clip) device_.setClip(&s_.clip->rects());
+    else device_.setClip(nullptr);
+}
+
+bool Player::playClip(const Record& r) {
+    const canvas::RectI whole{0, 0, device_.width(), device_.height()};
+    switch (r.function()) {
+    case META_INTERSECTCLIPRECT: case META_EXCLUDECLIPRECT: {
+        const canvas::RectI rect = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
+        if (!s_.clip) s_.clip = Region(whole);
+        if (r.function() == META_INTERSECTCLIPRECT) s_.clip->intersect(rect);
+        else s_.clip->subtract(rect);
+        applyClip();
+        return true;
+    }
+    case META_OFFSETCLIPRGN:
+        if (s_.clip) {
+            s_.clip->offset(static_cast<int>(std::lround(r.word(1) * scaleX())),
+                            static_cast<int>(std::lround(r.word(0) * scaleY())));
+            applyClip();
+        }
+        return true;
+    case META_SELECTCLIPREGION: {
+        const GdiObject* o = objects_.get(r.uword(0));
+        const auto* region = o ? std::get_if<RegionObject>(o) : nullptr;
+        if (region == nullptr) s_.clip.reset();
+        else {
+            s_.clip = Region();
+            for (const auto& rect : regionToDevice(*region)) s_.clip->addDisjoint(rect);
+        }
+        applyClip();
+        return true;
+    }
+    default: return false;
+    }
+}
+
+void Player::playEscape(const Record& r) {
+    const std::uint16_t function = r.uword(0);
+    const std::uint16_t count = r.uword(1);
+    if (count < 4) return;
+    const auto value = static_cast<std::int32_t>(r.u32(4));
+    if (function == 21) s_.lineCap = value;        // SETLINECAP
+    else if (function == 22) s_.lineJoin = value;  // SETLINEJOIN
+    else if (function == 23 && value > 0) s_.miterLimit = value;  // SETMITERLIMIT
+}
+
+}  // namespace plotvale::wmf

@@ -1,0 +1,81 @@
+#pragma once
+// Plays the records of a metafile onto a Device. The player owns the mapping:
+// anisotropic throughout, the viewport fixed to the whole picture and the
+// window starting as the picture frame; the file's window records change the
+// window, its map-mode and viewport records are not played (they describe
+// the device the file was made on).
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "wmf/dc_state.h"
+#include "wmf/device.h"
+#include "wmf/picture_frame.h"
+#include "wmf/record_reader.h"
+
+namespace plotvale::wmf {
+
+class Player {
+public:
+    Player(Device& device, const PictureFrame& frame);
+    // Plays every record; returns the number of records skipped as unknown.
+    int play(std::string_view records);
+
+private:
+    // Records by kind (player_*.cpp).
+    bool playState(const Record& r);
+    bool playObject(const Record& r);
+    bool playClip(const Record& r);
+    bool playShape(const Record& r);
+    bool playRegion(const Record& r);
+    bool playText(const Record& r);
+    bool playBitmap(const Record& r);
+    void playEscape(const Record& r);
+
+    std::uint32_t colorRef(const Record& r, std::size_t offset) const;
+
+    // Mapping.
+    double scaleX() const { return device_.width() / s_.windowExtX; }
+    double scaleY() const { return device_.height() / s_.windowExtY; }
+    Point toDevice(double x, double y) const;
+    canvas::RectI toDeviceRect(double l, double t, double r, double b) const;
+    double lengthX(double v) const;
+
+    // Painting with the current objects, honouring ROP2.
+    void fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled);
+    void fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule);
+    void strokeWithPen(const Path& path);
+    void withRop2(const std::function<void()>& draw);
+    Path strokePathOf(const std::vector<Point>& devicePoints, bool closed) const;
+    double penWidth() const;
+    static double strokeOffset(double width);
+    Path fillPathOf(const std::vector<Point>& devicePoints) const;
+    bool penVisible() const { return (s_.pen.style & 0x0F) != 5; }
+    bool brushVisible(const BrushObject& b) const { return b.style != 1; }
+    std::vector<Point> readPoints(const Record& r, std::size_t firstWord, std::size_t count) const;
+    void applyClip();
+    void drawArcFamily(const Record& r, int kind);
+    void drawRoundRect(const Record& r);
+    void floodFill(int x, int y, std::uint32_t color, bool surface);
+    void fillRegionRects(const std::vector<canvas::RectI>& rects, const BrushObject& brush);
+    std::vector<canvas::RectI> regionToDevice(const RegionObject& region) const;
+
+    // Text.
+    void drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
+                  std::uint16_t options, const canvas::RectI* rect);
+
+    // Bitmaps.
+    void blit(const Image* source, double dx, double dy, double dw, double dh, double sx, double sy,
+              double sw, double sh, std::uint32_t rop);
+    std::uint32_t patternAt(int x, int y) const;
+    std::optional<Image> dibOf(std::string_view dib, int colorUsage) const;
+
+    Device& device_;
+    DcState s_;
+    std::vector<DcState> saved_;
+    ObjectTable objects_;
+    int unknown_ = 0;
+};
+
+}  // namespace plotvale::wmf

@@ -1,0 +1,256 @@
+// Lines, polygons, rectangles, ellipses, arcs and pixels, painted with the
+// current pen and brush through the binary raster operation.
+
+#include <cmath>
+#include <numbers>
+
+#include "wmf/player.h"
+#include "wmf/raster_ops.h"
+#include "wmf/record_functions.h"
+
+namespace plotvale::wmf {
+namespace {
+
+constexpr double kFillOffset = 0.5;
+
+Color toColor(std::uint32_t rgb) {
+    return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                 static_cast<std::uint8_t>(rgb), 255};
+}
+
+// An 8 x 8 hatch tile: true where the hatch line runs.
+bool hatchAt(int style, int x, int y) {
+    switch (style) {
+    case 0: return y == 7;                       // HS_HORIZONTAL
+    case 1: return x == 7;                       // HS_VERTICAL
+    case 2: return x == y;                       // HS_FDIAGONAL
+    case 3: return x + y == 7;                   // HS_BDIAGONAL
+    case 4: return x == 7 || y == 7;             // HS_CROSS
+    case 5: return x == y || x + y == 7;         // HS_DIAGCROSS
+    default: return false;
+    }
+}
+
+std::vector<Point> shiftedBy(const std::vector<Point>& pts, double d) {
+    std::vector<Point> out(pts);
+    for (auto& p : out) { p.x += d; p.y += d; }
+    return out;
+}
+
+}  // namespace
+
+// Where a stroke's centre line sits relative to the pixel grid so that a pen
+// covers the pixels GDI's pen covers: on pixel centres for every width (an
+// even-width GDI pen reaches one pixel further right and down than left and up).
+double Player::strokeOffset(double /*width*/) { return 0.5; }
+
+// GDI fills the pixels whose top-left corner lies inside a polygon, which is
+// Cairo's centre sampling of the polygon moved by half a pixel.
+Path Player::fillPathOf(const std::vector<Point>& pts) const {
+    Path path;
+    path.addPolygon(shiftedBy(pts, kFillOffset), true);
+    return path;
+}
+
+double Player::penWidth() const {
+    if (s_.pen.width <= 0) return 1;
+    const double w = lengthX(s_.pen.width);
+    return device_.antialias() ? std::max(1.0, w) : std::max(1.0, std::floor(w + 0.5));
+}
+
+Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
+    const double w = penWidth();
+    const double shift = strokeOffset(w);
+    Path path;
+    std::vector<Point> moved(pts);
+    for (auto& p : moved) { p.x += shift; p.y += shift; }
+    path.addPolygon(moved, closed);
+    return path;
+}
+
+std::vector<Point> Player::readPoints(const Record& r, std::size_t firstWord, std::size_t count) const {
+    const std::size_t available = r.words() > firstWord ? (r.words() - firstWord) / 2 : 0;
+    count = std::min(count, available);
+    std::vector<Point> pts;
+    pts.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        pts.push_back(toDevice(r.word(firstWord + 2 * i), r.word(firstWord + 2 * i + 1)));
+    return pts;
+}
+
+void Player::withRop2(const std::function<void()>& draw) {
+    if (s_.rop2 == R2_COPYPEN || s_.rop2 < 1 || s_.rop2 > 16) return draw();
+    if (s_.rop2 == 11) return;  // R2_NOP
+    const int rop = s_.rop2;
+    device_.beginLayer();
+    draw();
+    device_.endLayer([rop](std::uint32_t pen, std::uint32_t dst) { return applyRop2(rop, pen, dst); });
+}
+
+void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule) {
+    if (brush.style == 1) return;
+    if (brush.style == 2) {
+        Image tile{8, 8, std::vector<std::uint32_t>(64, s_.bkColor)};
+        std::vector<bool> mask(64, s_.bkMode != 1);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                if (hatchAt(brush.hatch, x, y)) {
+                    tile.pixels[static_cast<std::size_t>(y * 8 + x)] = brush.color;
+                    mask[static_cast<std::size_t>(y * 8 + x)] = true;
+                }
+        device_.fill(path, rule, Paint{toColor(brush.color), &tile, &mask});
+        return;
+    }
+    if ((brush.style == 3 || brush.style == 5) && brush.pattern) {
+        if (!brush.monochromePattern) {
+            device_.fill(path, rule, Paint{Color{}, brush.pattern.get(), nullptr});
+            return;
+        }
+        Image tile = *brush.pattern;
+        for (auto& p : tile.pixels) p = (p == 0) ? s_.textColor : s_.bkColor;
+        device_.fill(path, rule, Paint{Color{}, &tile, nullptr});
+        return;
+    }
+    device_.fill(path, rule, Paint{toColor(brush.color), nullptr, nullptr});
+}
+
+void Player::strokeWithPen(const Path& path) {
+    if (!penVisible()) return;
+    StrokeStyle style;
+    style.width = penWidth();
+    const int kind = s_.pen.style & 0x0F;
+    const bool thin = style.width <= 1.0;
+    style.cap = thin ? canvas::LineCap::Butt : canvas::LineCap::Round;
+    style.join = thin ? canvas::LineJoin::Miter : canvas::LineJoin::Round;
+    if (thin && kind >= 1 && kind <= 4) {
+        static const std::vector<double> patterns[] = {{}, {18, 6}, {3, 3}, {9, 6, 3, 6}, {9, 3, 3, 3, 3, 3}};
+        if (s_.bkMode == 2) {
+            StrokeStyle background = style;
+            device_.stroke(path, background, toColor(s_.bkColor));
+        }
+        style.dashes = patterns[kind];
+    }
+    device_.stroke(path, style, toColor(s_.pen.color));
+}
+
+void Player::fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled) {
+    const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
+    withRop2([&] {
+        if (filled) fillWithBrush(fillPath, s_.brush, rule);
+        strokeWithPen(strokePath);
+    });
+}
+
+void Player::drawRoundRect(const Record& r) {
+    const canvas::RectI box = toDeviceRect(r.word(5), r.word(4), r.word(3), r.word(2));
+    const double cw = std::min(lengthX(r.word(1)), static_cast<double>(box.width()));
+    const double ch = std::min(std::abs(r.word(0) * scaleY()), static_cast<double>(box.height()));
+    auto build = [&](double l, double t, double rr, double b) {
+        Path p;
+        const double w = std::min(cw, rr - l), h = std::min(ch, b - t);
+        const double hp = std::numbers::pi / 2;
+        p.addArc({rr - w, t, w, h}, -hp, hp, false);
+        p.addArc({rr - w, b - h, w, h}, 0, hp, true);
+        p.addArc({l, b - h, w, h}, hp, hp, true);
+        p.addArc({l, t, w, h}, std::numbers::pi, hp, true);
+        p.close();
+        return p;
+    };
+    const double o = strokeOffset(penWidth());
+    fillAndStroke(build(box.left, box.top, box.right - 1, box.bottom - 1),
+                  build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
+}
+
+// kind: 0 arc, 1 pie, 2 chord.
+void Player::drawArcFamily(const Record& r, int kind) {
+    const canvas::RectI box = toDeviceRect(r.word(7), r.word(6), r.word(5), r.word(4));
+    if (box.empty()) return;
+    const Point start = toDevice(r.word(3), r.word(2)), end = toDevice(r.word(1), r.word(0));
+    const double o = strokeOffset(penWidth());
+    const canvas::RectD ell{box.left + o, box.top + o, box.width() - 1.0, box.height() - 1.0};
+    const double rx = std::max(ell.width / 2, 1e-9), ry = std::max(ell.height / 2, 1e-9);
+    const double cx = ell.x + rx, cy = ell.y + ry;
+    const double a0 = std::atan2((start.y + o - cy) / ry, (start.x + o - cx) / rx);
+    const double a1 = std::atan2((end.y + o - cy) / ry, (end.x + o - cx) / rx);
+    const bool flipped = scaleX() * scaleY() < 0;
+    double sweep = std::fmod(a1 - a0, 2 * std::numbers::pi);
+    if (!flipped) { if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi; }
+    else { if (sweep <= 1e-12) sweep += 2 * std::numbers::pi; }
+    Path path;
+    if (kind == 1) path.moveTo({cx, cy});
+    path.addArc(ell, a0, sweep, kind == 1);
+    if (kind != 0) path.close();
+    fillAndStroke(path, path, kind != 0);
+}
+
+bool Player::playShape(const Record& r) {
+    switch (r.function()) {
+    case META_LINETO: {
+        const Point a = toDevice(s_.curX, s_.curY);
+        s_.curY = r.word(0);
+        s_.curX = r.word(1);
+        const Point b = toDevice(s_.curX, s_.curY);
+        fillAndStroke(Path(), strokePathOf({a, b}, false), false);
+        return true;
+    }
+    case META_POLYLINE: case META_POLYGON: {
+        const auto pts = readPoints(r, 1, r.uword(0));
+        if (pts.size() < 2) return true;
+        const bool polygon = r.function() == META_POLYGON;
+        Path fill = fillPathOf(pts);
+        fillAndStroke(fill, strokePathOf(pts, polygon), polygon);
+        return true;
+    }
+    case META_POLYPOLYGON: {
+        const std::size_t polys = r.uword(0);
+        if (polys == 0 || polys >= r.words()) return true;
+        Path fill, stroke;
+        std::size_t at = 1 + polys;
+        for (std::size_t i = 0; i < polys; ++i) {
+            const std::size_t count = r.uword(1 + i);
+            const auto pts = readPoints(r, at, count);
+            at += 2 * count;
+            fill.addPolygon(shiftedBy(pts, kFillOffset), true);
+            const double o = strokeOffset(penWidth());
+            std::vector<Point> shifted(pts);
+            for (auto& p : shifted) { p.x += o; p.y += o; }
+            stroke.addPolygon(shifted, true);
+        }
+        fillAndStroke(fill, stroke, true);
+        return true;
+    }
+    case META_RECTANGLE: {
+        const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
+        Path fill;
+        fill.addRect({static_cast<double>(b.left), static_cast<double>(b.top), b.width() - 1.0, b.height() - 1.0});
+        const double o = strokeOffset(penWidth());
+        Path stroke;
+        stroke.addRect({b.left + o, b.top + o, b.width() - 1.0, b.height() - 1.0});
+        fillAndStroke(fill, stroke, true);
+        return true;
+    }
+    case META_ELLIPSE: {
+        const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
+        const double o = strokeOffset(penWidth());
+        Path path;
+        path.addEllipse({b.left + o, b.top + o, b.width() - 1.0, b.height() - 1.0});
+        fillAndStroke(path, path, true);
+        return true;
+    }
+    case META_ROUNDRECT: drawRoundRect(r); return true;
+    case META_ARC: drawArcFamily(r, 0); return true;
+    case META_PIE: drawArcFamily(r, 1); return true;
+    case META_CHORD: drawArcFamily(r, 2); return true;
+    case META_SETPIXEL: {
+        const Point p = toDevice(r.word(3), r.word(2));
+        Path path;
+        path.addRect({std::floor(p.x), std::floor(p.y), 1, 1});
+        const std::uint32_t c = colorRef(r, 0);
+        device_.fill(path, FillRule::NonZero, Paint{toColor(c), nullptr, nullptr});
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace plotvale::wmf

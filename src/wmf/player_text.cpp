@@ -1,0 +1,167 @@
+// TEXTOUT and EXTTEXTOUT: fonts by GDI's height rules, character sets,
+// alignment, dx advances, escapement, opaque boxes and clipping.
+
+#include <cmath>
+#include <map>
+#include <numbers>
+
+#include "wmf/player.h"
+#include "wmf/record_functions.h"
+#include "wmf/text_encoding.h"
+
+namespace plotvale::wmf {
+namespace {
+
+constexpr std::uint16_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
+constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4;
+
+Color toColor(std::uint32_t rgb) {
+    return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                 static_cast<std::uint8_t>(rgb), 255};
+}
+
+// Faces Windows pictures name that fontconfig does not alias on its own.
+std::string substituteFace(const std::string& face) {
+    static const std::map<std::string, std::string> faces = {
+        {"helvetica", "Liberation Sans"}, {"arial", "Liberation Sans"},
+        {"times", "Liberation Serif"}, {"times new roman", "Liberation Serif"},
+        {"courier", "Liberation Mono"}, {"courier new", "Liberation Mono"},
+        {"symbol", "Standard Symbols PS"}};
+    std::string lower(face);
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto it = faces.find(lower);
+    return it == faces.end() ? face : it->second;
+}
+
+std::optional<canvas::Font> resolveCached(const std::string& face, bool bold, bool italic) {
+    thread_local std::map<std::tuple<std::string, bool, bool>, std::optional<canvas::Font>> cache;
+    const auto key = std::make_tuple(face, bold, italic);
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    canvas::FontSpec spec;
+    spec.face = substituteFace(face);
+    spec.bold = bold;
+    spec.italic = italic;
+    auto font = canvas::resolveFont(spec, false);
+    if (!font) {
+        spec.face = "Liberation Sans";  // GDI substitutes unknown faces by a sans-serif one
+        font = canvas::resolveFont(spec, true);
+    }
+    cache.emplace(key, font);
+    return font;
+}
+
+}  // namespace
+
+bool Player::playText(const Record& r) {
+    if (r.function() == META_TEXTOUT) {
+        const std::size_t length = r.uword(0);
+        const std::size_t padded = (length + 1) / 2 * 2;
+        const std::string_view bytes = r.bytes().substr(std::min<std::size_t>(2, r.size()), std::min(length, r.size() > 2 ? r.size() - 2 : 0));
+        const std::size_t at = (2 + padded) / 2;
+        drawText(r.word(at + 1), r.word(at), bytes, nullptr, 0, nullptr);
+        return true;
+    }
+    if (r.function() != META_EXTTEXTOUT) return false;
+    const double y = r.word(0), x = r.word(1);
+    const std::size_t length = r.uword(2);
+    const std::uint16_t options = r.uword(3);
+    std::size_t at = 8;
+    std::optional<canvas::RectI> rect;
+    if (options & (ETO_OPAQUE | ETO_CLIPPED)) {
+        rect = toDeviceRect(r.s16(8), r.s16(10), r.s16(12), r.s16(14));
+        at = 16;
+    }
+    const std::string_view bytes = r.bytes().substr(std::min(at, r.size()), std::min(length, r.size() > at ? r.size() - at : 0));
+    std::vector<int> dx;
+    const std::size_t dxAt = at + (length + 1) / 2 * 2;
+    if (dxAt + 2 * length <= r.size())
+        for (std::size_t i = 0; i < length; ++i) dx.push_back(r.s16(dxAt + 2 * i));
+    drawText(x, y, bytes, dx.empty() ? nullptr : &dx, options, rect ? &*rect : nullptr);
+    return true;
+}
+
+void Player::drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
+                      std::uint16_t options, const canvas::RectI* rect) {
+    const FontObject& f = s_.font;
+    if (rect && (options & ETO_OPAQUE)) {
+        Path box;
+        box.addRect({static_cast<double>(rect->left), static_cast<double>(rect->top),
+                     static_cast<double>(rect->width()), static_cast<double>(rect->height())});
+        device_.fill(box, FillRule::NonZero, Paint{toColor(s_.bkColor), nullptr, nullptr});
+    }
+    if (bytes.empty()) return;
+    auto base = resolveCached(f.face, f.weight >= 600, f.italic);
+    if (!base) return;
+    const bool symbol = f.charset == 2 || isSymbolFace(f.face);
+    const DecodedText decoded = decodeText(bytes, f.charset, symbol && isSymbolFace(f.face) && f.face.size() == 6);
+
+    const double deviceHeight = std::abs(f.height * scaleY());
+    canvas::FontSpec spec = base->spec();
+    spec.pixelSize = f.height < 0 ? deviceHeight : (f.height > 0 ? deviceHeight / base->cellPerEm() : 12.0);
+    spec.underline = f.underline;
+    spec.strikeOut = f.strikeOut;
+    if (!device_.antialias()) spec.pixelSize = std::max(1.0, std::floor(spec.pixelSize));
+    canvas::Font font = base->withSpec(spec);
+    if (f.width != 0 && font.metrics().averageCharWidth > 0) {
+        spec.widthScale = lengthX(f.width) / font.metrics().averageCharWidth;
+        font = base->withSpec(spec);
+    }
+
+    std::vector<double> advances;
+    if (dx) {
+        std::size_t byte = 0;
+        for (std::size_t n : decoded.bytesPerChar) {
+            double sum = 0;
+            for (std::size_t k = 0; k < n && byte < dx->size(); ++k, ++byte) sum += (*dx)[byte];
+            advances.push_back(lengthX(sum));
+        }
+    } else {
+        advances = font.advances(decoded.text);
+        for (auto& a : advances) {
+            if (!device_.antialias()) a = std::round(a);
+            a += lengthX(s_.charExtra);
+        }
+    }
+    double width = 0;
+    for (double a : advances) width += a;
+
+    double angle = f.escapement / 10.0 * std::numbers::pi / 180.0;
+    if ((scaleX() < 0) != (scaleY() < 0)) angle = -angle;
+    const double cosA = std::cos(angle), sinA = std::sin(angle);
+
+    const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
+    Point ref = updateCp ? toDevice(s_.curX, s_.curY) : toDevice(x, y);
+    double along = 0;
+    if ((s_.textAlign & TA_CENTER) == TA_CENTER) along = -width / 2;
+    else if (s_.textAlign & TA_RIGHT) along = -width;
+    const canvas::FontMetrics m = font.metrics();
+    double down = m.ascent;  // TA_TOP
+    if ((s_.textAlign & TA_BASELINE) == TA_BASELINE) down = 0;
+    else if (s_.textAlign & TA_BOTTOM) down = -m.descent;
+    Point origin{ref.x + along * cosA + down * sinA, ref.y - along * sinA + down * cosA};
+    if (!device_.antialias()) { origin.x = std::round(origin.x); origin.y = std::round(origin.y); }
+
+    if (s_.bkMode == 2 && !(rect && (options & ETO_OPAQUE))) {
+        const Point top{origin.x - m.ascent * sinA, origin.y - m.ascent * cosA};
+        const double h = m.ascent + m.descent;
+        Path box;
+        box.addPolygon({top, {top.x + width * cosA, top.y - width * sinA},
+                        {top.x + width * cosA + h * sinA, top.y - width * sinA + h * cosA},
+                        {top.x + h * sinA, top.y + h * cosA}}, true);
+        device_.fill(box, FillRule::NonZero, Paint{toColor(s_.bkColor), nullptr, nullptr});
+    }
+    if (rect && (options & ETO_CLIPPED)) {
+        Path clip;
+        clip.addRect({static_cast<double>(rect->left), static_cast<double>(rect->top),
+                      static_cast<double>(rect->width()), static_cast<double>(rect->height())});
+        device_.clipToPath(clip);
+    }
+    device_.text(font, decoded.text, origin, angle, advances, toColor(s_.textColor));
+    if (rect && (options & ETO_CLIPPED)) applyClip();
+    if (updateCp) {
+        const double logical = width / std::abs(scaleX());
+        s_.curX += scaleX() < 0 ? -logical * cosA : logical * cosA;
+    }
+}
+
+}  // namespace plotvale::wmf
