@@ -1,11 +1,58 @@
+#include <utility>
+
 #include "engine/save_image.h"
 
 namespace plotvale::engine {
+namespace {
+
+bool isDarker(const RGBQUAD& a, const RGBQUAD& b) {
+    return a.rgbRed + a.rgbGreen + a.rgbBlue < b.rgbRed + b.rgbGreen + b.rgbBlue;
+}
+
+// FreeImage's PBM encoder writes the palette indices as they stand, but in
+// PBM a set bit is black. A picture whose index 0 is black would come out as
+// its negative, so it is handed over with indices and palette swapped.
+canvas::Bitmap blackAsSetBits(FIBITMAP* bitmap) {
+    if (FreeImage_GetBPP(bitmap) != 1) return canvas::Bitmap();
+    const RGBQUAD* palette = FreeImage_GetPalette(bitmap);
+    if (palette == nullptr || !isDarker(palette[0], palette[1])) return canvas::Bitmap();
+    canvas::Bitmap swapped(FreeImage_Clone(bitmap));
+    if (!swapped) return swapped;
+    const unsigned bytesPerLine = FreeImage_GetLine(swapped.get());
+    for (unsigned y = 0; y < FreeImage_GetHeight(swapped.get()); ++y) {
+        BYTE* line = FreeImage_GetScanLine(swapped.get(), static_cast<int>(y));
+        for (unsigned i = 0; i < bytesPerLine; ++i) line[i] = static_cast<BYTE>(~line[i]);
+    }
+    RGBQUAD* newPalette = FreeImage_GetPalette(swapped.get());
+    std::swap(newPalette[0], newPalette[1]);
+    return swapped;
+}
+
+// FreeImage's PGM encoder writes palette indices as grey levels. A colour
+// palette (as the 256-colour quantiser makes) is handed over as the grey
+// level of each pixel's colour instead.
+canvas::Bitmap greyLevels(FIBITMAP* bitmap) {
+    if (FreeImage_GetBPP(bitmap) != 8 || FreeImage_GetColorType(bitmap) == FIC_MINISBLACK)
+        return canvas::Bitmap();
+    return canvas::Bitmap(FreeImage_ConvertToGreyscale(bitmap));
+}
+
+// A copy that the format's FreeImage encoder writes faithfully, or nothing
+// when the bitmap can be written as it is.
+canvas::Bitmap preparedForEncoder(FIBITMAP* bitmap, FREE_IMAGE_FORMAT format) {
+    if (format == FIF_PBM) return blackAsSetBits(bitmap);
+    if (format == FIF_PGM) return greyLevels(bitmap);
+    return canvas::Bitmap();
+}
+
+}  // namespace
 
 bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
                         const std::string& path) {
     const auto format = static_cast<FREE_IMAGE_FORMAT>(formatCode);
-    return FreeImage_Save(format, bitmap, path.c_str(), saveFlags) != FALSE;
+    const canvas::Bitmap prepared = preparedForEncoder(bitmap, format);
+    FIBITMAP* const written = prepared ? prepared.get() : bitmap;
+    return FreeImage_Save(format, written, path.c_str(), saveFlags) != FALSE;
 }
 
 }  // namespace plotvale::engine

@@ -27,7 +27,9 @@ std::string padToFive(int32_t number) {
 }
 
 std::string twoDigits(int value) {
-    return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
+    std::string digits = std::to_string(value);
+    if (digits.size() < 2) digits.insert(digits.begin(), '0');
+    return digits;
 }
 
 std::string inputName(const ConversionJob& job) {
