@@ -18,7 +18,7 @@ protected:
         program = home.file("plotvale");
         std::filesystem::copy_file(PLOTVALE_BINARY, program);
         std::filesystem::create_directories(home.path() / "out");
-        home.write("in/a.wmf", "\xD7\xCD\xC6\x9A not really a picture");
+        home.write("in/a.wmf", "not a metafile at all");
     }
     // The run's lines after the four banner lines.
     Lines run(std::vector<std::string> arguments, int expectedStatus) {
