@@ -165,14 +165,14 @@ def text():
     m.select(serif)
     m.text_colour(rgb(160, 0, 0))
     m.text_out(200, 700, "Times New Roman, bold")
-    mono = m.font(-260, "Courier New", italic=1, underline=1)
+    mono = m.font(-200, "Courier New", italic=1, underline=1)
     m.select(mono)
     m.text_colour(rgb(0, 0, 160))
     m.text_out(200, 1200, "Courier New, italic, underlined")
-    turned = m.font(-240, "Arial", escapement=300)
+    turned = m.font(-240, "Arial", escapement=150)
     m.select(turned)
     m.text_colour(rgb(0, 110, 0))
-    m.text_out(2600, 2200, "Turned by 30 degrees")
+    m.text_out(1800, 2250, "Turned by 15 degrees")
     return m
 
 
