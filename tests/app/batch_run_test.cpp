@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
+#include "batch/input_file_list.h"
+#include "platform/file_system.h"
 #include "support/run_program.h"
+#include "support/sample_metafile.h"
 #include "support/temp_folder.h"
 
 using namespace plotvale;
@@ -136,4 +141,87 @@ TEST_F(BatchRun, CompressionKeywordsFollowTheFormat) {
     EXPECT_EQ(echoed("png", "--png-compression=zlib6"), "PNG Compression: ZLIB6");
     EXPECT_EQ(echoed("bmp", "--bmp-compression=rle"), "BMP Compression: RLE");
     EXPECT_EQ(echoed("png", "--png-compression=rle"), "PNG Compression: ZLIB1");
+}
+
+class BatchConversion : public BatchRun {
+protected:
+    void SetUp() override {
+        BatchRun::SetUp();
+        home.write("in/b.wmf", test::sampleMetafile(40, 30));
+        home.write("in/sub/c.WMF", test::sampleMetafile(20, 10));
+    }
+    test::ProgramRun runFull(const std::vector<std::string>& arguments) {
+        return test::runProgram(program, arguments, cwd.path().string(), runtime.path().string());
+    }
+};
+
+TEST_F(BatchConversion, ThreeFilesOneFailing) {
+    const auto result = runFull({"-i", home.file("in"), "-o", out(), "-c", "png"});
+    EXPECT_EQ(result.exitStatus, 2);
+    ASSERT_EQ(result.stdoutLines.size(), 10u);
+    EXPECT_EQ(Lines(result.stdoutLines.begin() + 4, result.stdoutLines.end()),
+              (Lines{"Preparing...", "Importing...", "Import complete, new files added: 3",
+                     "Converting...", "Conversion complete", "Files converted: 2 of 3"}));
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "b.png"));
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "sub" / "c.png"));
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "out" / "a.png"));
+}
+
+TEST_F(BatchConversion, DebugBlocksPerFileAndQuietKeepsThem) {
+    std::filesystem::remove(home.path() / "in" / "sub" / "c.WMF");
+    const auto result = runFull({"-i", home.file("in"), "-o", out(), "-c", "png", "-d", "-q"});
+    EXPECT_EQ(result.exitStatus, 2);
+    // Quiet drops the totals, debug keeps the echo and the per-file blocks.
+    const std::string in = home.file("in") + "/";
+    Lines blocks(result.stdoutLines.end() - 6, result.stdoutLines.end());
+    if (blocks[0] != "Processing: " + in + "a.wmf") std::rotate(blocks.begin(), blocks.begin() + 3, blocks.end());
+    EXPECT_EQ(blocks, (Lines{"Processing: " + in + "a.wmf", "File Format: [ERROR] UNRECOGNIZED",
+                             "[ERROR] Unable to convert the file!", "Processing: " + in + "b.wmf",
+                             "File Format: WMF", "[OK] Saving As: " + out() + "/b.png"}));
+    EXPECT_EQ(result.stdoutLines.front(), "Input: " + home.file("in"));
+}
+
+TEST_F(BatchConversion, CounterFollowsTheInputSetOrder) {
+    // Names listed in an order that differs from the set's; the failing file
+    // in the middle of the set takes no counter value.
+    std::vector<std::string> listed;
+    for (const char* name : {"zeta", "alpha", "mid", "beta", "omega"}) {
+        listed.push_back(home.write(std::string("set/") + name + ".wmf", test::sampleMetafile(8, 8)));
+    }
+    home.write("set/mid.wmf", "broken");
+    const auto setOrder = [](const std::vector<std::string>& paths) {
+        batch::InputFileList set;
+        for (const std::string& path : paths) set.findOrCreate(path);
+        std::vector<std::string> order;
+        for (const auto* entry : set.inOrder()) order.push_back(entry->path);
+        return order;
+    };
+    if (setOrder(listed) == listed) std::reverse(listed.begin(), listed.end());
+    const std::vector<std::string> order = setOrder(listed);
+    ASSERT_NE(order, listed);
+    std::string list;
+    for (const std::string& path : listed) list += path + "\r\n";
+
+    const auto result = runFull({"-i", home.write("set.lst", list), "-o", out(), "-c", "bmp", "-q",
+                                 "--filename-mask=%n%_%filename%.%ext%"});
+    EXPECT_EQ(result.exitStatus, 2);
+    int counter = 1;
+    for (const std::string& path : order) {
+        const std::string name = std::filesystem::path(path).stem().string();
+        if (name == "mid") continue;
+        char number[16];
+        std::snprintf(number, sizeof number, "%05d", counter++);
+        EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / (std::string(number) + "_" + name + ".bmp")))
+            << number << " " << name;
+    }
+}
+
+TEST_F(BatchConversion, ListFilesAndOriginalTimestamps) {
+    const std::string b = home.file("in/b.wmf");
+    ASSERT_TRUE(platform::setFileModifiedTime(b, 1'234'567'890));
+    const std::string list = home.write("lists/files.TXT", b + "\n" + b + "\n");
+    const auto result = runFull({"-i", list, "-c", "bmp", "--file-timestamp=original", "-q"});
+    EXPECT_EQ(result.exitStatus, 0) << result.stdoutText;
+    const std::string written = home.file("lists/b.bmp");  // beside the list file
+    EXPECT_EQ(platform::fileModifiedTime(written), 1'234'567'890);
 }
