@@ -3,11 +3,12 @@
 namespace plotvale::settings {
 
 std::string versionText(int version) {
-    std::string digits = std::to_string(version);
-    if (digits.size() >= 2) digits.insert(1, ".");
-    if (digits.size() >= 4) digits.insert(3, ".");
-    if (!digits.empty() && digits.back() == '0') digits.resize(std::min<size_t>(3, digits.size()));
-    return digits;
+    const std::string digits = std::to_string(version);
+    std::string text = digits.substr(0, 1);
+    if (digits.size() > 1) text += "." + digits.substr(1, 1);
+    if (digits.size() > 2) text += "." + digits.substr(2);
+    if (!text.empty() && text.back() == '0') text.resize(std::min<size_t>(3, text.size()));
+    return text;
 }
 
 std::string instanceName() {
