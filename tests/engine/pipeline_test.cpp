@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "engine/convert_file.h"
 #include "platform/file_system.h"
 #include "test_pictures.h"
@@ -70,6 +72,28 @@ TEST(Pipeline, SubfolderIsKeptInTheOutputPath) {
     EXPECT_EQ(job.outputPath, folder.path() + "nested/quadrants.gif");
     EXPECT_EQ(job.temporaryPath.substr(0, folder.path().size() + 15), folder.path() + "nested/plotvale");
     EXPECT_EQ(folder.fileCount(), 1);
+}
+
+TEST(Pipeline, ConvertsOnSeveralThreadsAtOnce) {
+    ScratchFolder folder;
+    const auto settings = commandLineDefaults();
+    const std::vector<std::string> formats{"png", "dds", "psd", "gif", "tiff", "pcx"};
+    std::vector<int> converted(2, 0);
+    auto work = [&](size_t worker) {
+        for (int round = 0; round < 5; ++round) {
+            for (const std::string& format : formats) {
+                ConversionJob job = makeJob(settings, folder.path(), format, 0);
+                job.inputPath = "/in/t" + std::to_string(worker) + "-" + std::to_string(round) + ".wmf";
+                if (convertBitmap(settings, job, makeQuadrantPicture(32, 32))) ++converted[worker];
+            }
+        }
+    };
+    std::thread first(work, 0);
+    std::thread second(work, 1);
+    first.join();
+    second.join();
+    EXPECT_EQ(converted[0] + converted[1], 2 * 5 * 6);
+    EXPECT_EQ(folder.fileCount(), 2 * 5 * 6);
 }
 
 }  // namespace
