@@ -1,5 +1,6 @@
 #include <utility>
 
+#include "engine/codec_messages.h"
 #include "engine/save_image.h"
 
 namespace plotvale::engine {
@@ -49,6 +50,7 @@ canvas::Bitmap preparedForEncoder(FIBITMAP* bitmap, FREE_IMAGE_FORMAT format) {
 
 bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
                         const std::string& path) {
+    silenceCodecMessages();
     const auto format = static_cast<FREE_IMAGE_FORMAT>(formatCode);
     const canvas::Bitmap prepared = preparedForEncoder(bitmap, format);
     FIBITMAP* const written = prepared ? prepared.get() : bitmap;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "engine/codec_messages.h"
 #include "engine/save_flags.h"
 #include "settings/format_catalogue.h"
 
@@ -158,6 +159,7 @@ Decoded decodeFile(const std::string& path, const std::string& extension) {
     // DevIL's own PSD reader scrambles the alpha plane, so PSD files are read
     // back by FreeImage, which also checks them against a second library.
     if (extension == "dds" || extension == "pcx") return decodeWithDevil(path);
+    silenceCodecMessages();
     Decoded result;
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
     // Formats without a signature (WBMP) are known by their extension.
