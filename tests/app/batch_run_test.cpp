@@ -225,3 +225,38 @@ TEST_F(BatchConversion, ListFilesAndOriginalTimestamps) {
     const std::string written = home.file("lists/b.bmp");  // beside the list file
     EXPECT_EQ(platform::fileModifiedTime(written), 1'234'567'890);
 }
+
+TEST_F(BatchConversion, FolderAdmitsSupportedNonEmptyFilesOnly) {
+    const std::string picture = test::sampleMetafile(16, 16);
+    for (const char* name : {"kinds/a.wmf", "kinds/b.WMF", "kinds/d.apm", "kinds/e.emf"}) {
+        home.write(name, picture);
+    }
+    home.write("kinds/c.wmz", test::gzipped(picture));
+    home.write("kinds/f.wmf", "");
+    const auto result = runFull({"-i", home.file("kinds"), "-o", out(), "-c", "gif"});
+    EXPECT_EQ(result.exitStatus, 0) << result.stdoutText;
+    EXPECT_EQ(Lines(result.stdoutLines.end() - 3, result.stdoutLines.end()),
+              (Lines{"Converting...", "Conversion complete", "Files converted: 4 of 4"}));
+    for (const char* name : {"a.gif", "b.gif", "c.gif", "d.gif"}) {
+        EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / name)) << name;
+    }
+}
+
+TEST_F(BatchConversion, ListsWithDuplicatesFoldersAndUtf16) {
+    const std::string b = home.file("in/b.wmf");
+    const std::string list = home.write("dups.txt", b + "\n" + b + "\n" + home.file("in/sub") + "\n");
+    const auto result = runFull({"-i", list, "-o", out(), "-c", "png"});
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_NE(std::find(result.stdoutLines.begin(), result.stdoutLines.end(),
+                        "Import complete, new files added: 2"),
+              result.stdoutLines.end());
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "c.png"));  // no subfolder from a list
+
+    std::string utf16 = "\xFF\xFE";
+    for (char c : b) utf16 += std::string{c, '\0'};
+    const Lines none = {"Conversion stopped",
+                        "No input file(s) found. Please, add valid file(s) and try again!"};
+    EXPECT_EQ(run({"-i", home.write("utf16.lst", utf16), "-o", out()}, 1), none);
+    EXPECT_EQ(run({"-i", home.write("empty.lst", ""), "-o", out()}, 1),
+              Lines{"Error: Invalid input file"});
+}

@@ -2,6 +2,8 @@
 // A small, valid placeable metafile for tests that need a file that
 // converts: a red rectangle on white, `width` x `height` pixels at 96 DPI.
 
+#include <zlib.h>
+
 #include <cstdint>
 #include <string>
 
@@ -50,6 +52,21 @@ inline std::string sampleMetafile(int16_t width, int16_t height) {
     dword(3);  // EOF
     word(0);
     return bytes;
+}
+
+// The bytes gzip-compressed, as a ".wmz" file holds them.
+inline std::string gzipped(const std::string& bytes) {
+    z_stream stream{};
+    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&stream, static_cast<uLong>(bytes.size())), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
+    stream.avail_in = static_cast<uInt>(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    deflate(&stream, Z_FINISH);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
 }
 
 }  // namespace plotvale::test
