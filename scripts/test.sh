@@ -11,4 +11,5 @@ scripts/build.sh build
 
 scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPLOTVALE_SANITIZE=ON
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$PWD/../tests/lsan.supp" \
   ctest --output-on-failure --timeout 900 -j "$(nproc)")
