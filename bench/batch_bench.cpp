@@ -38,8 +38,8 @@ struct Workspace {
         fs::remove_all(root);
         const std::string sample = readSample();
         for (int i = 0; i < FileCount; ++i) {
-            const fs::path file = root / "in" / ("d" + std::to_string(i % 10)) /
-                                  ("f" + std::to_string(i) + ".wmf");
+            const fs::path file =
+                root / "in" / ("d" + std::to_string(i % 10)) / ("f" + std::to_string(i) + ".wmf");
             fs::create_directories(file.parent_path());
             std::ofstream(file, std::ios::binary) << sample;
         }
@@ -65,7 +65,8 @@ double runWholeBatch(const settings::ConverterSettings& s, const Workspace& spac
     request.input = (space.root / "in").string() + "/";
     request.outputFolder = (space.root / "out").string() + "/";
     request.conversion = "png";
-    batch::BatchRun run(s, request, "/", [](std::string_view) {}, 1);
+    batch::BatchRun run(
+        s, request, "/", [](std::string_view) {}, 1);
     const auto start = Clock::now();
     batch::runBatch(run, true);
     return secondsSince(start);

@@ -18,8 +18,14 @@ int missingFace(const char* face) {
 
 }  // namespace
 
-int runWindowFace() { return missingFace("window face"); }
-int runUninstallNotice() { return missingFace("window face"); }
-int runScreenshotMode() { return missingFace("window face"); }
+int runWindowFace() {
+    return missingFace("window face");
+}
+int runUninstallNotice() {
+    return missingFace("window face");
+}
+int runScreenshotMode() {
+    return missingFace("window face");
+}
 
 }  // namespace plotvale::app

@@ -110,7 +110,10 @@ void readListFile(BatchRun& run) {
         const size_t end = std::min(text.find_first_of("\r\n"), text.size());
         const std::string path(settings::trim(text.substr(0, end), " "));
         text.remove_prefix(end);
-        if (text.substr(0, 2) == "\r\n") text.remove_prefix(2); else if (!text.empty()) text.remove_prefix(1);
+        if (text.substr(0, 2) == "\r\n")
+            text.remove_prefix(2);
+        else if (!text.empty())
+            text.remove_prefix(1);
 
         const int64_t kind = path.empty() ? platform::PathMissing : platform::fileSizeOrKind(path);
         if (kind == platform::PathMissing) continue;

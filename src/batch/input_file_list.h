@@ -37,7 +37,7 @@ public:
     void clear();
 
 private:
-    std::deque<InputEntry> entries_;  // stable addresses
+    std::deque<InputEntry> entries_;                        // stable addresses
     std::array<std::vector<size_t>, BucketCount> buckets_;  // newest last
     std::unordered_map<std::string, size_t> index_;
 };

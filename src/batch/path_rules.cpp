@@ -6,7 +6,9 @@ namespace plotvale::batch {
 
 namespace {
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 #include "batch/run_checks.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
-#include <algorithm>
 
 #include "batch/watermark_font.h"
 #include "platform/file_system.h"
@@ -13,8 +13,8 @@
 
 namespace plotvale::batch {
 
-using settings::KeywordSet;
 using settings::keywordForCode;
+using settings::KeywordSet;
 
 namespace {
 
@@ -61,7 +61,8 @@ std::optional<KeywordSet> echoKeywords(std::string_view key) {
 void echoFormatSetting(const Echo& echo, const BatchRun& run, std::string_view format,
                        std::string_view key) {
     const int32_t value = outputNumber(run.settings, key);
-    const std::string label = key == "JPG Chroma" ? "JPG Chroma Subsampling: " : std::string(key) + ": ";
+    const std::string label =
+        key == "JPG Chroma" ? "JPG Chroma Subsampling: " : std::string(key) + ": ";
     if (key.ends_with(" Compression")) {
         echo.line(label, compressionKeyword(format, value));
     } else if (const auto set = echoKeywords(key)) {
@@ -203,9 +204,9 @@ std::string compressionKeyword(std::string_view format, int32_t code) {
     static const std::vector<std::string_view> rle = {"NONE", "RLE"};
     static const std::vector<std::string_view> exr = {"NONE", "ZIP", "PIZ", "PXR24", "B44"};
     static const std::vector<std::string_view> png = {"NONE", "ZLIB1", "ZLIB6", "ZLIB9"};
-    static const std::vector<std::string_view> tiff = {"NONE",    "CCITTFAX3",    "CCITTFAX4",
-                                                       "PACKBITS", "DEFLATE",     "ADOBEDEFLATE",
-                                                       "LZW",     "JPEG",         "LOGLUV"};
+    static const std::vector<std::string_view> tiff = {"NONE",     "CCITTFAX3", "CCITTFAX4",
+                                                       "PACKBITS", "DEFLATE",   "ADOBEDEFLATE",
+                                                       "LZW",      "JPEG",      "LOGLUV"};
     const std::vector<std::string_view>* names = nullptr;
     if (format == "bmp" || format == "tga") names = &rle;
     if (format == "exr") names = &exr;
@@ -226,11 +227,13 @@ bool checkOutputFormat(BatchRun& run, bool debug) {
     }
     for (const char* qualityKey : {"JPG Quality", "WEBP Quality"}) {
         const std::string_view key(qualityKey);
-        if (std::find(row->settingKeys.begin(), row->settingKeys.end(), key) == row->settingKeys.end()) {
+        if (std::find(row->settingKeys.begin(), row->settingKeys.end(), key) ==
+            row->settingKeys.end()) {
             continue;
         }
         const int32_t quality = outputNumber(run.settings, key);
-        if (quality < 1 || quality > 100) return refuse(run, "Invalid " + format + "-quality value");
+        if (quality < 1 || quality > 100)
+            return refuse(run, "Invalid " + format + "-quality value");
     }
     return true;
 }

@@ -41,7 +41,8 @@ bool resolveInput(BatchRun& run, bool debug) {
     if (!fileNameExtension(run.request.input).empty()) {
         run.job.inputPath = run.request.input;
         run.request.input.clear();
-        if (platform::fileSizeOrKind(run.job.inputPath) <= 0) return refuse(run, "Invalid input file");
+        if (platform::fileSizeOrKind(run.job.inputPath) <= 0)
+            return refuse(run, "Invalid input file");
         return true;
     }
     const FolderResult input = normaliseFolder(run.request.input, run.programFolder);
@@ -65,7 +66,8 @@ bool resolveOutput(BatchRun& run, bool debug) {
 }
 
 bool resolveConversion(BatchRun& run, bool debug) {
-    if (run.request.conversion.empty()) run.request.conversion = settings::OutputFormatList().front();
+    if (run.request.conversion.empty())
+        run.request.conversion = settings::OutputFormatList().front();
     if (debug) run.writeLine("Conversion: " + run.request.conversion);
     return checkOutputFormat(run, debug) && checkMetafileResolution(run) &&
            checkOperations(run, debug);

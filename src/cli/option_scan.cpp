@@ -10,7 +10,9 @@ namespace plotvale::cli {
 
 namespace {
 
-bool isPathValueValid(const std::string& value) { return !value.empty() && value[0] != '-'; }
+bool isPathValueValid(const std::string& value) {
+    return !value.empty() && value[0] != '-';
+}
 
 bool isValueValid(const std::string& value) {
     return !value.empty() && value.substr(0, 2) != "--";

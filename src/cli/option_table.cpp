@@ -13,14 +13,14 @@ OptionSpec value(std::string_view name, OptionKind kind, std::string_view group,
 
 OptionSpec keyword(std::string_view name, std::string_view group, std::string_view key,
                    KeywordSet set, std::vector<AlsoSetting> also = {}) {
-    return {{}, name, OptionKind::Keyword, OptionTarget::Setting, group, key, set, 1,
-            std::move(also)};
+    return {{},  name, OptionKind::Keyword, OptionTarget::Setting, group, key,
+            set, 1,    std::move(also)};
 }
 
-OptionSpec flag(std::string_view name, std::string_view group, std::string_view key,
-                int fixedValue, std::vector<AlsoSetting> also = {}) {
-    return {{}, name, OptionKind::Switch, OptionTarget::Setting, group, key, std::nullopt,
-            fixedValue, std::move(also)};
+OptionSpec flag(std::string_view name, std::string_view group, std::string_view key, int fixedValue,
+                std::vector<AlsoSetting> also = {}) {
+    return {{},  name,         OptionKind::Switch, OptionTarget::Setting, group,
+            key, std::nullopt, fixedValue,         std::move(also)};
 }
 
 OptionSpec special(std::string_view shortName, std::string_view longName, OptionKind kind,
@@ -81,34 +81,49 @@ std::vector<OptionSpec> buildTable() {
         value("--webp-quality", OptionKind::Number, "Output", "WEBP Quality"),
         value("--xpm-bpp", OptionKind::Number, "Output", "XPM BPP"),
         keyword("--rotation-type", "Transform", "Image Rotation Type", KeywordSet::Rotation),
-        value("--rotation", OptionKind::Number, "Transform", "Image Rotation", {{"Transform", "Do Image Rotation", 1}}),
+        value("--rotation", OptionKind::Number, "Transform", "Image Rotation",
+              {{"Transform", "Do Image Rotation", 1}}),
         value("--rotation-back-color", OptionKind::Text, "Transform", "Image Rotation Back Color"),
-        value("--width", OptionKind::Number, "Transform", "Image Width", {{"Transform", "Do Image Resize", 1}}),
+        value("--width", OptionKind::Number, "Transform", "Image Width",
+              {{"Transform", "Do Image Resize", 1}}),
         keyword("--width-unit", "Transform", "Image Width Unit", KeywordSet::Unit),
-        value("--height", OptionKind::Number, "Transform", "Image Height", {{"Transform", "Do Image Resize", 1}}),
+        value("--height", OptionKind::Number, "Transform", "Image Height",
+              {{"Transform", "Do Image Resize", 1}}),
         keyword("--height-unit", "Transform", "Image Height Unit", KeywordSet::Unit),
         flag("--keep-aspect-ratio", "Transform", "Keep Aspect Ratio", 1),
         keyword("--resize-type", "Transform", "Image Resize Type", KeywordSet::ResizeScope),
-        keyword("--resize-algorithm", "Transform", "Image Resize Algorithm", KeywordSet::ResizeFilter),
+        keyword("--resize-algorithm", "Transform", "Image Resize Algorithm",
+                KeywordSet::ResizeFilter),
         flag("--flip-horizontal", "Transform", "Do Image Flip Horizontal", 1),
         flag("--flip-vertical", "Transform", "Do Image Flip Vertical", 1),
-        value("--brightness", OptionKind::Number, "Adjustment", "Image Brightness", {{"Adjustment", "Do Image Color Correction", 1}}),
-        value("--contrast", OptionKind::Number, "Adjustment", "Image Contrast", {{"Adjustment", "Do Image Color Correction", 1}}),
-        value("--gamma", OptionKind::Decimal, "Adjustment", "Image Gamma", {{"Adjustment", "Do Image Color Correction", 1}}),
-        flag("--invert", "Adjustment", "Image Invert", 1, {{"Adjustment", "Do Image Color Correction", 1}}),
+        value("--brightness", OptionKind::Number, "Adjustment", "Image Brightness",
+              {{"Adjustment", "Do Image Color Correction", 1}}),
+        value("--contrast", OptionKind::Number, "Adjustment", "Image Contrast",
+              {{"Adjustment", "Do Image Color Correction", 1}}),
+        value("--gamma", OptionKind::Decimal, "Adjustment", "Image Gamma",
+              {{"Adjustment", "Do Image Color Correction", 1}}),
+        flag("--invert", "Adjustment", "Image Invert", 1,
+             {{"Adjustment", "Do Image Color Correction", 1}}),
         flag("--greyscale", "Adjustment", "Do Image Greyscale", 1),
-        value("--threshold", OptionKind::Number, "Adjustment", "Image Threshold", {{"Adjustment", "Do Image Threshold", 1}}),
-        keyword("--dither", "Adjustment", "Image Dither Algorithm", KeywordSet::Dither, {{"Adjustment", "Do Image Dither", 1}}),
-        value("--fr-solid-left", OptionKind::Number, "Frame", "Solid Left", {{"Frame", "Do Frame", 1}}),
-        value("--fr-solid-right", OptionKind::Number, "Frame", "Solid Right", {{"Frame", "Do Frame", 1}}),
-        value("--fr-solid-top", OptionKind::Number, "Frame", "Solid Top", {{"Frame", "Do Frame", 1}}),
-        value("--fr-solid-bottom", OptionKind::Number, "Frame", "Solid Bottom", {{"Frame", "Do Frame", 1}}),
+        value("--threshold", OptionKind::Number, "Adjustment", "Image Threshold",
+              {{"Adjustment", "Do Image Threshold", 1}}),
+        keyword("--dither", "Adjustment", "Image Dither Algorithm", KeywordSet::Dither,
+                {{"Adjustment", "Do Image Dither", 1}}),
+        value("--fr-solid-left", OptionKind::Number, "Frame", "Solid Left",
+              {{"Frame", "Do Frame", 1}}),
+        value("--fr-solid-right", OptionKind::Number, "Frame", "Solid Right",
+              {{"Frame", "Do Frame", 1}}),
+        value("--fr-solid-top", OptionKind::Number, "Frame", "Solid Top",
+              {{"Frame", "Do Frame", 1}}),
+        value("--fr-solid-bottom", OptionKind::Number, "Frame", "Solid Bottom",
+              {{"Frame", "Do Frame", 1}}),
         value("--fr-solid-left-color", OptionKind::Text, "Frame", "Solid Left Color"),
         value("--fr-solid-right-color", OptionKind::Text, "Frame", "Solid Right Color"),
         value("--fr-solid-top-color", OptionKind::Text, "Frame", "Solid Top Color"),
         value("--fr-solid-bottom-color", OptionKind::Text, "Frame", "Solid Bottom Color"),
         value("--fr-solid-opacity", OptionKind::Number, "Frame", "Solid Opacity"),
-        value("--wm-text", OptionKind::Text, "Watermark", "Text", {{"Watermark", "Do Watermark", 1}}),
+        value("--wm-text", OptionKind::Text, "Watermark", "Text",
+              {{"Watermark", "Do Watermark", 1}}),
         value("--wm-font", OptionKind::Text, "Watermark", "Font"),
         value("--wm-font-size", OptionKind::Number, "Watermark", "Font Size"),
         value("--wm-font-leading", OptionKind::Number, "Watermark", "Font Leading"),
@@ -127,7 +142,8 @@ std::vector<OptionSpec> buildTable() {
         value("--wm-text-y-offset", OptionKind::Number, "Watermark", "Text Y Offset"),
         value("--wm-text-rotation", OptionKind::Number, "Watermark", "Text Rotation"),
         keyword("--wm-text-size", "Watermark", "Text Size", KeywordSet::Size),
-        value("--wm-image", OptionKind::Text, "Watermark", "Image", {{"Watermark", "Do Watermark", 2}}),
+        value("--wm-image", OptionKind::Text, "Watermark", "Image",
+              {{"Watermark", "Do Watermark", 2}}),
         flag("--wm-image-greyscale", "Watermark", "Image Greyscale", 1),
         value("--wm-image-opacity", OptionKind::Number, "Watermark", "Image Opacity"),
         keyword("--wm-image-boundary", "Watermark", "Image Boundary", KeywordSet::Boundary),
@@ -161,7 +177,8 @@ const std::vector<OptionSpec>& optionTable() {
 const OptionSpec* findOption(std::string_view upperName) {
     for (const OptionSpec& option : optionTable()) {
         if (settings::equalsIgnoringCase(option.longName, upperName) ||
-            (!option.shortName.empty() && settings::equalsIgnoringCase(option.shortName, upperName))) {
+            (!option.shortName.empty() &&
+             settings::equalsIgnoringCase(option.shortName, upperName))) {
             return &option;
         }
     }

@@ -71,6 +71,8 @@ std::string joinQuotedValue(std::string value, const std::vector<std::string>& p
     return value;
 }
 
-std::string stripQuotes(std::string_view value) { return std::string(trim(value, "\"")); }
+std::string stripQuotes(std::string_view value) {
+    return std::string(trim(value, "\""));
+}
 
 }  // namespace plotvale::cli

@@ -66,7 +66,9 @@ void setConsoleTitle(std::string_view title) {
     std::fflush(stdout);
 }
 
-std::string pollKey() { return readKey(0); }
+std::string pollKey() {
+    return readKey(0);
+}
 
 void waitForKey() {
     if (!isatty(STDIN_FILENO)) return;

@@ -96,6 +96,8 @@ bool renameFile(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool removeFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+bool removeFile(const std::string& path) {
+    return unlink(path.c_str()) == 0;
+}
 
 }  // namespace plotvale::platform

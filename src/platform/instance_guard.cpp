@@ -32,7 +32,9 @@ std::optional<InstanceGuard> InstanceGuard::acquire(std::string_view instanceNam
     return InstanceGuard(fd);
 }
 
-InstanceGuard::InstanceGuard(InstanceGuard&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+InstanceGuard::InstanceGuard(InstanceGuard&& other) noexcept : fd_(other.fd_) {
+    other.fd_ = -1;
+}
 
 InstanceGuard::~InstanceGuard() {
     if (fd_ >= 0) close(fd_);

@@ -42,8 +42,8 @@ struct InputSettings {
     int32_t rawImageWidth = 0;
     int32_t rawImageHeight = 0;
     int32_t rawToneMapping = 2;
-    int32_t wmfDpi = 96;          // resolution at which metafiles are rendered
-    int8_t wmfAntialiasing = 1;   // draw metafiles anti-aliased
+    int32_t wmfDpi = 96;         // resolution at which metafiles are rendered
+    int8_t wmfAntialiasing = 1;  // draw metafiles anti-aliased
 };
 
 struct OutputSettings {
@@ -129,7 +129,8 @@ struct FrameSettings {
 };
 
 // The default watermark text: a one-line notice of the maker.
-inline constexpr const char* DefaultWatermarkText = "Converted with Corvane WMF to IMAGE (c) 2024-2026 Corvane";
+inline constexpr const char* DefaultWatermarkText =
+    "Converted with Corvane WMF to IMAGE (c) 2024-2026 Corvane";
 inline constexpr const char* DefaultColourChoices =
     "000000,FFFFFF,FF0000,FF8000,FFFF00,008000,00FFFF,0000FF,8000FF";
 
@@ -208,7 +209,6 @@ struct ConverterSettings {
 // local wall-clock time; the window position is centred on a desktop of the
 // given size (100 when the desktop is too small).
 void resetSettingsToDefaults(ConverterSettings& settings, bool commandLineFace,
-                             int32_t nowLocalSeconds, int desktopWidth = 0,
-                             int desktopHeight = 0);
+                             int32_t nowLocalSeconds, int desktopWidth = 0, int desktopHeight = 0);
 
 }  // namespace plotvale::settings

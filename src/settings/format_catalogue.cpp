@@ -11,16 +11,16 @@ constexpr int32_t IlPcx = 0x0428;
 constexpr int32_t IlDds = 0x0437;
 constexpr int32_t IlPsd = 0x0439;
 
-OutputFormat freeImage(std::string key, int32_t code, std::string description,
-                       std::string depths, std::vector<std::string> keys) {
-    return {std::move(key), code, Encoder::FreeImage, std::move(description), std::move(depths),
-            std::move(keys)};
+OutputFormat freeImage(std::string key, int32_t code, std::string description, std::string depths,
+                       std::vector<std::string> keys) {
+    return {std::move(key),    code,           Encoder::FreeImage, std::move(description),
+            std::move(depths), std::move(keys)};
 }
 
 OutputFormat devil(std::string key, int32_t code, std::string description, std::string depths,
                    std::vector<std::string> keys) {
-    return {std::move(key), code, Encoder::DevIL, std::move(description), std::move(depths),
-            std::move(keys)};
+    return {std::move(key),    code,           Encoder::DevIL, std::move(description),
+            std::move(depths), std::move(keys)};
 }
 
 std::vector<OutputFormat> buildOutputTable() {
@@ -82,19 +82,52 @@ const std::vector<Family>& families() {
         {"wmf", "Windows Metafile Format", {"wmz", "apm=Aldus Placeable Metafile"}},
         {"raw",
          "Camera RAW Image",
-         {"raw1", "raw2", "3fr=Hasselblad Camera RAW Image", "arw", "sr2",
-          "srf=Sony Camera RAW Image", "bay=Casio Camera RAW Image", "bmq=NuCore RAW Image",
-          "cap", "iiq", "eip=Phase One Camera RAW Image", "cine=Phantom RAW Image", "cr2",
-          "crw=Canon Camera RAW Image", "cs1=Capture Shop RAW Image", "dc2", "dcr", "drf", "dsc",
-          "k25", "kc2", "kdc", "dcs=Kodak Camera RAW Image", "dng=Adobe Digital Negative Image",
-          "erf=Epson Camera RAW Image", "fff=Imacon Camera RAW Image", "ia",
-          "sti=Sinar RAW Image", "mdc", "mrw=Minolta Camera RAW Image", "mef",
-          "mos=Mamiya Camera RAW Image", "nef", "nrw=Nikon Camera RAW Image",
-          "orf=Olympus Camera RAW Image", "pef", "ptx=Pentax Camera RAW Image",
-          "pxn=Logitech Camera RAW Image", "qtk=Apple Quicktake Camera RAW Image",
-          "raf=Fuji Camera RAW Image", "rdc=Digital Foto Maker RAW Image",
-          "rw2=Panasonic Camera RAW Image", "rwz=Rawzor Camera RAW Image",
-          "x3f=Sigma Camera RAW Image", "ari=ARRI RAW Image", "r3d=RED RAW Image",
+         {"raw1",
+          "raw2",
+          "3fr=Hasselblad Camera RAW Image",
+          "arw",
+          "sr2",
+          "srf=Sony Camera RAW Image",
+          "bay=Casio Camera RAW Image",
+          "bmq=NuCore RAW Image",
+          "cap",
+          "iiq",
+          "eip=Phase One Camera RAW Image",
+          "cine=Phantom RAW Image",
+          "cr2",
+          "crw=Canon Camera RAW Image",
+          "cs1=Capture Shop RAW Image",
+          "dc2",
+          "dcr",
+          "drf",
+          "dsc",
+          "k25",
+          "kc2",
+          "kdc",
+          "dcs=Kodak Camera RAW Image",
+          "dng=Adobe Digital Negative Image",
+          "erf=Epson Camera RAW Image",
+          "fff=Imacon Camera RAW Image",
+          "ia",
+          "sti=Sinar RAW Image",
+          "mdc",
+          "mrw=Minolta Camera RAW Image",
+          "mef",
+          "mos=Mamiya Camera RAW Image",
+          "nef",
+          "nrw=Nikon Camera RAW Image",
+          "orf=Olympus Camera RAW Image",
+          "pef",
+          "ptx=Pentax Camera RAW Image",
+          "pxn=Logitech Camera RAW Image",
+          "qtk=Apple Quicktake Camera RAW Image",
+          "raf=Fuji Camera RAW Image",
+          "rdc=Digital Foto Maker RAW Image",
+          "rw2=Panasonic Camera RAW Image",
+          "rwz=Rawzor Camera RAW Image",
+          "x3f=Sigma Camera RAW Image",
+          "ari=ARRI RAW Image",
+          "r3d=RED RAW Image",
           "rwl=Leica Camera RAW Image"}},
     };
     return rows;

@@ -15,11 +15,11 @@ namespace plotvale::settings {
 enum class Encoder { FreeImage, DevIL };
 
 struct OutputFormat {
-    std::string key;            // lower-case extension, also the file extension
-    int32_t code = 0;           // FreeImage format number or DevIL image type
+    std::string key;   // lower-case extension, also the file extension
+    int32_t code = 0;  // FreeImage format number or DevIL image type
     Encoder encoder = Encoder::FreeImage;
     std::string description;
-    std::string allowedDepths;  // comma-separated bits per pixel besides 0
+    std::string allowedDepths;             // comma-separated bits per pixel besides 0
     std::vector<std::string> settingKeys;  // `Output` keys of this format, in file order
 };
 

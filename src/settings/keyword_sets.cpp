@@ -20,11 +20,13 @@ const Keywords& keywordsOf(KeywordSet set) {
         return k;
     }
     case KeywordSet::RawLoad: {
-        static const Keywords k = {{"AUTO", 0}, {"8", 1}, {"16", 2}, {"24", 3}, {"48HS", 4}, {"48", 5}};
+        static const Keywords k = {{"AUTO", 0}, {"8", 1},    {"16", 2},
+                                   {"24", 3},   {"48HS", 4}, {"48", 5}};
         return k;
     }
     case KeywordSet::Frames: {
-        static const Keywords k = {{"ALL", 0}, {"FIRST", 1}, {"MIDDLE", 2}, {"LAST", 3}, {"RANDOM", 4}};
+        static const Keywords k = {
+            {"ALL", 0}, {"FIRST", 1}, {"MIDDLE", 2}, {"LAST", 3}, {"RANDOM", 4}};
         return k;
     }
     case KeywordSet::ToneMapping: {
@@ -32,11 +34,12 @@ const Keywords& keywordsOf(KeywordSet set) {
         return k;
     }
     case KeywordSet::Compression: {
-        static const Keywords k = {{"NONE", 0},      {"RLE", 1},       {"ZIP", 1},          {"PIZ", 2},
-                {"PXR24", 3},     {"B44", 4},       {"ZLIB1", 1},        {"ZLIB6", 2},
-                {"ZLIB9", 3},     {"CCITTFAX3", 1}, {"CCITTFAX4", 2},    {"PACKBITS", 3},
-                {"DEFLATE", 4},   {"ADOBEDEFLATE", 5}, {"LZW", 6},       {"JPEG", 7},
-                {"LOGLUV", 8}};
+        static const Keywords k = {{"NONE", 0},      {"RLE", 1},          {"ZIP", 1},
+                                   {"PIZ", 2},       {"PXR24", 3},        {"B44", 4},
+                                   {"ZLIB1", 1},     {"ZLIB6", 2},        {"ZLIB9", 3},
+                                   {"CCITTFAX3", 1}, {"CCITTFAX4", 2},    {"PACKBITS", 3},
+                                   {"DEFLATE", 4},   {"ADOBEDEFLATE", 5}, {"LZW", 6},
+                                   {"JPEG", 7},      {"LOGLUV", 8}};
         return k;
     }
     case KeywordSet::ColourTable: {
@@ -52,7 +55,8 @@ const Keywords& keywordsOf(KeywordSet set) {
         return k;
     }
     case KeywordSet::JpegKind: {
-        static const Keywords k = {{"STANDARD", 0}, {"SIMPLE", 1}, {"OPTIMIZED", 2}, {"PROGRESSIVE", 3}};
+        static const Keywords k = {
+            {"STANDARD", 0}, {"SIMPLE", 1}, {"OPTIMIZED", 2}, {"PROGRESSIVE", 3}};
         return k;
     }
     case KeywordSet::Rotation: {
@@ -68,13 +72,14 @@ const Keywords& keywordsOf(KeywordSet set) {
         return k;
     }
     case KeywordSet::ResizeFilter: {
-        static const Keywords k = {{"BOX", 0},        {"BILINEAR", 1}, {"BSPLINE", 2},
-                {"BICUBIC", 3},    {"CATMULLROM", 4}, {"LANCZOS", 5}};
+        static const Keywords k = {{"BOX", 0},     {"BILINEAR", 1},   {"BSPLINE", 2},
+                                   {"BICUBIC", 3}, {"CATMULLROM", 4}, {"LANCZOS", 5}};
         return k;
     }
     case KeywordSet::Dither: {
-        static const Keywords k = {{"FS", 0},       {"BAYER4", 1},   {"BAYER8", 2},    {"BAYER16", 3},
-                {"CLUSTER6", 4}, {"CLUSTER8", 5}, {"CLUSTER16", 6}};
+        static const Keywords k = {{"FS", 0},       {"BAYER4", 1},   {"BAYER8", 2},
+                                   {"BAYER16", 3},  {"CLUSTER6", 4}, {"CLUSTER8", 5},
+                                   {"CLUSTER16", 6}};
         return k;
     }
     case KeywordSet::FontStyle: {
@@ -94,9 +99,9 @@ const Keywords& keywordsOf(KeywordSet set) {
         return k;
     }
     case KeywordSet::Position: {
-        static const Keywords k = {{"TOPLEFT", 0},      {"TOPCENTER", 1},    {"TOPRIGHT", 2},
-                {"MIDDLELEFT", 3},   {"MIDDLECENTER", 4}, {"MIDDLERIGHT", 5},
-                {"BOTTOMLEFT", 6},   {"BOTTOMCENTER", 7}, {"BOTTOMRIGHT", 8}};
+        static const Keywords k = {{"TOPLEFT", 0},    {"TOPCENTER", 1},    {"TOPRIGHT", 2},
+                                   {"MIDDLELEFT", 3}, {"MIDDLECENTER", 4}, {"MIDDLERIGHT", 5},
+                                   {"BOTTOMLEFT", 6}, {"BOTTOMCENTER", 7}, {"BOTTOMRIGHT", 8}};
         return k;
     }
     case KeywordSet::Size: {

@@ -85,7 +85,9 @@ MessageTable& processTable() {
 
 }  // namespace
 
-void buildMessageTable() { processTable().build(builtinTexts()); }
+void buildMessageTable() {
+    processTable().build(builtinTexts());
+}
 
 std::string getText(std::string_view group, std::string_view key) {
     return processTable().getText(group, key);

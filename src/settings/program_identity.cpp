@@ -21,7 +21,8 @@ std::string bannerLine(int index) {
     case 1: {
         std::string notice(MakerNotice);
         const std::string copyright = "\xC2\xA9";
-        for (auto at = notice.find(copyright); at != std::string::npos; at = notice.find(copyright)) {
+        for (auto at = notice.find(copyright); at != std::string::npos;
+             at = notice.find(copyright)) {
             notice.replace(at, copyright.size(), "(c)");
         }
         return notice;

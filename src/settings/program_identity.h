@@ -9,9 +9,11 @@ namespace plotvale::settings {
 
 inline constexpr std::string_view ProgramTitle = "Corvane WMF to IMAGE";
 inline constexpr int ProgramVersion = 271;
-inline constexpr std::string_view MakerNotice = "Copyright \xC2\xA9 2024-2026 Corvane. All rights reserved.";
+inline constexpr std::string_view MakerNotice =
+    "Copyright \xC2\xA9 2024-2026 Corvane. All rights reserved.";
 inline constexpr std::string_view MakerWebAddress = "https://corvane.example/plotvale/";
-inline constexpr std::string_view UninstallWebAddress = "https://corvane.example/plotvale/uninstall/";
+inline constexpr std::string_view UninstallWebAddress =
+    "https://corvane.example/plotvale/uninstall/";
 
 // "271" becomes "2.7.1"; a result ending in "0" keeps its first three
 // characters ("270" becomes "2.7").

@@ -56,10 +56,10 @@ SettingsDocument SettingsDocument::parse(std::string_view bytes) {
         if (line[0] == ';') continue;
         if (line[0] == '[') {
             const auto close = line.find(']');
-            document.groups_.push_back({std::string(line.substr(1, close == std::string_view::npos
-                                                                       ? std::string_view::npos
-                                                                       : close - 1)),
-                                        {}});
+            document.groups_.push_back(
+                {std::string(line.substr(
+                     1, close == std::string_view::npos ? std::string_view::npos : close - 1)),
+                 {}});
             current = &document.groups_.back();
             continue;
         }
@@ -118,12 +118,12 @@ float readDecimal(std::string_view text) {
     if (equalsIgnoringCase(word, "+Infinity")) return std::numeric_limits<float>::infinity();
     if (equalsIgnoringCase(word, "-Infinity")) return -std::numeric_limits<float>::infinity();
     if (equalsIgnoringCase(word, "NaN")) return std::numeric_limits<float>::quiet_NaN();
-    std::string_view number = text.substr(std::min(text.size(), text.find_first_not_of(" \t\n\r\f\v")));
+    std::string_view number =
+        text.substr(std::min(text.size(), text.find_first_not_of(" \t\n\r\f\v")));
     if (!number.empty() && number[0] == '+') number.remove_prefix(1);
     double value = 0.0;
-    const auto result =
-        std::from_chars(number.data(), number.data() + number.size(), value,
-                        std::chars_format::general);
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value,
+                                        std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         return number.substr(0, 1) == "-" ? -std::numeric_limits<float>::infinity()
                                           : std::numeric_limits<float>::infinity();

@@ -28,14 +28,14 @@ protected:
     // The run's lines after the four banner lines.
     Lines run(std::vector<std::string> arguments, int expectedStatus) {
         arguments.push_back("-q");
-        const auto result = test::runProgram(program, arguments, cwd.path().string(),
-                                             runtime.path().string());
+        const auto result =
+            test::runProgram(program, arguments, cwd.path().string(), runtime.path().string());
         EXPECT_EQ(result.exitStatus, expectedStatus) << result.stdoutText << result.stderrText;
         return result.stdoutLines;
     }
     Lines runLoud(const std::vector<std::string>& arguments) {
-        const auto result = test::runProgram(program, arguments, cwd.path().string(),
-                                             runtime.path().string());
+        const auto result =
+            test::runProgram(program, arguments, cwd.path().string(), runtime.path().string());
         Lines lines = result.stdoutLines;
         if (lines.size() >= 4) lines.erase(lines.begin(), lines.begin() + 4);
         return lines;
@@ -63,7 +63,8 @@ TEST_F(BatchRun, RefusalsInTheirOrder) {
     refused({"-i", in, "-o", home.file("nope")}, "Error: Invalid output folder");
     refused({"-i", in, "-o", out(), "-c", "JPG"}, "Error: Invalid conversion type");
     refused({"-i", in, "-o", out(), "-c", "png", "--png-bpp=16"}, "Error: Invalid png-bpp value");
-    refused({"-i", in, "-o", out(), "-c", "jpg", "--jpg-quality=0"}, "Error: Invalid jpg-quality value");
+    refused({"-i", in, "-o", out(), "-c", "jpg", "--jpg-quality=0"},
+            "Error: Invalid jpg-quality value");
     refused({"-i", in, "-o", out(), "-c", "webp", "--webp-quality=101"},
             "Error: Invalid webp-quality value");
     refused({"-i", in, "-o", out(), "--wmf-dpi=9"}, "Error: Invalid wmf-dpi value");
@@ -89,8 +90,9 @@ TEST_F(BatchRun, RelativeFoldersResolveAgainstTheProgramFolder) {
     std::filesystem::create_directories(cwd.path() / "sub");  // not where "sub" is looked for
     EXPECT_EQ(run({"-i", "sub"}, 1), Lines{"Error: Invalid input folder"});
     std::filesystem::create_directories(home.path() / "sub");
-    EXPECT_EQ(run({"-i", "sub"}, 1), (Lines{"Conversion stopped",
-                                            "No input file(s) found. Please, add valid file(s) and try again!"}));
+    EXPECT_EQ(run({"-i", "sub"}, 1),
+              (Lines{"Conversion stopped",
+                     "No input file(s) found. Please, add valid file(s) and try again!"}));
     EXPECT_EQ(run({"-i", "./in/", "-o", "out"}, 2), Lines{"Conversion stopped"});
 }
 
@@ -112,22 +114,45 @@ TEST_F(BatchRun, DebugEchoBeforeTheRefusal) {
 }
 
 TEST_F(BatchRun, DebugEchoOfOperations) {
-    const Lines lines = runLoud({"-i", home.file("in"), "-o", out(), "-c", "tiff", "-d",
-                                 "--tiff-compression=deflate", "--rotation=90", "--width=50",
-                                 "--width-unit=percent", "--height=20", "--gamma=1.5",
-                                 "--fr-solid-left=3", "--file-timestamp=custom",
-                                 "--file-timestamp-custom=86400", "--no-subfolders"});
-    const Lines expected = {
-        "TIFF BPP: 0", "TIFF Compression: DEFLATE", "TIFF Color Mode: RGB",
-        "Image Rotation Type: SIMPLE", "Image Rotation: 90", "Image Rotation Back Color: 000000",
-        "Width: 50 PERCENT", "Height: 20 PIXELS", "Keep Aspect Ratio: 0",
-        "Image Resize Type: ALLIMAGES", "Image Resize Algorithm: BICUBIC", "Flip Horizontal: 0",
-        "Flip Vertical: 0", "Brightness: 0", "Contrast: 0", "Gamma: 1.50", "Invert: 0",
-        "Greyscale: 0", "Frame: SOLID", "Frame left: 3", "Frame right: 0", "Frame top: 0",
-        "Frame bottom: 0", "Frame left color: 000000", "Frame right color: 000000",
-        "Frame top color: 000000", "Frame bottom color: 000000", "Frame opacity: 255",
-        "Watermark: NONE", "Filename Mask: %filename%.%ext%", "File Timestamp: CUSTOM",
-        "Custom Timestamp: 86400", "Keep Subfolders: 0", "Importing..."};
+    const Lines lines =
+        runLoud({"-i", home.file("in"), "-o", out(), "-c", "tiff", "-d",
+                 "--tiff-compression=deflate", "--rotation=90", "--width=50",
+                 "--width-unit=percent", "--height=20", "--gamma=1.5", "--fr-solid-left=3",
+                 "--file-timestamp=custom", "--file-timestamp-custom=86400", "--no-subfolders"});
+    const Lines expected = {"TIFF BPP: 0",
+                            "TIFF Compression: DEFLATE",
+                            "TIFF Color Mode: RGB",
+                            "Image Rotation Type: SIMPLE",
+                            "Image Rotation: 90",
+                            "Image Rotation Back Color: 000000",
+                            "Width: 50 PERCENT",
+                            "Height: 20 PIXELS",
+                            "Keep Aspect Ratio: 0",
+                            "Image Resize Type: ALLIMAGES",
+                            "Image Resize Algorithm: BICUBIC",
+                            "Flip Horizontal: 0",
+                            "Flip Vertical: 0",
+                            "Brightness: 0",
+                            "Contrast: 0",
+                            "Gamma: 1.50",
+                            "Invert: 0",
+                            "Greyscale: 0",
+                            "Frame: SOLID",
+                            "Frame left: 3",
+                            "Frame right: 0",
+                            "Frame top: 0",
+                            "Frame bottom: 0",
+                            "Frame left color: 000000",
+                            "Frame right color: 000000",
+                            "Frame top color: 000000",
+                            "Frame bottom color: 000000",
+                            "Frame opacity: 255",
+                            "Watermark: NONE",
+                            "Filename Mask: %filename%.%ext%",
+                            "File Timestamp: CUSTOM",
+                            "Custom Timestamp: 86400",
+                            "Keep Subfolders: 0",
+                            "Importing..."};
     ASSERT_GE(lines.size(), 4 + expected.size());
     EXPECT_EQ(Lines(lines.begin() + 4, lines.begin() + 4 + static_cast<long>(expected.size())),
               expected);
@@ -135,7 +160,8 @@ TEST_F(BatchRun, DebugEchoOfOperations) {
 
 TEST_F(BatchRun, CompressionKeywordsFollowTheFormat) {
     const auto echoed = [&](const std::string& format, const std::string& option) {
-        const Lines lines = runLoud({"-i", home.file("in"), "-o", out(), "-c", format, "-d", option});
+        const Lines lines =
+            runLoud({"-i", home.file("in"), "-o", out(), "-c", format, "-d", option});
         return lines.size() > 5 ? lines[5] : std::string();
     };
     EXPECT_EQ(echoed("png", "--png-compression=zlib6"), "PNG Compression: ZLIB6");
@@ -174,7 +200,8 @@ TEST_F(BatchConversion, DebugBlocksPerFileAndQuietKeepsThem) {
     // Quiet drops the totals, debug keeps the echo and the per-file blocks.
     const std::string in = home.file("in") + "/";
     Lines blocks(result.stdoutLines.end() - 6, result.stdoutLines.end());
-    if (blocks[0] != "Processing: " + in + "a.wmf") std::rotate(blocks.begin(), blocks.begin() + 3, blocks.end());
+    if (blocks[0] != "Processing: " + in + "a.wmf")
+        std::rotate(blocks.begin(), blocks.begin() + 3, blocks.end());
     EXPECT_EQ(blocks, (Lines{"Processing: " + in + "a.wmf", "File Format: [ERROR] UNRECOGNIZED",
                              "[ERROR] Unable to convert the file!", "Processing: " + in + "b.wmf",
                              "File Format: WMF", "[OK] Saving As: " + out() + "/b.png"}));
@@ -186,7 +213,8 @@ TEST_F(BatchConversion, CounterFollowsTheInputSetOrder) {
     // in the middle of the set takes no counter value.
     std::vector<std::string> listed;
     for (const char* name : {"zeta", "alpha", "mid", "beta", "omega"}) {
-        listed.push_back(home.write(std::string("set/") + name + ".wmf", test::sampleMetafile(8, 8)));
+        listed.push_back(
+            home.write(std::string("set/") + name + ".wmf", test::sampleMetafile(8, 8)));
     }
     home.write("set/mid.wmf", "broken");
     const auto setOrder = [](const std::vector<std::string>& paths) {
@@ -211,7 +239,8 @@ TEST_F(BatchConversion, CounterFollowsTheInputSetOrder) {
         if (name == "mid") continue;
         char number[16];
         std::snprintf(number, sizeof number, "%05d", counter++);
-        EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / (std::string(number) + "_" + name + ".bmp")))
+        EXPECT_TRUE(std::filesystem::exists(home.path() / "out" /
+                                            (std::string(number) + "_" + name + ".bmp")))
             << number << " " << name;
     }
 }
@@ -244,13 +273,15 @@ TEST_F(BatchConversion, FolderAdmitsSupportedNonEmptyFilesOnly) {
 
 TEST_F(BatchConversion, ListsWithDuplicatesFoldersAndUtf16) {
     const std::string b = home.file("in/b.wmf");
-    const std::string list = home.write("dups.txt", b + "\n" + b + "\n" + home.file("in/sub") + "\n");
+    const std::string list =
+        home.write("dups.txt", b + "\n" + b + "\n" + home.file("in/sub") + "\n");
     const auto result = runFull({"-i", list, "-o", out(), "-c", "png"});
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_NE(std::find(result.stdoutLines.begin(), result.stdoutLines.end(),
                         "Import complete, new files added: 2"),
               result.stdoutLines.end());
-    EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "c.png"));  // no subfolder from a list
+    EXPECT_TRUE(
+        std::filesystem::exists(home.path() / "out" / "c.png"));  // no subfolder from a list
 
     std::string utf16 = "\xFF\xFE";
     for (char c : b) utf16 += std::string{c, '\0'};

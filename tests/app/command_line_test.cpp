@@ -15,7 +15,7 @@ class CommandLine : public ::testing::Test {
 protected:
     test::ProgramRun run(const std::vector<std::string>& arguments) {
         return test::runProgram(PLOTVALE_BINARY, arguments, work.path().string(),
-                                   runtime.path().string());
+                                runtime.path().string());
     }
     test::TempFolder work;
     test::TempFolder runtime;
@@ -46,11 +46,12 @@ TEST_F(CommandLine, HelpForEveryHelpSpelling) {
 TEST_F(CommandLine, HelpNamesTheRenamedExecutable) {
     const std::string renamed = work.file("wmfconv");
     std::filesystem::copy_file(PLOTVALE_BINARY, renamed);
-    const auto result = test::runProgram(renamed, {"-?"}, work.path().string(),
-                                         runtime.path().string());
+    const auto result =
+        test::runProgram(renamed, {"-?"}, work.path().string(), runtime.path().string());
     ASSERT_EQ(result.stdoutLines.size(), 38u);
     EXPECT_EQ(result.stdoutLines[1], "Usage: wmfconv -i <filename> [options]");
-    EXPECT_EQ(result.stdoutLines[8], "  wmfconv -i c:\\tmp\\ -o d:\\converted -c bmp --jpg-quality=95");
+    EXPECT_EQ(result.stdoutLines[8],
+              "  wmfconv -i c:\\tmp\\ -o d:\\converted -c bmp --jpg-quality=95");
 }
 
 TEST_F(CommandLine, NotHelpWhenMisspeltOrLater) {
@@ -64,8 +65,8 @@ TEST_F(CommandLine, NotHelpWhenMisspeltOrLater) {
 
 TEST_F(CommandLine, OptionErrorsAreOneLineAndExitOne) {
     const Lines incorrect = {"Error: Incorrect number of parameters"};
-    for (const Lines& args : {Lines{"--jpg-quality", "95"}, Lines{"-q", "-i"},
-                              Lines{"--width=--5"}, Lines{"-i", "a.wmf", "-o"}}) {
+    for (const Lines& args : {Lines{"--jpg-quality", "95"}, Lines{"-q", "-i"}, Lines{"--width=--5"},
+                              Lines{"-i", "a.wmf", "-o"}}) {
         const auto result = run(args);
         EXPECT_EQ(result.exitStatus, 1);
         EXPECT_EQ(result.stdoutLines, incorrect);
@@ -86,7 +87,10 @@ TEST_F(CommandLine, SecondInstanceIsRefusedWithStatusThree) {
     const std::string previous = getenv("XDG_RUNTIME_DIR") ? getenv("XDG_RUNTIME_DIR") : "";
     setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
     const auto guard = platform::InstanceGuard::acquire(settings::instanceName());
-    if (previous.empty()) unsetenv("XDG_RUNTIME_DIR"); else setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
+    if (previous.empty())
+        unsetenv("XDG_RUNTIME_DIR");
+    else
+        setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
     ASSERT_TRUE(guard.has_value());
 
     const auto result = run({"-v"});

@@ -1,8 +1,9 @@
+#include "batch/conversion_worker.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "batch/conversion_worker.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "support/temp_folder.h"

@@ -1,6 +1,7 @@
+#include "batch/file_type_sniffing.h"
+
 #include <gtest/gtest.h>
 
-#include "batch/file_type_sniffing.h"
 #include "support/temp_folder.h"
 
 using plotvale::batch::sniffFileType;
@@ -21,15 +22,23 @@ TEST_F(Sniffing, SignatureFamilies) {
     EXPECT_EQ(sniff("FLV\x01"s), "FLV");
     EXPECT_EQ(sniff("ID3\x03"s), "MP3/ID3V2");
     EXPECT_EQ(sniff("\x00\x00\x01\x00\x01\x00"s), "ICO");
-    EXPECT_EQ(sniff("II*\x00\x10\x00\x00\x00" "CR\x02"s), "CR2");  // later row wins
+    EXPECT_EQ(sniff("II*\x00\x10\x00\x00\x00"
+                    "CR\x02"s),
+              "CR2");  // later row wins
     EXPECT_EQ(sniff("II*\x00\x08\x00\x00\x00"s), "TIFF (LE)");
     EXPECT_EQ(sniff("RIFF\x10\x00\x00\x00WEBPVP8 "s), "WEBP");
-    EXPECT_EQ(sniff("AT&TFORM\x00\x00\x00\x00" "DJVU"s), "DJVU");
+    EXPECT_EQ(sniff("AT&TFORM\x00\x00\x00\x00"
+                    "DJVU"s),
+              "DJVU");
     EXPECT_EQ(sniff("Rar!\x1A\x07\x01\x00"s), "RAR (5.0+)");
     EXPECT_EQ(sniff("Rar!\x1A\x07\x00"s), "RAR (1.5+)");
     EXPECT_EQ(sniff("\x89PNG\r\n\x1A\n"s), "PNG");
-    EXPECT_EQ(sniff("\xFF\xD8\xFF\xE1\x00\x10" "Exif\x00\x00"s), "JPEG/EXIF");
-    EXPECT_EQ(sniff("\xFF\xD8\xFF\xE1\x00\x10" "Exif\x00\x01"s), "[ERROR] UNRECOGNIZED");
+    EXPECT_EQ(sniff("\xFF\xD8\xFF\xE1\x00\x10"
+                    "Exif\x00\x00"s),
+              "JPEG/EXIF");
+    EXPECT_EQ(sniff("\xFF\xD8\xFF\xE1\x00\x10"
+                    "Exif\x00\x01"s),
+              "[ERROR] UNRECOGNIZED");
 }
 
 TEST_F(Sniffing, ShortEmptyAndMissingFiles) {

@@ -1,10 +1,11 @@
+#include "batch/input_collection.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 
-#include "batch/input_collection.h"
 #include "support/temp_folder.h"
 
 using namespace plotvale;
@@ -12,7 +13,9 @@ using namespace plotvale::batch;
 
 class Collection : public ::testing::Test {
 protected:
-    Collection() : run(settings, {}, "/nowhere/", [](std::string_view) {}, 1) {
+    Collection()
+        : run(
+              settings, {}, "/nowhere/", [](std::string_view) {}, 1) {
         run.progress.reset();
     }
     std::vector<std::string> collected() const {
@@ -107,7 +110,8 @@ TEST(RelativeSubfolder, OnlyALeadingInputFolderIsRemoved) {
 TEST(Collection20000, LargeTreesAreCollectedWhole) {
     settings::ConverterSettings settings;
     test::TempFolder folder;
-    BatchRun run(settings, {}, "/", [](std::string_view) {}, 1);
+    BatchRun run(
+        settings, {}, "/", [](std::string_view) {}, 1);
     for (int i = 0; i < 20000; ++i) {
         folder.write("in/d" + std::to_string(i % 20) + "/f" + std::to_string(i) + ".wmf", "x");
     }

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "batch/input_file_list.h"
+
+#include <gtest/gtest.h>
 
 using plotvale::batch::InputFileList;
 
@@ -26,13 +26,14 @@ TEST(InputFileList, BucketsHashUtf16CodeUnits) {
 
 TEST(InputFileList, OrderIsBucketsAscendingNewestFirstWithinOne) {
     InputFileList list;
-    for (const char* path : {"/in/a.wmf", "/in/f0.wmf", "/in/b.wmf", "/in/f143.wmf",
-                             "/in/f264.wmf"}) {
+    for (const char* path :
+         {"/in/a.wmf", "/in/f0.wmf", "/in/b.wmf", "/in/f143.wmf", "/in/f264.wmf"}) {
         list.findOrCreate(path).added = 1;
     }
     // Buckets: b 105, a 360, f0 / f143 / f264 all 391.
-    EXPECT_EQ(pathsInOrder(list), (std::vector<std::string>{"/in/b.wmf", "/in/a.wmf", "/in/f264.wmf",
-                                                            "/in/f143.wmf", "/in/f0.wmf"}));
+    EXPECT_EQ(pathsInOrder(list),
+              (std::vector<std::string>{"/in/b.wmf", "/in/a.wmf", "/in/f264.wmf", "/in/f143.wmf",
+                                        "/in/f0.wmf"}));
 }
 
 TEST(InputFileList, KeysAreExactPaths) {

@@ -1,8 +1,9 @@
+#include "batch/path_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "batch/path_rules.h"
 #include "support/temp_folder.h"
 
 using namespace plotvale::batch;

@@ -1,6 +1,7 @@
+#include "cli/help_text.h"
+
 #include <gtest/gtest.h>
 
-#include "cli/help_text.h"
 #include "settings/message_table.h"
 
 using namespace plotvale;

@@ -1,8 +1,9 @@
+#include "cli/option_scan.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "cli/option_scan.h"
 #include "cli/option_table.h"
 #include "settings/settings_schema.h"
 #include "support/temp_folder.h"

@@ -1,7 +1,8 @@
+#include "cli/option_text.h"
+
 #include <gtest/gtest.h>
 
 #include "settings/keyword_sets.h"
-#include "cli/option_text.h"
 
 using namespace plotvale::cli;
 using namespace plotvale::settings;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "cli/parameter_splitting.h"
+
+#include <gtest/gtest.h>
 
 using plotvale::cli::ParameterSplitting;
 using Pieces = std::vector<std::string>;

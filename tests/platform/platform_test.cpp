@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,7 +30,7 @@ TEST(FileSystem, ListingAndCreatingFolders) {
     TempFolder folder;
     folder.write("one.wmf", "x");
     ASSERT_TRUE(createFolder(folder.file("sub")));
-    EXPECT_TRUE(createFolder(folder.file("sub")));  // already there
+    EXPECT_TRUE(createFolder(folder.file("sub")));       // already there
     EXPECT_FALSE(createFolder(folder.file("one.wmf")));  // a file is in the way
     EXPECT_FALSE(createFolder(folder.file("missing/deeper")));
     ASSERT_EQ(symlink(".", folder.file("loop").c_str()), 0);

@@ -21,9 +21,11 @@ TEST(SettingsDefaults, CommandLineAndWindowFacesDifferOnlyInAspectRatio) {
         EXPECT_EQ(field.locate(cli), field.locate(cli));  // slots are stable
         const auto a = field.locate(cli);
         const auto b = field.locate(window);
-        std::visit([&](auto* left) {
-            EXPECT_EQ(*left, *std::get<decltype(left)>(b)) << field.group << "/" << field.key;
-        }, a);
+        std::visit(
+            [&](auto* left) {
+                EXPECT_EQ(*left, *std::get<decltype(left)>(b)) << field.group << "/" << field.key;
+            },
+            a);
     }
 }
 
@@ -73,7 +75,8 @@ TEST(SettingsSchema, EveryKeyOnceAndWidthsAsStored) {
     EXPECT_EQ(s.watermark.doWatermark, 2);
     storeInteger(findSetting("Output", "JPG Quality")->locate(s), 0x1'0000'005FLL);
     EXPECT_EQ(s.output.jpgQuality, 95);
-    EXPECT_NE(findSetting("Transform", "Image Rotation"), findSetting("Watermark", "Image Rotation"));
+    EXPECT_NE(findSetting("Transform", "Image Rotation"),
+              findSetting("Watermark", "Image Rotation"));
     EXPECT_EQ(findSetting("Output", "jpg quality"), nullptr);
 }
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "settings/message_table.h"
+
+#include <gtest/gtest.h>
 
 using namespace plotvale::settings;
 

@@ -1,9 +1,9 @@
+#include "settings/settings_syntax.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "settings/settings_syntax.h"
 
 using namespace plotvale::settings;
 
