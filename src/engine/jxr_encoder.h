@@ -33,10 +33,10 @@ struct JxrPicture {
     float dotsPerInchY = 96.0F;
 };
 
-// Writes the picture to `path`, losslessly for every integer layout; floats
-// keep 22 of their 23 mantissa bits (20 for magnitudes of 2 and above), all
-// JPEG XR's integer coding can hold. False when jxrlib refuses the picture or
-// the file cannot be written.
+// Writes the picture to `path`, losslessly for every integer layout. Floats
+// come back within a relative 2^-21 below magnitude 2 and 2^-20 above, as
+// close as JPEG XR's integer coding can hold them. False when jxrlib refuses
+// the picture or the file cannot be written.
 bool encodeJpegXr(JxrPicture& picture, const std::string& path);
 
 }  // namespace plotvale::engine
