@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
+
+#include "platform/file_system.h"
 
 // After the standard headers: jxrlib's define min, max and source annotation
 // macros that would break them.
@@ -14,14 +17,76 @@ static_assert(sizeof(GUID) == 16, "jxrlib's GUID must keep its 16-byte layout");
 namespace plotvale::engine {
 namespace {
 
-struct StreamCloser {
-    void operator()(WMPStream* stream) const noexcept { stream->Close(&stream); }
-};
-using Stream = std::unique_ptr<WMPStream, StreamCloser>;
+// jxrlib writes through a WMPStream. Its file stream leaks when the file
+// cannot be opened and its memory stream has a fixed size, so the encoder
+// writes into this growing buffer and the file is written in one go.
+class GrowingStream {
+public:
+    GrowingStream() {
+        stream_.state.pvObj = this;
+        stream_.Close = close;
+        stream_.EOS = atEnd;
+        stream_.Read = read;
+        stream_.Write = write;
+        stream_.SetPos = setPosition;
+        stream_.GetPos = getPosition;
+    }
+    GrowingStream(const GrowingStream&) = delete;
+    GrowingStream& operator=(const GrowingStream&) = delete;
 
-// Releasing an initialised encoder also closes its stream, and jxrlib's
-// release reaches for that stream unchecked, so an encoder that never got one
-// is only freed.
+    WMPStream* stream() { return &stream_; }
+    const std::string& bytes() const { return bytes_; }
+
+private:
+    static GrowingStream& of(WMPStream* stream) {
+        return *static_cast<GrowingStream*>(stream->state.pvObj);
+    }
+    // The buffer outlives the encoder that closes it.
+    static ERR close(WMPStream** stream) {
+        *stream = nullptr;
+        return WMP_errSuccess;
+    }
+    static Bool atEnd(WMPStream* stream) {
+        const GrowingStream& self = of(stream);
+        return self.position_ >= self.bytes_.size();
+    }
+    static ERR read(WMPStream* stream, void* target, size_t count) {
+        GrowingStream& self = of(stream);
+        if (count > self.bytes_.size() || self.position_ > self.bytes_.size() - count)
+            return WMP_errFileIO;
+        if (count > 0) std::memcpy(target, self.bytes_.data() + self.position_, count);
+        self.position_ += count;
+        return WMP_errSuccess;
+    }
+    // No exception may cross jxrlib's C frames.
+    static ERR write(WMPStream* stream, const void* source, size_t count) noexcept {
+        GrowingStream& self = of(stream);
+        if (count == 0) return WMP_errSuccess;
+        try {
+            if (self.bytes_.size() < self.position_ + count) self.bytes_.resize(self.position_ + count);
+        } catch (...) {
+            return WMP_errOutOfMemory;
+        }
+        std::memcpy(self.bytes_.data() + self.position_, source, count);
+        self.position_ += count;
+        return WMP_errSuccess;
+    }
+    static ERR setPosition(WMPStream* stream, size_t position) {
+        of(stream).position_ = position;
+        return WMP_errSuccess;
+    }
+    static ERR getPosition(WMPStream* stream, size_t* position) {
+        *position = of(stream).position_;
+        return WMP_errSuccess;
+    }
+
+    WMPStream stream_{};
+    std::string bytes_;
+    size_t position_ = 0;
+};
+
+// jxrlib's release closes the encoder's stream without checking for one, so
+// an encoder that never got a stream is only freed.
 struct EncoderReleaser {
     void operator()(PKImageEncode* encoder) const noexcept {
         if (encoder->pStream != nullptr) {
@@ -51,9 +116,10 @@ const PKPixelFormatGUID& pixelFormatOf(JxrLayout layout) {
 // jxrlib codes a float as an integer of its 8-bit exponent above the first
 // `mantissaBits` bits of its mantissa (with the exponent bias of 127 it
 // decodes correctly; other biases come back wrong). The full 23 bits overflow
-// the codec's coefficient range (an assertion in Debian's build), and so do
-// 22 bits once magnitudes reach 2: 22 bits for pictures below 2 (every picture
-// converted from 8- or 16-bit channels), 20 bits above.
+// the codec's coefficient range (an assertion that aborts in Debian's build),
+// and 21 or 22 bits do once magnitudes grow large. 22 bits hold for every
+// value below 2 (all pictures converted from 8- or 16-bit channels), 20 bits
+// up to the largest float.
 constexpr I8 FloatExponentBias = 127;
 
 U8 floatMantissaBits(const JxrPicture& picture) {
@@ -97,24 +163,19 @@ bool validPicture(const JxrPicture& picture) {
 
 bool encodeJpegXr(JxrPicture& picture, const std::string& path) {
     if (!validPicture(picture)) return false;
-    WMPStream* openedStream = nullptr;
-    if (Failed(CreateWS_File(&openedStream, path.c_str(), "wb")) || openedStream == nullptr)
-        return false;
-    Stream stream(openedStream);
-    PKImageEncode* createdEncoder = nullptr;
-    if (Failed(PKImageEncode_Create_WMP(&createdEncoder)) || createdEncoder == nullptr)
-        return false;
-    Encoder encoder(createdEncoder);
-
-    CWMIStrCodecParam parameters = losslessParameters(picture);
-    if (Failed(encoder->Initialize(encoder.get(), stream.get(), &parameters, sizeof parameters)))
-        return false;
-    encoder->pStream = stream.release();  // the encoder closes it from here on
+    GrowingStream output;  // before the encoder, whose release still reaches for it
+    PKImageEncode* created = nullptr;
+    if (Failed(PKImageEncode_Create_WMP(&created)) || created == nullptr) return false;
+    const Encoder encoder(created);
     PKImageEncode* const e = encoder.get();
-    return !Failed(e->SetPixelFormat(e, pixelFormatOf(picture.layout))) &&
-           !Failed(e->SetSize(e, static_cast<I32>(picture.width), static_cast<I32>(picture.height))) &&
-           !Failed(e->SetResolution(e, picture.dotsPerInchX, picture.dotsPerInchY)) &&
-           !Failed(e->WritePixels(e, picture.height, picture.rows.data(), picture.stride));
+    CWMIStrCodecParam parameters = losslessParameters(picture);
+    const bool encoded =
+        !Failed(e->Initialize(e, output.stream(), &parameters, sizeof parameters)) &&
+        !Failed(e->SetPixelFormat(e, pixelFormatOf(picture.layout))) &&
+        !Failed(e->SetSize(e, static_cast<I32>(picture.width), static_cast<I32>(picture.height))) &&
+        !Failed(e->SetResolution(e, picture.dotsPerInchX, picture.dotsPerInchY)) &&
+        !Failed(e->WritePixels(e, picture.height, picture.rows.data(), picture.stride));
+    return encoded && platform::writeFile(path, output.bytes());
 }
 
 }  // namespace plotvale::engine

@@ -63,13 +63,11 @@ std::optional<JxrPicture> decodeJpegXr(const std::string& path) {
     picture.layout = layout->layout;
     picture.width = static_cast<uint32_t>(width);
     picture.height = static_cast<uint32_t>(height);
-    // jxrlib writes whole 16-line macroblock rows, so the buffer is padded.
     picture.stride = (picture.width * layout->bitsPerPixel + 7) / 8;
-    picture.rows.resize(static_cast<size_t>(picture.stride) * ((picture.height + 15) / 16 * 16));
+    picture.rows.resize(static_cast<size_t>(picture.stride) * picture.height);
     const PKRect all{0, 0, width, height};
     if (Failed(decoder->Copy(decoder.get(), &all, picture.rows.data(), picture.stride)))
         return std::nullopt;
-    picture.rows.resize(static_cast<size_t>(picture.stride) * picture.height);
     return picture;
 }
 
