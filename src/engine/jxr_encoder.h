@@ -2,7 +2,7 @@
 // Lossless JPEG XR encoding of prepared pixel rows with jxrlib. Kept apart
 // from FreeImage: FreeImage.h defines _WINDOWS_, which gives jxrlib's GUID a
 // 64-bit first field on Linux so the library misreads every pixel format
-// (the fault behind FreeImage's own failing JPEG XR encoder), and jxrlib's
+// (most likely why FreeImage's own JPEG XR codec fails), and jxrlib's
 // headers define macros that clash with the standard library's.
 
 #include <cstdint>
