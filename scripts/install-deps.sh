@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libbenchmark-dev
-  libfreeimage-dev libdevil-dev
+  libfreeimage-dev libdevil-dev libjxr-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core
   qt6-base-dev

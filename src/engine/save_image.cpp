@@ -1,5 +1,6 @@
 #include "engine/save_image.h"
 
+#include "engine/jxr_writer.h"
 #include "platform/file_system.h"
 
 namespace plotvale::engine {
@@ -20,6 +21,7 @@ bool writeTemporary(const settings::ConverterSettings& settings, const Conversio
                     FIBITMAP* bitmap) {
     const std::string& path = job.temporaryPath;
     if (isDevilFormat(job.outputExtension)) return writeWithDevil(bitmap, job.formatCode, path);
+    if (job.outputExtension == "jxr") return writeJpegXr(bitmap, path);
     if (writesTrimmedBmp(settings, job)) {
         const auto bytes = encodeTrimmedBmp(bitmap, job.saveFlags);
         return bytes && platform::writeFile(path, *bytes);

@@ -1,7 +1,7 @@
 #pragma once
 // Writing the finished bitmap: the FreeImage writer for most formats, a
-// writer with a trimmed colour table for 8-bit BMP, and the DevIL writer for
-// PSD, DDS and PCX.
+// writer with a trimmed colour table for 8-bit BMP, the DevIL writer for
+// PSD, DDS and PCX, and the jxrlib writer for JPEG XR (engine/jxr_writer.h).
 //
 // Every writer first writes the job's temporary path and then renames it to
 // the output path, so a failed write never leaves a partial file under the

@@ -12,6 +12,7 @@
 
 #include "engine/codec_messages.h"
 #include "engine/save_flags.h"
+#include "jxr_decoding.h"
 #include "settings/format_catalogue.h"
 
 namespace plotvale::engine::testing {
@@ -61,6 +62,59 @@ Decoded decodeWithDevil(const std::string& path) {
         }
     }
     ilDeleteImages(1, &name);
+    return result;
+}
+
+struct JxrBitmapKind {
+    FREE_IMAGE_TYPE type;
+    int bitsPerPixel;
+    unsigned redMask, greenMask, blueMask;
+};
+
+JxrBitmapKind bitmapKindOf(JxrLayout layout) {
+    switch (layout) {
+        case JxrLayout::BlackWhite: return {FIT_BITMAP, 1, 0, 0, 0};
+        case JxrLayout::Grey8: return {FIT_BITMAP, 8, 0, 0, 0};
+        case JxrLayout::Bgr555:
+            return {FIT_BITMAP, 16, FI16_555_RED_MASK, FI16_555_GREEN_MASK, FI16_555_BLUE_MASK};
+        case JxrLayout::Bgr565:
+            return {FIT_BITMAP, 16, FI16_565_RED_MASK, FI16_565_GREEN_MASK, FI16_565_BLUE_MASK};
+        case JxrLayout::Bgr24: return {FIT_BITMAP, 24, 0, 0, 0};
+        case JxrLayout::Bgra32: return {FIT_BITMAP, 32, 0, 0, 0};
+        case JxrLayout::Rgb48: return {FIT_RGB16, 48, 0, 0, 0};
+        case JxrLayout::RgbFloat96: return {FIT_RGBF, 96, 0, 0, 0};
+    }
+    return {FIT_UNKNOWN, 0, 0, 0, 0};
+}
+
+// jxrlib's black-and-white pixels are set for white; its grey levels are
+// their own values.
+void setGreyPalette(FIBITMAP* bitmap) {
+    RGBQUAD* palette = FreeImage_GetPalette(bitmap);
+    const unsigned colours = FreeImage_GetColorsUsed(bitmap);
+    for (unsigned i = 0; i < colours; ++i) {
+        const auto level = static_cast<BYTE>(i * 255 / (colours - 1));
+        palette[i] = RGBQUAD{level, level, level, 0};
+    }
+}
+
+Decoded decodeWithJxrlib(const std::string& path) {
+    Decoded result;
+    const auto picture = decodeJpegXr(path);
+    if (!picture) return result;
+    const JxrBitmapKind kind = bitmapKindOf(picture->layout);
+    const int width = static_cast<int>(picture->width);
+    const int height = static_cast<int>(picture->height);
+    result.bitmap = Bitmap(FreeImage_AllocateT(kind.type, width, height, kind.bitsPerPixel,
+                                               kind.redMask, kind.greenMask, kind.blueMask));
+    if (!result.bitmap) return result;
+    if (kind.bitsPerPixel <= 8) setGreyPalette(result.bitmap.get());
+    for (int row = 0; row < height; ++row) {
+        std::memcpy(FreeImage_GetScanLine(result.bitmap.get(), height - 1 - row),
+                    picture->rows.data() + static_cast<size_t>(row) * picture->stride,
+                    picture->stride);
+    }
+    result.fileDepth = kind.bitsPerPixel;
     return result;
 }
 
@@ -159,6 +213,7 @@ Decoded decodeFile(const std::string& path, const std::string& extension) {
     // DevIL's own PSD reader scrambles the alpha plane, so PSD files are read
     // back by FreeImage, which also checks them against a second library.
     if (extension == "dds" || extension == "pcx") return decodeWithDevil(path);
+    if (extension == "jxr") return decodeWithJxrlib(path);
     silenceCodecMessages();
     Decoded result;
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);

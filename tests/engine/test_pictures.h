@@ -51,7 +51,7 @@ struct Decoded {
 };
 
 // Reads a written file back: DevIL for dds and pcx (returned as a 32-bit
-// bitmap), FreeImage for every other format.
+// bitmap), jxrlib for jxr, FreeImage for every other format.
 Decoded decodeFile(const std::string& path, const std::string& extension);
 
 // A job for the given output format into `folder`, with the run's fields set
