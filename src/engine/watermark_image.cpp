@@ -7,6 +7,7 @@
 
 #include "canvas/bitmap_canvas.h"
 #include "canvas/canvas_bitmap.h"
+#include "engine/codec_messages.h"
 #include "engine/watermark.h"
 
 namespace plotvale::engine {
@@ -15,6 +16,7 @@ namespace {
 using canvas::Bitmap;
 
 Bitmap loadPicture(const std::string& path) {
+    silenceCodecMessages();  // a broken file must not print on the console
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
     if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path.c_str());
     if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) return Bitmap();

@@ -269,6 +269,35 @@ TEST(WatermarkImage, PictureWithoutAlphaHidesWhatIsUnder) {
     expectNear(rgbAt(marked(settings, makeFilledPicture(200, 100, White)), 160, 70), {117, 117, 117}, 2, "grey");
 }
 
+TEST(WatermarkImage, LandsAtEveryAnchorInsideTheFrame) {
+    ScratchFolder folder;
+    const Bitmap green(FreeImage_ConvertTo24Bits(makeFilledPicture(20, 10, {0, 200, 0, 255}).get()));
+    const std::string path = writePicture(folder, "green.png", green, FIF_PNG);
+    // 120 x 90 picture, frame sides 4, 6, 3, 5: the area is 110 x 82 from (4, 3).
+    const std::array<std::pair<int, int>, 9> corners{{{4 + 7, 3 + 5}, {4 + 45, 3 + 5}, {4 + 83, 3 + 5},
+                                                      {4 + 7, 3 + 36}, {4 + 45, 3 + 36}, {4 + 83, 3 + 36},
+                                                      {4 + 7, 3 + 67}, {4 + 45, 3 + 67}, {4 + 83, 3 + 67}}};
+    for (int position = 0; position < 9; ++position) {
+        auto settings = imageMark(path, position, 7, 5);
+        settings.frame.doFrame = 1;
+        settings.frame.solidLeft = 4;
+        settings.frame.solidRight = 6;
+        settings.frame.solidTop = 3;
+        settings.frame.solidBottom = 5;
+        settings.watermark.imageBoundary = 1;
+        const Bitmap result = marked(settings, makeFilledPicture(120, 90, White));
+        ASSERT_TRUE(result);
+        const auto [x, y] = corners[static_cast<size_t>(position)];
+        const std::string where = "position " + std::to_string(position);
+        expectNear(rgbAt(result, x, y), {0, 200, 0}, 2, where + " first pixel");
+        expectNear(rgbAt(result, x + 19, y + 9), {0, 200, 0}, 2, where + " last pixel");
+        expectNear(rgbAt(result, x - 1, y), {255, 255, 255}, 0, where + " left");
+        expectNear(rgbAt(result, x, y - 1), {255, 255, 255}, 0, where + " above");
+        expectNear(rgbAt(result, x + 20, y + 9), {255, 255, 255}, 0, where + " right");
+        expectNear(rgbAt(result, x + 19, y + 10), {255, 255, 255}, 0, where + " below");
+    }
+}
+
 TEST(WatermarkImage, AlphaOfThePictureIsKept) {
     ScratchFolder folder;
     Bitmap mark = makeFilledPicture(20, 20, {255, 0, 0, 255});
