@@ -370,7 +370,10 @@ TEST(WatermarkFont, FacesAndStyles) {
     const auto regular = arial();
     ASSERT_TRUE(regular);
     EXPECT_EQ(regular->family(), "Liberation Sans");
-    EXPECT_NEAR(regular->spec().pixelSize, 14 * 96.0 / 72.0, 1e-9);
+    EXPECT_EQ(regular->spec().pixelSize, 19.0);  // 14 points at 96 dpi, rounded
+    settings::ConverterSettings nine = commandLineDefaults();
+    nine.watermark.fontSize = 9;  // exactly 12 pixels
+    EXPECT_EQ(loadWatermarkFont(nine)->spec().pixelSize, 12.0);
     auto settings = commandLineDefaults();
     settings.watermark.fontStyle = 3;
     settings.watermark.fontEffect = 2;
