@@ -74,8 +74,8 @@ std::vector<canvas::RectI> frameBands(const FrameSides& s, int w, int h) {
     const int bottom = static_cast<int>(std::clamp<int64_t>(int64_t{h} - s.bottom, top, h));
     const int left = std::clamp(s.left, 0, w);
     const int right = static_cast<int>(std::clamp<int64_t>(int64_t{w} - s.right, left, w));
-    std::vector<canvas::RectI> bands{{0, 0, w, top}, {0, bottom, w, h}, {0, top, left, bottom},
-                                     {right, top, w, bottom}};
+    std::vector<canvas::RectI> bands{
+        {0, 0, w, top}, {0, bottom, w, h}, {0, top, left, bottom}, {right, top, w, bottom}};
     std::erase_if(bands, [](const canvas::RectI& band) { return band.empty(); });
     return bands;
 }
@@ -85,7 +85,8 @@ Bitmap drawBand(const FrameSides& sides, const canvas::RectI& band, int w, int h
     auto shapes = Canvas::create(band.width(), band.height());
     auto faded = Canvas::create(band.width(), band.height());
     if (!shapes || !faded) return Bitmap();
-    drawFrame(*shapes, sides, w, h, {static_cast<double>(band.left), static_cast<double>(band.top)});
+    drawFrame(*shapes, sides, w, h,
+              {static_cast<double>(band.left), static_cast<double>(band.top)});
     faded->drawCanvas(*shapes, {0, 0}, std::clamp(opacity, 0, 255) / 255.0);
     return canvas::toBitmap(*faded);
 }

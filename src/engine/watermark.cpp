@@ -56,7 +56,8 @@ WatermarkLayout watermarkLayout(const settings::ConverterSettings& settings) {
     layout.position = image ? w.imagePosition : w.textPosition;
     layout.xOffset = image ? w.imageXOffset : w.textXOffset;
     layout.yOffset = image ? w.imageYOffset : w.textYOffset;
-    if (settings.frame.doFrame != 0 && (image ? w.imageBoundary : w.textBoundary) == FrameBoundary) {
+    if (settings.frame.doFrame != 0 &&
+        (image ? w.imageBoundary : w.textBoundary) == FrameBoundary) {
         layout.frameLeft = settings.frame.solidLeft;
         layout.frameRight = settings.frame.solidRight;
         layout.frameTop = settings.frame.solidTop;
@@ -127,7 +128,8 @@ Bitmap applyWatermark(Bitmap bitmap, const settings::ConverterSettings& settings
     const int markHeight = bitmapHeight(watermark);
     const WatermarkPosition at = placeWatermark(layout, width, height, markWidth, markHeight);
     // A watermark not wholly inside the picture is left out.
-    if (at.x < 0 || at.y < 0 || at.x > width - markWidth || at.y > height - markHeight) return bitmap;
+    if (at.x < 0 || at.y < 0 || at.x > width - markWidth || at.y > height - markHeight)
+        return bitmap;
     const Bitmap layer = pasteOnLayer(watermark.get());
     if (!layer || !compositeOver(bitmap.get(), layer.get(), at.x, at.y)) return Bitmap();
     return bitmap;

@@ -63,7 +63,8 @@ TextLayout layOutText(const WatermarkSettings& w, const canvas::Font& font, std:
     const int cellHeight = layout.ascent + static_cast<int>(std::lround(metrics.descent));
     const int breaks = countLineBreaks(text);
     layout.multiLine = breaks > 0;
-    for (const std::string& line : layout.multiLine ? splitLines(text) : std::vector{std::string(text)}) {
+    for (const std::string& line :
+         layout.multiLine ? splitLines(text) : std::vector{std::string(text)}) {
         layout.lines.push_back(decodeUtf8(line));
         layout.widths.push_back(static_cast<int>(std::lround(font.measure(layout.lines.back()))));
     }
@@ -100,7 +101,8 @@ std::optional<Canvas> drawPlainText(const WatermarkSettings& w, const canvas::Fo
     const canvas::Color back = colorWithAlpha(w.backColor, w.backOpacity);
     const canvas::Color ink = colorWithAlpha(w.fontColor, w.textOpacity);
     canvas::Path box;
-    box.addRect({0, 0, static_cast<double>(layout.canvasWidth), static_cast<double>(layout.canvasHeight)});
+    box.addRect(
+        {0, 0, static_cast<double>(layout.canvasWidth), static_cast<double>(layout.canvasHeight)});
     canvas->fillPath(box, canvas::FillRule::NonZero, back);
     for (std::size_t i = 0; i < layout.lines.size(); ++i) {
         const canvas::Point origin = lineOrigin(w, layout, i);
@@ -158,7 +160,7 @@ int lineX(const WatermarkSettings& watermark, int lineWidth, int canvasWidth) {
 }
 
 canvas::Bitmap makeTextWatermark(const WatermarkSettings& watermark, const canvas::Font& font,
-                         std::string_view text) {
+                                 std::string_view text) {
     const TextLayout layout = layOutText(watermark, font, text);
     const auto canvas = watermark.textAntialiasing == 0 ? drawPlainText(watermark, font, layout)
                                                         : drawSmoothText(watermark, font, layout);

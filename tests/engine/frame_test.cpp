@@ -47,7 +47,9 @@ std::array<int, 3> rgbAt(const Bitmap& bitmap, int x, int y) {
             static_cast<int>(std::lround(s[2] * 255))};
 }
 
-std::array<int, 3> rgb(const Rgba& c) { return {c.red, c.green, c.blue}; }
+std::array<int, 3> rgb(const Rgba& c) {
+    return {c.red, c.green, c.blue};
+}
 
 TEST(Frame, SideColoursMeetOnDiagonalSeams) {
     const Bitmap result = framed(frameOf(10, 10, 10, 10), makeFilledPicture(100, 100, White));
@@ -124,8 +126,10 @@ TEST(Frame, KindsOtherThanSolidOnlyConvertTo24Bits) {
 Bitmap frameOnOneCanvas(const settings::FrameSettings& f, Bitmap picture) {
     const int w = bitmapWidth(picture), h = bitmapHeight(picture);
     const double l = f.solidLeft, r = f.solidRight, t = f.solidTop, b = f.solidBottom;
-    const canvas::Color ct = colorWithAlpha(f.solidTopColor, 255), cr = colorWithAlpha(f.solidRightColor, 255),
-                        cb = colorWithAlpha(f.solidBottomColor, 255), cl = colorWithAlpha(f.solidLeftColor, 255);
+    const canvas::Color ct = colorWithAlpha(f.solidTopColor, 255),
+                        cr = colorWithAlpha(f.solidRightColor, 255),
+                        cb = colorWithAlpha(f.solidBottomColor, 255),
+                        cl = colorWithAlpha(f.solidLeftColor, 255);
     auto shapes = canvas::Canvas::create(w, h);
     auto fill = [&](std::vector<canvas::Point> points, canvas::Color c) {
         canvas::Path path;
@@ -150,10 +154,10 @@ Bitmap frameOnOneCanvas(const settings::FrameSettings& f, Bitmap picture) {
 
 TEST(Frame, BandsGiveThePixelsOfOneWholeCanvas) {
     const std::array<std::array<int, 4>, 5> cases{{{10, 10, 10, 10},
-                                                  {3, 17, 25, 1},
-                                                  {0, 40, 0, 40},
-                                                  {70, 50, 45, 30},  // sides overlap
-                                                  {-5, 12, 200, -8}}};
+                                                   {3, 17, 25, 1},
+                                                   {0, 40, 0, 40},
+                                                   {70, 50, 45, 30},  // sides overlap
+                                                   {-5, 12, 200, -8}}};
     for (const auto& c : cases) {
         const auto settings = frameOf(c[0], c[1], c[2], c[3], 200);
         const Bitmap expected = frameOnOneCanvas(settings.frame, makeQuadrantPicture(96, 64));
@@ -166,10 +170,10 @@ TEST(Frame, BandsGiveThePixelsOfOneWholeCanvas) {
 
 TEST(Frame, WidthsThePictureCannotHoldNeverBreakIt) {
     const std::array<std::array<int, 4>, 5> cases{{{1000, 1000, 1000, 1000},
-                                                  {-10, -10, -10, -10},
-                                                  {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-                                                  {INT_MIN, INT_MAX, INT_MIN, INT_MAX},
-                                                  {0, 0, 0, 0}}};
+                                                   {-10, -10, -10, -10},
+                                                   {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+                                                   {INT_MIN, INT_MAX, INT_MIN, INT_MAX},
+                                                   {0, 0, 0, 0}}};
     for (const auto& c : cases) {
         const Bitmap result = framed(frameOf(c[0], c[1], c[2], c[3]), makeQuadrantPicture(40, 30));
         ASSERT_TRUE(result) << c[0];
@@ -178,9 +182,11 @@ TEST(Frame, WidthsThePictureCannotHoldNeverBreakIt) {
         EXPECT_EQ(bitmapDepth(result), 24);
     }
     // Sides wider than the picture cover all of it.
-    const Bitmap covered = framed(frameOf(1000, 1000, 1000, 1000), makeFilledPicture(40, 30, White));
+    const Bitmap covered =
+        framed(frameOf(1000, 1000, 1000, 1000), makeFilledPicture(40, 30, White));
     for (int y = 0; y < 30; y += 3)
-        for (int x = 0; x < 40; x += 3) EXPECT_NE(rgbAt(covered, x, y), rgb(White)) << x << "," << y;
+        for (int x = 0; x < 40; x += 3)
+            EXPECT_NE(rgbAt(covered, x, y), rgb(White)) << x << "," << y;
     // Negative sides lie outside the picture.
     const Bitmap outside = framed(frameOf(-10, -10, -10, -10), makeFilledPicture(40, 30, White));
     for (int y = 0; y < 30; ++y)

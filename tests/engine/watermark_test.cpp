@@ -30,7 +30,8 @@ std::array<int, 3> rgbAt(const Bitmap& bitmap, int x, int y) {
 
 void expectNear(const std::array<int, 3>& actual, const std::array<int, 3>& expected, int tolerance,
                 const std::string& where) {
-    for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << where << " channel " << i;
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << where << " channel " << i;
 }
 
 WatermarkLayout layoutAt(int position, int xOffset, int yOffset) {
@@ -43,8 +44,15 @@ WatermarkLayout layoutAt(int position, int xOffset, int yOffset) {
 
 TEST(WatermarkPlacement, NineAnchorsWithOffsets) {
     // 400 x 300 picture, 100 x 20 watermark, offsets 10 and 10.
-    const std::array<std::pair<int, int>, 9> expected{
-        {{10, 10}, {150, 10}, {290, 10}, {10, 140}, {150, 140}, {290, 140}, {10, 270}, {150, 270}, {290, 270}}};
+    const std::array<std::pair<int, int>, 9> expected{{{10, 10},
+                                                       {150, 10},
+                                                       {290, 10},
+                                                       {10, 140},
+                                                       {150, 140},
+                                                       {290, 140},
+                                                       {10, 270},
+                                                       {150, 270},
+                                                       {290, 270}}};
     for (int position = 0; position < 9; ++position) {
         const auto at = placeWatermark(layoutAt(position, 10, 10), 400, 300, 100, 20);
         EXPECT_EQ(at.x, expected[static_cast<size_t>(position)].first) << position;
@@ -113,7 +121,8 @@ TEST(WatermarkFitting, CutToTheAreaLeftByTheOffsets) {
 
     // Frame boundary: the area is inside the frame.
     layout.frameLeft = layout.frameRight = 50;
-    EXPECT_EQ(bitmapWidth(fitWatermark(Bitmap(FreeImage_Clone(wide.get())), layout, 400, 300)), 290);
+    EXPECT_EQ(bitmapWidth(fitWatermark(Bitmap(FreeImage_Clone(wide.get())), layout, 400, 300)),
+              290);
     // Nothing left to show.
     EXPECT_FALSE(fitWatermark(Bitmap(FreeImage_Clone(wide.get())), layoutAt(0, 400, 0), 400, 300));
 }
@@ -188,8 +197,10 @@ std::set<std::array<int, 4>> coloursOf(const Bitmap& bitmap) {
     for (int y = 0; y < bitmapHeight(bitmap); ++y)
         for (int x = 0; x < bitmapWidth(bitmap); ++x) {
             const auto s = samplePixel(bitmap.get(), x, y);
-            colours.insert({static_cast<int>(std::lround(s[0] * 255)), static_cast<int>(std::lround(s[1] * 255)),
-                            static_cast<int>(std::lround(s[2] * 255)), static_cast<int>(std::lround(s[3] * 255))});
+            colours.insert({static_cast<int>(std::lround(s[0] * 255)),
+                            static_cast<int>(std::lround(s[1] * 255)),
+                            static_cast<int>(std::lround(s[2] * 255)),
+                            static_cast<int>(std::lround(s[3] * 255))});
         }
     return colours;
 }
@@ -221,8 +232,8 @@ TEST(WatermarkText, PlainTextHasTwoColoursSmoothTextBlends) {
 }
 
 // A picture file for the image watermark.
-std::string writePicture(const ScratchFolder& folder, const std::string& name, const Bitmap& picture,
-                         FREE_IMAGE_FORMAT format) {
+std::string writePicture(const ScratchFolder& folder, const std::string& name,
+                         const Bitmap& picture, FREE_IMAGE_FORMAT format) {
     const std::string path = folder.path() + name;
     EXPECT_TRUE(FreeImage_Save(format, picture.get(), path.c_str(), 0));
     return path;
@@ -247,7 +258,8 @@ Bitmap marked(const settings::ConverterSettings& settings, Bitmap picture,
 
 TEST(WatermarkImage, PictureWithoutAlphaHidesWhatIsUnder) {
     ScratchFolder folder;
-    const Bitmap green(FreeImage_ConvertTo24Bits(makeFilledPicture(40, 30, {0, 200, 0, 255}).get()));
+    const Bitmap green(
+        FreeImage_ConvertTo24Bits(makeFilledPicture(40, 30, {0, 200, 0, 255}).get()));
     auto settings = imageMark(writePicture(folder, "green.bmp", green, FIF_BMP), 8, 10, 10);
     const Bitmap opaque = marked(settings, makeFilledPicture(200, 100, White));
     ASSERT_TRUE(opaque);
@@ -259,24 +271,34 @@ TEST(WatermarkImage, PictureWithoutAlphaHidesWhatIsUnder) {
 
     // Half opacity over the black box darkens; no opacity leaves the box.
     settings.watermark.imageOpacity = 128;
-    expectNear(rgbAt(marked(settings, makeFilledPicture(200, 100, White)), 160, 70), {0, 100, 0}, 2, "half");
+    expectNear(rgbAt(marked(settings, makeFilledPicture(200, 100, White)), 160, 70), {0, 100, 0}, 2,
+               "half");
     settings.watermark.imageOpacity = 0;
-    expectNear(rgbAt(marked(settings, makeFilledPicture(200, 100, White)), 160, 70), {0, 0, 0}, 2, "none");
+    expectNear(rgbAt(marked(settings, makeFilledPicture(200, 100, White)), 160, 70), {0, 0, 0}, 2,
+               "none");
 
     // Greyed: (77 r + 150 g + 29 b) / 256.
     settings.watermark.imageOpacity = 255;
     settings.watermark.imageGreyscale = 1;
-    expectNear(rgbAt(marked(settings, makeFilledPicture(200, 100, White)), 160, 70), {117, 117, 117}, 2, "grey");
+    expectNear(rgbAt(marked(settings, makeFilledPicture(200, 100, White)), 160, 70),
+               {117, 117, 117}, 2, "grey");
 }
 
 TEST(WatermarkImage, LandsAtEveryAnchorInsideTheFrame) {
     ScratchFolder folder;
-    const Bitmap green(FreeImage_ConvertTo24Bits(makeFilledPicture(20, 10, {0, 200, 0, 255}).get()));
+    const Bitmap green(
+        FreeImage_ConvertTo24Bits(makeFilledPicture(20, 10, {0, 200, 0, 255}).get()));
     const std::string path = writePicture(folder, "green.png", green, FIF_PNG);
     // 120 x 90 picture, frame sides 4, 6, 3, 5: the area is 110 x 82 from (4, 3).
-    const std::array<std::pair<int, int>, 9> corners{{{4 + 7, 3 + 5}, {4 + 45, 3 + 5}, {4 + 83, 3 + 5},
-                                                      {4 + 7, 3 + 36}, {4 + 45, 3 + 36}, {4 + 83, 3 + 36},
-                                                      {4 + 7, 3 + 67}, {4 + 45, 3 + 67}, {4 + 83, 3 + 67}}};
+    const std::array<std::pair<int, int>, 9> corners{{{4 + 7, 3 + 5},
+                                                      {4 + 45, 3 + 5},
+                                                      {4 + 83, 3 + 5},
+                                                      {4 + 7, 3 + 36},
+                                                      {4 + 45, 3 + 36},
+                                                      {4 + 83, 3 + 36},
+                                                      {4 + 7, 3 + 67},
+                                                      {4 + 45, 3 + 67},
+                                                      {4 + 83, 3 + 67}}};
     for (int position = 0; position < 9; ++position) {
         auto settings = imageMark(path, position, 7, 5);
         settings.frame.doFrame = 1;
@@ -303,7 +325,8 @@ TEST(WatermarkImage, AlphaOfThePictureIsKept) {
     Bitmap mark = makeFilledPicture(20, 20, {255, 0, 0, 255});
     // Scan lines run bottom-up: the lower half on screen is clear.
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 20; ++x) FreeImage_GetScanLine(mark.get(), y)[4 * x + FI_RGBA_ALPHA] = 0;
+        for (int x = 0; x < 20; ++x)
+            FreeImage_GetScanLine(mark.get(), y)[4 * x + FI_RGBA_ALPHA] = 0;
     const auto settings = imageMark(writePicture(folder, "half.png", mark, FIF_PNG), 0, 0, 0);
     const Bitmap result = marked(settings, makeFilledPicture(50, 50, White));
     ASSERT_TRUE(result);
@@ -313,14 +336,16 @@ TEST(WatermarkImage, AlphaOfThePictureIsKept) {
 
 TEST(WatermarkImage, RotationTurnsCounterClockwise) {
     ScratchFolder folder;
-    const Bitmap green(FreeImage_ConvertTo24Bits(makeFilledPicture(40, 10, {0, 200, 0, 255}).get()));
+    const Bitmap green(
+        FreeImage_ConvertTo24Bits(makeFilledPicture(40, 10, {0, 200, 0, 255}).get()));
     auto settings = imageMark(writePicture(folder, "bar.png", green, FIF_PNG), 0, 0, 0);
     settings.watermark.imageRotation = 90;
     const Bitmap result = marked(settings, makeFilledPicture(100, 100, White));
     expectNear(rgbAt(result, 5, 35), {0, 200, 0}, 2, "standing bar");
     expectNear(rgbAt(result, 35, 5), {255, 255, 255}, 0, "no lying bar");
     settings.watermark.imageRotation = 360;  // outside the open range: as it is
-    expectNear(rgbAt(marked(settings, makeFilledPicture(100, 100, White)), 35, 5), {0, 200, 0}, 2, "360");
+    expectNear(rgbAt(marked(settings, makeFilledPicture(100, 100, White)), 35, 5), {0, 200, 0}, 2,
+               "360");
 }
 
 TEST(WatermarkBadInput, PictureStaysAndBecomes24Bits) {
@@ -357,7 +382,8 @@ TEST(WatermarkBadInput, LargerThanThePictureIsCutOrLeftOut) {
     for (const auto& [x, y] : {std::pair{-5, 0}, std::pair{0, -5}, std::pair{INT_MIN, INT_MIN},
                                std::pair{INT_MAX, INT_MAX}}) {
         for (int position = 0; position < 10; ++position) {
-            const Bitmap out = marked(imageMark(path, position, x, y), makeFilledPicture(100, 80, White));
+            const Bitmap out =
+                marked(imageMark(path, position, x, y), makeFilledPicture(100, 80, White));
             ASSERT_TRUE(out);
             EXPECT_EQ(bitmapWidth(out), 100);
         }
@@ -415,7 +441,8 @@ TEST(WatermarkText, DrawnOverThePictureWithTheRunFont) {
     expectNear(rgbAt(result, 3, 4), {1, 1, 254}, 1, "box corner");
     expectNear(rgbAt(result, 2, 4), {255, 255, 255}, 0, "left of the box");
     expectNear(rgbAt(result, 3 + bitmapWidth(mark), 4), {255, 255, 255}, 0, "right of the box");
-    expectNear(rgbAt(result, 3 + bitmapWidth(mark) - 1, 4 + bitmapHeight(mark) - 1), {1, 1, 254}, 1, "far corner");
+    expectNear(rgbAt(result, 3 + bitmapWidth(mark) - 1, 4 + bitmapHeight(mark) - 1), {1, 1, 254}, 1,
+               "far corner");
 }
 
 TEST(WatermarkText, ConversionWithoutARunFontLoadsItsOwn) {
