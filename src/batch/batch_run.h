@@ -4,12 +4,14 @@
 // the running stage, and where its console lines go.
 
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "batch/input_file_list.h"
 #include "batch/run_progress.h"
+#include "canvas/font.h"
 #include "engine/conversion_job.h"
 #include "settings/converter_settings.h"
 #include "settings/run_request.h"
@@ -36,6 +38,7 @@ struct BatchRun {
     engine::ConversionJob job;
     InputFileList files;
     RunProgress progress;
+    std::optional<canvas::Font> watermarkFont;  // loaded by the checks for a text watermark
 
     // A whole number from 1 to 99999, for the "%rnd%" placeholder.
     int32_t nextRandomNumber() { return std::uniform_int_distribution<int32_t>(1, 99999)(random); }

@@ -27,7 +27,8 @@ int64_t convertOne(BatchRun& run, bool debug) {
         run.writeLine("File Format: " + sniffFileType(run.job.inputPath));
     }
     const int64_t start = platform::monotonicMilliseconds();
-    if (!engine::convertFile(run.settings, run.job)) {
+    const engine::RunResources resources{run.watermarkFont ? &*run.watermarkFont : nullptr};
+    if (!engine::convertFile(run.settings, run.job, resources)) {
         if (debug) run.writeLine("[ERROR] Unable to convert the file!");
         return 0;
     }

@@ -163,7 +163,7 @@ bool checkTextWatermark(BatchRun& run, const Echo& echo) {
               std::to_string(w.textXOffset) + "/" + std::to_string(w.textYOffset));
     echo.number("Watermark rotation: ", w.textRotation);
     echo.keyword("Watermark size/mode: ", KeywordSet::Size, w.textSize);
-    if (!canLoadWatermarkFont(run.settings)) return refuse(run, "Invalid watermark font");
+    if (!loadWatermarkFont(run)) return refuse(run, "Invalid watermark font");
     return true;
 }
 

@@ -119,6 +119,7 @@ int runBatch(BatchRun& run, bool quiet) {
     if (!quiet) writeMessage(run, "General", "Converting");
     runStage(run, [debug](BatchRun& r) { runConversionWorker(r, debug); });
     const int32_t converted = run.progress.resultCount;
+    run.watermarkFont.reset();  // the run's font lives until its last conversion
     if (converted == 0) {
         writeMessage(run, "Msg", "Conversion is not complete");
     } else if (!quiet) {

@@ -1,10 +1,13 @@
 #pragma once
-// Whether the run's watermark font can be made from the watermark settings.
+// The run's watermark font, loaded once by the checks and lent to every
+// conversion of the run.
 
-#include "settings/converter_settings.h"
+#include "batch/batch_run.h"
 
 namespace plotvale::batch {
 
-bool canLoadWatermarkFont(const settings::ConverterSettings& settings);
+// Loads the font of the watermark settings into the run; false when it
+// cannot be made.
+bool loadWatermarkFont(BatchRun& run);
 
 }  // namespace plotvale::batch

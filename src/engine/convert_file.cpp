@@ -6,6 +6,7 @@
 #include "engine/overlays.h"
 #include "engine/save_image.h"
 #include "engine/temp_name.h"
+#include "engine/watermark_font.h"
 #include "platform/file_system.h"
 #include "wmf/render_metafile.h"
 
@@ -44,14 +45,22 @@ Bitmap rasterizeMetafile(const ConverterSettings& settings, ConversionJob& job) 
     return bitmap;
 }
 
-bool convertFile(const ConverterSettings& settings, ConversionJob& job) {
+bool convertFile(const ConverterSettings& settings, ConversionJob& job,
+                 const RunResources& resources) {
     Bitmap bitmap = rasterizeMetafile(settings, job);
     if (!bitmap) return false;
-    return convertBitmap(settings, job, std::move(bitmap));
+    return convertBitmap(settings, job, std::move(bitmap), resources);
 }
 
-bool convertBitmap(const ConverterSettings& settings, ConversionJob& job, Bitmap bitmap) {
+bool convertBitmap(const ConverterSettings& settings, ConversionJob& job, Bitmap bitmap,
+                   const RunResources& resources) {
     if (!bitmap) return false;
+    std::optional<canvas::Font> ownFont;
+    const canvas::Font* watermarkFont = resources.watermarkFont;
+    if (watermarkFont == nullptr && settings.watermark.doWatermark == 1) {
+        ownFont = loadWatermarkFont(settings);
+        if (ownFont) watermarkFont = &*ownFont;
+    }
     job.sourceDepth = bitmapDepth(bitmap);
 
     bitmap = transformImage(std::move(bitmap), settings, job);
@@ -59,7 +68,7 @@ bool convertBitmap(const ConverterSettings& settings, ConversionJob& job, Bitmap
     const int height = bitmapHeight(bitmap);
     bitmap = adjustImage(std::move(bitmap), settings);
     bitmap = applyFrame(std::move(bitmap), settings, width, height);
-    bitmap = applyWatermark(std::move(bitmap), settings, job, width, height);
+    bitmap = applyWatermark(std::move(bitmap), settings, job, watermarkFont, width, height);
     bitmap = convertDepth(std::move(bitmap), job);
 
     job.resultWidth = width;

@@ -6,19 +6,28 @@
 #include <optional>
 #include <string>
 
+#include "canvas/font.h"
 #include "canvas/freeimage_bitmap.h"
 #include "engine/conversion_job.h"
 #include "settings/converter_settings.h"
 
 namespace plotvale::engine {
 
+// What a run makes once and lends to each of its conversions.
+struct RunResources {
+    // The text watermark's font (see loadWatermarkFont). When it is null and a
+    // text watermark is on, the conversion loads the font itself.
+    const canvas::Font* watermarkFont = nullptr;
+};
+
 // Converts the job's input file. On success the job holds the output path.
-bool convertFile(const settings::ConverterSettings& settings, ConversionJob& job);
+bool convertFile(const settings::ConverterSettings& settings, ConversionJob& job,
+                 const RunResources& resources = {});
 
 // The same pipeline for a picture that is already rasterised; the job's input
 // path still names the output file.
 bool convertBitmap(const settings::ConverterSettings& settings, ConversionJob& job,
-                   canvas::Bitmap bitmap);
+                   canvas::Bitmap bitmap, const RunResources& resources = {});
 
 // Reads and renders the job's input file; sets the job's source depth. Empty
 // when the file cannot be read or rendered, or renders to an empty picture.

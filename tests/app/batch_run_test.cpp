@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <FreeImage.h>
+
 #include "batch/input_file_list.h"
 #include "platform/file_system.h"
 #include "support/run_program.h"
@@ -290,4 +292,22 @@ TEST_F(BatchConversion, ListsWithDuplicatesFoldersAndUtf16) {
     EXPECT_EQ(run({"-i", home.write("utf16.lst", utf16), "-o", out()}, 1), none);
     EXPECT_EQ(run({"-i", home.write("empty.lst", ""), "-o", out()}, 1),
               Lines{"Error: Invalid input file"});
+}
+
+TEST_F(BatchConversion, TextWatermarkDrawnWithTheRunFont) {
+    const std::vector<std::string> mark{"-i", home.file("in/b.wmf"), "-o", out(), "-c", "png",
+                                        "--wm-text=Mark", "--wm-back-color=00FF00",
+                                        "--wm-back-opacity=255", "--wm-text-position=TOPLEFT",
+                                        "--wm-text-x-offset=0", "--wm-text-y-offset=0"};
+    std::vector<std::string> arial = mark;
+    arial.push_back("--wm-font=Arial");
+    run(arial, 0);
+    const std::string written = home.file("out/b.png");
+    FIBITMAP* picture = FreeImage_Load(FIF_PNG, written.c_str(), 0);
+    ASSERT_NE(picture, nullptr);
+    RGBQUAD corner{};
+    FreeImage_GetPixelColor(picture, 0, FreeImage_GetHeight(picture) - 1, &corner);
+    FreeImage_Unload(picture);
+    EXPECT_LE(corner.rgbRed, 2);  // the watermark's green box, top left
+    EXPECT_GE(corner.rgbGreen, 253);
 }
