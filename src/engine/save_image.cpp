@@ -1,6 +1,7 @@
 #include "engine/save_image.h"
 
 #include "engine/jxr_writer.h"
+#include "engine/icon_writer.h"
 #include "platform/file_system.h"
 
 namespace plotvale::engine {
@@ -17,6 +18,15 @@ bool writesTrimmedBmp(const settings::ConverterSettings& settings, const Convers
            settings.output.bmpColorTable == BmpColorTableExact;
 }
 
+// FreeImage writes square icons of the usual sizes only; every other shape
+// goes through the engine's own icon writer.
+bool writeIcon(FIBITMAP* bitmap, const ConversionJob& job, const std::string& path) {
+    const bool square = FreeImage_GetWidth(bitmap) == FreeImage_GetHeight(bitmap);
+    if (square && writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, path)) return true;
+    const auto bytes = encodeIcon(bitmap);
+    return bytes && platform::writeFile(path, *bytes);
+}
+
 bool writeTemporary(const settings::ConverterSettings& settings, const ConversionJob& job,
                     FIBITMAP* bitmap) {
     const std::string& path = job.temporaryPath;
@@ -26,6 +36,7 @@ bool writeTemporary(const settings::ConverterSettings& settings, const Conversio
         const auto bytes = encodeTrimmedBmp(bitmap, job.saveFlags);
         return bytes && platform::writeFile(path, *bytes);
     }
+    if (job.outputExtension == "ico") return writeIcon(bitmap, job, path);
     return writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, path);
 }
 

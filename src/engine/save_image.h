@@ -26,6 +26,9 @@ bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
                         const std::string& path);
 bool writeWithDevil(FIBITMAP* bitmap, int32_t ilType, const std::string& path);
 
+// The bytes of the bitmap as a BMP file, as FreeImage writes it.
+std::optional<std::string> encodeBmp(FIBITMAP* bitmap, int32_t saveFlags);
+
 // The bytes of an 8-bit BMP whose colour table holds only the entries up to
 // the highest index in use; none when the bitmap is not 8-bit or cannot be
 // encoded.

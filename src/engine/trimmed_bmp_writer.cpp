@@ -41,7 +41,9 @@ uint32_t usedPaletteLength(FIBITMAP* bitmap) {
     return highest + 1;
 }
 
-std::optional<std::string> encodeFullBmp(FIBITMAP* bitmap, int32_t saveFlags) {
+}  // namespace
+
+std::optional<std::string> encodeBmp(FIBITMAP* bitmap, int32_t saveFlags) {
     const MemoryStream stream(FreeImage_OpenMemory(nullptr, 0));
     if (!stream || !FreeImage_SaveToMemory(FIF_BMP, bitmap, stream.get(), saveFlags))
         return std::nullopt;
@@ -52,12 +54,10 @@ std::optional<std::string> encodeFullBmp(FIBITMAP* bitmap, int32_t saveFlags) {
     return std::string(reinterpret_cast<const char*>(data), size);
 }
 
-}  // namespace
-
 std::optional<std::string> encodeTrimmedBmp(FIBITMAP* bitmap, int32_t saveFlags) {
     if (bitmap == nullptr || FreeImage_GetBPP(bitmap) != 8 || FreeImage_GetPalette(bitmap) == nullptr)
         return std::nullopt;
-    const auto full = encodeFullBmp(bitmap, saveFlags);
+    const auto full = encodeBmp(bitmap, saveFlags);
     if (!full) return std::nullopt;
     // FreeImage writes the full 256-entry table: pixels start at 1078.
     const uint32_t pixelOffset = readU32(*full, 10);

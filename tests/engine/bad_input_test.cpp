@@ -65,13 +65,16 @@ TEST(BadOutput, OutputFolderThatIsAFile) {
     }
 }
 
-TEST(BadOutput, RefusedPictureLeavesNoPartialFile) {
-    // FreeImage writes icons only square; it opens the file before refusing.
-    ScratchFolder folder;
-    const auto settings = commandLineDefaults();
-    ConversionJob job = makeJob(settings, folder.path(), "ico", 0);
-    EXPECT_FALSE(convertBitmap(settings, job, makeQuadrantPicture(64, 32)));
-    EXPECT_EQ(folder.fileCount(), 0);
+TEST(BadOutput, WideAndTallIconsAreWritten) {
+    // FreeImage writes square icons only; other shapes take the engine's own icon writer.
+    for (const auto& [width, height] : {std::pair{64, 32}, std::pair{3, 128}, std::pair{1, 1}}) {
+        ScratchFolder folder;
+        const auto settings = commandLineDefaults();
+        ConversionJob job = makeJob(settings, folder.path(), "ico", 0);
+        EXPECT_TRUE(convertBitmap(settings, job, makeQuadrantPicture(width, height)))
+            << width << "x" << height;
+        EXPECT_EQ(folder.fileCount(), 1);
+    }
 }
 
 TEST(ExistingOutput, IsReplacedEvenWhenReadOnly) {

@@ -62,8 +62,8 @@ Loss lossOf(const std::string& extension) {
     return found != lossy.end() ? found->second : Loss{};
 }
 
-// FreeImage writes icons only square.
-int pictureWidth(const std::string& extension) { return extension == "ico" ? 48 : 64; }
+// Icons too are wider than tall: the engine writes any shape.
+int pictureWidth(const std::string&) { return 64; }
 constexpr int PictureHeight = 48;
 
 // The depth the decoder reports: XPM stores no depth, and FreeImage reads a
