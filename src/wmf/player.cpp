@@ -137,7 +137,7 @@ bool Player::playObject(const Record& r) {
     case META_CREATEREGION: {
         RegionObject region;
         const std::size_t scans = r.uword(5);
-        std::size_t at = 20;
+        std::size_t at = 22;  // scans follow the 11-word region header
         for (std::size_t s = 0; s < scans && at + 6 <= r.size(); ++s) {
             const std::size_t count = r.uword(at / 2);
             const int top = r.s16(at + 2), bottom = r.s16(at + 4);
