@@ -26,23 +26,45 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-bool isGenericFamily(const std::string& name) {
-    static const char* const generic[] = {"sans-serif", "serif", "monospace", "sans", "mono",
-                                          "cursive", "fantasy", "system-ui", "emoji", "math"};
-    return std::any_of(std::begin(generic), std::end(generic),
-                       [&](const char* g) { return name == g; });
+std::vector<std::string> familiesOf(FcPattern* pattern) {
+    std::vector<std::string> out;
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(pattern, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+        out.push_back(lower(reinterpret_cast<const char*>(name)));
+    return out;
 }
 
-// A matched family serves the request when the configuration put it before
-// the first generic family: that is an alias binding (Arial -> Liberation
-// Sans), not the default fall-back every unknown name gets.
+PatternPtr substitutedPattern(const std::string& face, bool bold, bool italic) {
+    PatternPtr pattern(FcPatternCreate());
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    return pattern;
+}
+
+// The first family fontconfig falls back to for a name it knows nothing about.
+const std::string& defaultFallbackHead() {
+    static const std::string head = [] {
+        const PatternPtr probe = substitutedPattern("plotvale-no-such-face", false, false);
+        const auto families = familiesOf(probe.get());
+        return families.size() > 1 ? families[1] : std::string();
+    }();
+    return head;
+}
+
+// A matched family serves the request when the configuration lists it before
+// the default fall-back families every unknown name gets: that is an alias
+// (Arial -> Liberation Sans), not a substitute.
 bool servesRequest(FcPattern* substituted, const std::string& matched, const std::string& wanted) {
     if (lower(matched) == lower(wanted)) return true;
-    FcChar8* name = nullptr;
-    for (int i = 0; FcPatternGetString(substituted, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-        const std::string family = lower(reinterpret_cast<const char*>(name));
-        if (isGenericFamily(family)) return false;
-        if (family == lower(matched)) return true;
+    const auto families = familiesOf(substituted);
+    const std::string& head = defaultFallbackHead();
+    for (std::size_t i = 1; i < families.size(); ++i) {
+        if (families[i] == head) return false;
+        if (families[i] == lower(matched)) return true;
     }
     return false;
 }
@@ -55,13 +77,7 @@ struct FaceFile {
 };
 
 std::optional<FaceFile> matchFace(const std::string& face, bool bold, bool italic) {
-    PatternPtr pattern(FcPatternCreate());
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
-    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
+    PatternPtr pattern = substitutedPattern(face, bold, italic);
     FcResult result = FcResultNoMatch;
     PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
     if (!match) return std::nullopt;
