@@ -119,7 +119,7 @@ void Player::strokeWithPen(const Path& path) {
     StrokeStyle style;
     style.width = penWidth();
     const int kind = s_.pen.style & 0x0F;
-    const bool thin = style.width <= 1.0;
+    const bool thin = style.width < 1.5;
     style.cap = thin ? canvas::LineCap::Butt : canvas::LineCap::Round;
     style.join = thin ? canvas::LineJoin::Miter : canvas::LineJoin::Round;
     if (thin && kind >= 1 && kind <= 4) {

@@ -117,9 +117,13 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
         }
     } else {
         advances = font.advances(decoded.text);
-        for (auto& a : advances) {
+        // Justification spreads the break extra over the break characters.
+        const double perBreak = s_.breakCount > 0 ? lengthX(s_.breakExtra) / s_.breakCount : 0;
+        for (std::size_t i = 0; i < advances.size(); ++i) {
+            double& a = advances[i];
             if (!device_.antialias()) a = std::round(a);
             a += lengthX(s_.charExtra);
+            if (decoded.text[i] == U' ') a += perBreak;
         }
     }
     double width = 0;
