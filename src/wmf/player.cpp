@@ -134,25 +134,12 @@ bool Player::playObject(const Record& r) {
         objects_.add(std::move(p));
         return true;
     }
-    case META_CREATEREGION: {
-        RegionObject region;
-        const std::size_t scans = r.uword(5);
-        std::size_t at = 22;  // scans follow the 11-word region header
-        for (std::size_t s = 0; s < scans && at + 6 <= r.size(); ++s) {
-            const std::size_t count = r.uword(at / 2);
-            const int top = r.s16(at + 2), bottom = r.s16(at + 4);
-            at += 6;
-            for (std::size_t k = 0; k + 1 < count && at + 4 <= r.size(); k += 2, at += 4)
-                if (region.rects.size() < kMaxRegionRects)
-                    region.rects.push_back({r.s16(at), top, r.s16(at + 2), bottom});
-            at += 2;
-        }
-        objects_.add(std::move(region));
-        return true;
-    }
+    case META_CREATEREGION: objects_.add(readRegion(r)); return true;
     case META_DIBCREATEPATTERNBRUSH: {
+        // BS_PATTERN carries a Bitmap16, the DIB pattern styles a DIB.
         BrushObject brush{5, 0, 0, nullptr, false};
-        if (auto img = dibOf(r.tail(4), r.uword(1))) brush.pattern = std::make_shared<Image>(std::move(*img));
+        auto img = r.uword(0) == 3 ? decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF) : dibOf(r.tail(4), r.uword(1));
+        if (img) brush.pattern = std::make_shared<Image>(std::move(*img));
         objects_.add(std::move(brush));
         return true;
     }
@@ -187,6 +174,26 @@ bool Player::playObject(const Record& r) {
     }
     default: return false;
     }
+}
+
+// A Region object: a header, then scans of (left, right) pairs between a top
+// and a bottom. Writers disagree on the width of the object-count field; the
+// region-size field tells which layout a record uses.
+RegionObject Player::readRegion(const Record& r) {
+    RegionObject region;
+    const bool shortHeader = r.uword(3) == r.size() && r.uword(4) != r.size();
+    const std::size_t base = shortHeader ? 0 : 2;
+    const std::size_t scans = r.u16(8 + base);
+    std::size_t at = 20 + base;
+    for (std::size_t s = 0; s < scans && at + 6 <= r.size(); ++s) {
+        const std::size_t count = r.u16(at);
+        const int top = r.s16(at + 2), bottom = r.s16(at + 4);
+        at += 6;
+        for (std::size_t k = 0; k + 1 < count && at + 4 <= r.size(); k += 2, at += 4)
+            if (region.rects.size() < kMaxRegionRects) region.rects.push_back({r.s16(at), top, r.s16(at + 2), bottom});
+        at += 2;
+    }
+    return region;
 }
 
 std::vector<canvas::RectI> Player::regionToDevice(const RegionObject& region) const {

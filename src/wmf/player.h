@@ -59,6 +59,7 @@ private:
     void drawRoundRect(const Record& r);
     void floodFill(int x, int y, std::uint32_t color, bool surface);
     void fillRegionRects(const std::vector<canvas::RectI>& rects, const BrushObject& brush);
+    static RegionObject readRegion(const Record& r);
     std::vector<canvas::RectI> regionToDevice(const RegionObject& region) const;
 
     // Text.
