@@ -35,7 +35,7 @@ std::uint32_t Player::patternAt(int x, int y) const {
         case 3: on = hx + hy == 7; break;
         case 4: on = hx == 7 || hy == 7; break;
         case 5: on = hx == hy || hx + hy == 7; break;
-        default: break;
+        default: on = true; break;
         }
         return on ? b.color : s_.bkColor;
     }

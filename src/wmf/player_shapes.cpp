@@ -27,7 +27,7 @@ bool hatchAt(int style, int x, int y) {
     case 3: return x + y == 7;                   // HS_BDIAGONAL
     case 4: return x == 7 || y == 7;             // HS_CROSS
     case 5: return x == y || x + y == 7;         // HS_DIAGCROSS
-    default: return false;
+    default: return true;                        // unknown styles paint solid, as GDI does
     }
 }
 
