@@ -53,6 +53,7 @@ struct Score {
 TEST(CorpusFidelity, MatchesGdiReferences) {
     if (!fs::is_directory(kCorpus / "wmf")) GTEST_SKIP() << "corpus not available";
     const fs::path outDir = fs::current_path() / "fidelity";
+    fs::remove_all(outDir);  // no stale diff images from earlier runs
     fs::create_directories(outDir);
     const auto lenient = lenientNames();
     std::vector<Score> scores;
