@@ -136,9 +136,11 @@ bool Player::playObject(const Record& r) {
     }
     case META_CREATEREGION: objects_.add(readRegion(r)); return true;
     case META_DIBCREATEPATTERNBRUSH: {
-        // BS_PATTERN carries a Bitmap16, the DIB pattern styles a DIB.
+        // Usually a DIB; some writers put a Bitmap16 there for BS_PATTERN.
         BrushObject brush{5, 0, 0, nullptr, false};
-        auto img = r.uword(0) == 3 ? decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF) : dibOf(r.tail(4), r.uword(1));
+        const std::uint32_t headerSize = r.u32(4);
+        const bool dib = headerSize == 12 || headerSize == 40 || headerSize == 108 || headerSize == 124;
+        auto img = dib ? dibOf(r.tail(4), r.uword(0) == 3 ? 0 : r.uword(1)) : decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF);
         if (img) brush.pattern = std::make_shared<Image>(std::move(*img));
         objects_.add(std::move(brush));
         return true;
