@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "wmf/hatch.h"
 #include "wmf/player.h"
 #include "wmf/raster_ops.h"
 #include "wmf/record_functions.h"
@@ -16,19 +17,6 @@ constexpr double kFillOffset = 0.5;
 Color toColor(std::uint32_t rgb) {
     return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
                  static_cast<std::uint8_t>(rgb), 255};
-}
-
-// An 8 x 8 hatch tile: true where the hatch line runs.
-bool hatchAt(int style, int x, int y) {
-    switch (style) {
-    case 0: return y == 7;                       // HS_HORIZONTAL
-    case 1: return x == 7;                       // HS_VERTICAL
-    case 2: return x == y;                       // HS_FDIAGONAL
-    case 3: return x + y == 7;                   // HS_BDIAGONAL
-    case 4: return x == 7 || y == 7;             // HS_CROSS
-    case 5: return x == y || x + y == 7;         // HS_DIAGCROSS
-    default: return true;                        // unknown styles paint solid, as GDI does
-    }
 }
 
 std::vector<Point> shiftedBy(const std::vector<Point>& pts, double d) {
@@ -94,7 +82,7 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
         std::vector<bool> mask(64, s_.bkMode != 1);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
-                if (hatchAt(brush.hatch, x, y)) {
+                if (hatchCovers(brush.hatch, x, y)) {
                     tile.pixels[static_cast<std::size_t>(y * 8 + x)] = brush.color;
                     mask[static_cast<std::size_t>(y * 8 + x)] = true;
                 }
