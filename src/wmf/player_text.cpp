@@ -25,8 +25,7 @@ std::string substituteFace(const std::string& face) {
     static const std::map<std::string, std::string> faces = {
         {"helvetica", "Liberation Sans"}, {"arial", "Liberation Sans"},
         {"times", "Liberation Serif"}, {"times new roman", "Liberation Serif"},
-        {"courier", "Liberation Mono"}, {"courier new", "Liberation Mono"},
-        {"symbol", "Standard Symbols PS"}};
+        {"courier", "Liberation Mono"}, {"courier new", "Liberation Mono"}};
     std::string lower(face);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const auto it = faces.find(lower);
@@ -90,10 +89,15 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
         device_.fill(box, FillRule::NonZero, Paint{toColor(s_.bkColor), nullptr, nullptr});
     }
     if (bytes.empty()) return;
-    auto base = resolveCached(f.face, f.weight >= 600, f.italic);
+    // Symbol and Wingdings text becomes the Unicode symbols those faces show,
+    // drawn with a face that carries them.
+    SymbolEncoding symbols = SymbolEncoding::None;
+    if (isWingdingsFace(f.face)) symbols = SymbolEncoding::Wingdings;
+    else if (isSymbolFace(f.face) && f.face.size() == 6) symbols = SymbolEncoding::Symbol;
+    auto base = resolveCached(symbols == SymbolEncoding::None ? f.face : std::string("DejaVu Sans"),
+                              f.weight >= 600, f.italic);
     if (!base) return;
-    const bool symbol = f.charset == 2 || isSymbolFace(f.face);
-    const DecodedText decoded = decodeText(bytes, f.charset, symbol && isSymbolFace(f.face) && f.face.size() == 6);
+    const DecodedText decoded = decodeText(bytes, f.charset, symbols);
 
     const double deviceHeight = std::abs(f.height * scaleY());
     canvas::FontSpec spec = base->spec();

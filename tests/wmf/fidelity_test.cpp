@@ -23,9 +23,12 @@ namespace {
 
 const fs::path kCorpus = fs::path(PLOTVALE_SHARED_DIR) / "corpus";
 constexpr double kPerFileTarget = 0.97;
-// What the player reaches today; raise these as it improves.
-constexpr double kPerFileFloor = 0.0;
-constexpr double kMedianFloor = 0.0;
+// What the player reaches today; raise these as it improves. The per-file
+// floor is held down by mr-libwmf__libwmf_2doorvan, whose reference GDI drew
+// from the enhanced metafile embedded in its escapes (a mirrored picture),
+// while the player plays the file's own records.
+constexpr double kPerFileFloor = 0.72;
+constexpr double kMedianFloor = 0.99;
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -62,9 +65,9 @@ TEST(CorpusFidelity, MatchesGdiReferences) {
         wmf::RenderOptions options;
         options.antialias = false;
         const auto result = wmf::renderMetafile(readFile(entry.path()), options);
+        ASSERT_TRUE(result.bitmap) << name << " did not render";
         const fs::path refPath = kCorpus / "reference" / (name + ".png");
         if (!fs::exists(refPath)) continue;  // GDI could not render it: not scored
-        ASSERT_TRUE(result.bitmap) << name << " did not render";
         FreeImage_Save(FIF_PNG, result.bitmap.get(), (outDir / (name + ".png")).c_str(), 0);
         const auto reference = imagetest::loadImage(refPath.string());
         ASSERT_TRUE(reference) << name;
