@@ -40,6 +40,11 @@ Path Player::fillPathOf(const std::vector<Point>& pts) const {
     return path;
 }
 
+// PS_INSIDEFRAME keeps a wide pen inside the figure's bounding box.
+double Player::insideFrameInset() const {
+    return (s_.pen.style & 0x0F) == 6 ? (penWidth() - 1) / 2 : 0.0;
+}
+
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     const double w = lengthX(s_.pen.width);
@@ -211,17 +216,19 @@ bool Player::playShape(const Record& r) {
         const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
         Path fill;
         fill.addRect({static_cast<double>(b.left), static_cast<double>(b.top), b.width() - 1.0, b.height() - 1.0});
-        const double o = strokeOffset(penWidth());
+        const double o = strokeOffset(penWidth()), in = insideFrameInset();
         Path stroke;
-        stroke.addRect({b.left + o, b.top + o, b.width() - 1.0, b.height() - 1.0});
+        stroke.addRect({b.left + o + in, b.top + o + in, std::max(0.0, b.width() - 1.0 - 2 * in),
+                        std::max(0.0, b.height() - 1.0 - 2 * in)});
         fillAndStroke(fill, stroke, true);
         return true;
     }
     case META_ELLIPSE: {
         const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
-        const double o = strokeOffset(penWidth());
+        const double o = strokeOffset(penWidth()), in = insideFrameInset();
         Path path;
-        path.addEllipse({b.left + o, b.top + o, b.width() - 1.0, b.height() - 1.0});
+        path.addEllipse({b.left + o + in, b.top + o + in, std::max(0.0, b.width() - 1.0 - 2 * in),
+                         std::max(0.0, b.height() - 1.0 - 2 * in)});
         fillAndStroke(path, path, true);
         return true;
     }

@@ -22,6 +22,15 @@ TEST(Drawing, RectangleWithPenAndBrushExcludesRightAndBottom) {
     EXPECT_EQ(r.at(15, 20), 0xFFFFFFu);
 }
 
+TEST(Drawing, InsideFramePenStaysInsideTheBox) {
+    const auto centred = render(picture().pen(0, 9, 0).select(0).brush(1, 0).select(1).rectangle(20, 20, 80, 80).bytes());
+    const auto inside = render(picture().pen(6, 9, 0).select(0).brush(1, 0).select(1).rectangle(20, 20, 80, 80).bytes());
+    EXPECT_EQ(centred.at(17, 50), 0x000000u);
+    EXPECT_EQ(inside.at(17, 50), 0xFFFFFFu);
+    EXPECT_EQ(inside.at(20, 50), 0x000000u);
+    EXPECT_EQ(inside.at(28, 50), 0x000000u);
+}
+
 TEST(Drawing, NullPenAndNullBrushDrawNothing) {
     const auto r = render(picture().pen(5, 1, 0).select(0).brush(1, 0).select(1).rectangle(10, 10, 90, 90).bytes());
     EXPECT_EQ(r.countNot(0xFFFFFF), 0);
