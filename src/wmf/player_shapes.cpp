@@ -54,9 +54,15 @@ double Player::penWidth() const {
 Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
     const double w = penWidth();
     const double shift = strokeOffset(w);
+    // Anti-aliased thin lines snap to pixel centres so they stay crisp.
+    const bool snap = device_.antialias() && w < 1.5;
     Path path;
     std::vector<Point> moved(pts);
-    for (auto& p : moved) { p.x += shift; p.y += shift; }
+    for (auto& p : moved) {
+        if (snap) { p.x = std::floor(p.x + 0.5); p.y = std::floor(p.y + 0.5); }
+        p.x += shift;
+        p.y += shift;
+    }
     path.addPolygon(moved, closed);
     return path;
 }
