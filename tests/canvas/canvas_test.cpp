@@ -183,3 +183,20 @@ TEST(Handover, StraightAlphaBottomUp) {
     EXPECT_EQ(topRow[FI_RGBA_RED], 255);  // not premultiplied
     EXPECT_EQ(FreeImage_GetScanLine(bitmap.get(), 0)[FI_RGBA_ALPHA], 0);
 }
+
+TEST(Handover, BitmapsBecomeCanvasesAndBack) {
+    Bitmap rgb = makeBitmap(3, 2, 24);
+    ASSERT_TRUE(rgb);
+    BYTE* top = FreeImage_GetScanLine(rgb.get(), 1);
+    top[FI_RGBA_RED] = 200;
+    top[FI_RGBA_GREEN] = 10;
+    top[FI_RGBA_BLUE] = 20;
+    auto canvas = fromBitmap(rgb.get());
+    ASSERT_TRUE(canvas);
+    EXPECT_EQ(canvas->width(), 3);
+    EXPECT_EQ(canvas->pixel(0, 0), (Color{200, 10, 20, 255}));
+    EXPECT_EQ(canvas->pixel(0, 1), (Color{0, 0, 0, 255}));
+    const Bitmap back = toBitmap(*canvas);
+    EXPECT_EQ(FreeImage_GetScanLine(back.get(), 1)[FI_RGBA_RED], 200);
+    EXPECT_FALSE(fromBitmap(nullptr));
+}
