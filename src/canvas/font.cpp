@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -202,6 +203,28 @@ std::vector<double> Font::advances(std::u32string_view text) const {
         cairo_text_extents_t extents;
         cairo_scaled_font_glyph_extents(unitFont_.get(), &glyph, 1, &extents);
         out.push_back(extents.x_advance * spec_.pixelSize * spec_.widthScale);
+    }
+    return out;
+}
+
+std::vector<double> Font::hintedAdvances(std::u32string_view text) const {
+    cairo_matrix_t matrix, identity;
+    cairo_matrix_init_scale(&matrix, spec_.pixelSize * spec_.widthScale, spec_.pixelSize);
+    cairo_matrix_init_identity(&identity);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
+    const std::unique_ptr<cairo_scaled_font_t, CairoScaledFontDeleter> sized(
+        cairo_scaled_font_create(face_.get(), &matrix, &identity, options));
+    cairo_font_options_destroy(options);
+    std::vector<double> out;
+    out.reserve(text.size());
+    for (char32_t c : text) {
+        cairo_glyph_t glyph{glyphIndex(c), 0, 0};
+        cairo_text_extents_t extents;
+        cairo_scaled_font_glyph_extents(sized.get(), &glyph, 1, &extents);
+        out.push_back(std::round(extents.x_advance));
     }
     return out;
 }

@@ -64,6 +64,9 @@ public:
     // Advance in pixels of each character (before any widthScale is applied
     // it is already included).
     std::vector<double> advances(std::u32string_view text) const;
+    // Advances as hinted glyphs have them at the font's size: whole pixels,
+    // as aliased text is laid out.
+    std::vector<double> hintedAdvances(std::u32string_view text) const;
     double measure(std::u32string_view text) const;
     // Glyph index for a character; symbol fonts are also tried in the private
     // use area U+F000..U+F0FF where their characters live.

@@ -120,7 +120,7 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
             advances.push_back(lengthX(sum));
         }
     } else {
-        advances = font.advances(decoded.text);
+        advances = device_.antialias() ? font.advances(decoded.text) : font.hintedAdvances(decoded.text);
         // Justification spreads the break extra over the break characters.
         const double perBreak = s_.breakCount > 0 ? lengthX(s_.breakExtra) / s_.breakCount : 0;
         for (std::size_t i = 0; i < advances.size(); ++i) {
