@@ -104,7 +104,10 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     spec.pixelSize = f.height < 0 ? deviceHeight : (f.height > 0 ? deviceHeight / base->cellPerEm() : 12.0);
     spec.underline = f.underline;
     spec.strikeOut = f.strikeOut;
-    if (!device_.antialias()) spec.pixelSize = std::max(1.0, std::floor(spec.pixelSize));
+    // Aliased text uses whole-pixel ems: a character height is cut down to
+    // whole pixels, a cell height gives the nearest em.
+    if (!device_.antialias())
+        spec.pixelSize = std::max(1.0, f.height > 0 ? std::round(spec.pixelSize) : std::floor(spec.pixelSize));
     canvas::Font font = base->withSpec(spec);
     if (f.width != 0 && font.metrics().averageCharWidth > 0) {
         spec.widthScale = lengthX(f.width) / font.metrics().averageCharWidth;
