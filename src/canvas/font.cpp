@@ -176,12 +176,21 @@ std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback) {
         font.winDescent_ = font.unitsPerEm_ * 0.2;
     }
     if (font.avgWidth_ <= 0) font.avgWidth_ = font.unitsPerEm_ * 0.5;
+    font.underlinePos_ = -ft->underline_position;
+    font.underlineSize_ = ft->underline_thickness;
+    if (os2 != nullptr && os2->version != 0xFFFF && os2->yStrikeoutSize > 0) {
+        font.strikePos_ = os2->yStrikeoutPosition;
+        font.strikeSize_ = os2->yStrikeoutSize;
+    }
+    if (font.underlineSize_ <= 0) { font.underlinePos_ = font.unitsPerEm_ * 0.1; font.underlineSize_ = font.unitsPerEm_ * 0.07; }
+    if (font.strikeSize_ <= 0) { font.strikePos_ = font.unitsPerEm_ * 0.26; font.strikeSize_ = font.underlineSize_; }
     return font;
 }
 
 FontMetrics Font::metrics() const {
     const double k = spec_.pixelSize / unitsPerEm_;
-    return FontMetrics{winAscent_ * k, winDescent_ * k, avgWidth_ * k};
+    return FontMetrics{winAscent_ * k,    winDescent_ * k,    avgWidth_ * k, underlinePos_ * k,
+                       underlineSize_ * k, strikePos_ * k,   strikeSize_ * k};
 }
 
 double Font::cellPerEm() const { return (winAscent_ + winDescent_) / unitsPerEm_; }

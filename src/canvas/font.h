@@ -34,6 +34,10 @@ struct FontMetrics {
     double ascent = 0;           // above the baseline
     double descent = 0;          // below the baseline, positive
     double averageCharWidth = 0; // OS/2 average advance before widthScale
+    double underlineOffset = 0;  // centre of the underline below the baseline
+    double underlineThickness = 1;
+    double strikeOutOffset = 0;  // centre of the strike-out above the baseline
+    double strikeOutThickness = 1;
 };
 
 struct CairoFontFaceDeleter {
@@ -83,6 +87,7 @@ private:
     std::shared_ptr<cairo_font_face_t> face_;
     std::shared_ptr<cairo_scaled_font_t> unitFont_;  // 1-pixel em, for measuring
     double unitsPerEm_ = 1000, winAscent_ = 0, winDescent_ = 0, avgWidth_ = 0;
+    double underlinePos_ = 0, underlineSize_ = 0, strikePos_ = 0, strikeSize_ = 0;  // font units
 };
 
 // The font for a spec. With allowFallback false an unknown face gives nullopt;
