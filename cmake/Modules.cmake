@@ -7,6 +7,10 @@ function(plotvale_compile_options target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion
     -Wnon-virtual-dtor -Wold-style-cast -Werror)
+  if(PLOTVALE_FUZZ)
+    # Coverage for the fuzzer in every library it drives.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
   if(PLOTVALE_SANITIZE)
     target_compile_options(${target} PRIVATE
       -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
