@@ -50,6 +50,7 @@ private:
     Path strokePathOf(const std::vector<Point>& devicePoints, bool closed) const;
     double penWidth() const;
     static double strokeOffset(double width);
+    static double curveOffset(double width);
     double insideFrameInset() const;
     Path fillPathOf(const std::vector<Point>& devicePoints) const;
     bool penVisible() const { return (s_.pen.style & 0x0F) != 5; }

@@ -40,6 +40,12 @@ Path Player::fillPathOf(const std::vector<Point>& pts) const {
     return path;
 }
 
+// Ellipses and arcs: odd widths on pixel centres, even widths on pixel
+// corners, which matches GDI's curves better than the straight-line rule.
+double Player::curveOffset(double width) {
+    return std::fmod(std::floor(width + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
+}
+
 // PS_INSIDEFRAME keeps a wide pen inside the figure's bounding box.
 double Player::insideFrameInset() const {
     return (s_.pen.style & 0x0F) == 6 ? (penWidth() - 1) / 2 : 0.0;
@@ -165,7 +171,7 @@ void Player::drawArcFamily(const Record& r, int kind) {
     const canvas::RectI box = toDeviceRect(r.word(7), r.word(6), r.word(5), r.word(4));
     if (box.empty()) return;
     const Point start = toDevice(r.word(3), r.word(2)), end = toDevice(r.word(1), r.word(0));
-    const double o = strokeOffset(penWidth());
+    const double o = curveOffset(penWidth());
     const canvas::RectD ell{box.left + o, box.top + o, box.width() - 1.0, box.height() - 1.0};
     const double rx = std::max(ell.width / 2, 1e-9), ry = std::max(ell.height / 2, 1e-9);
     const double cx = ell.x + rx, cy = ell.y + ry;
@@ -231,7 +237,7 @@ bool Player::playShape(const Record& r) {
     }
     case META_ELLIPSE: {
         const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
-        const double o = strokeOffset(penWidth()), in = insideFrameInset();
+        const double o = curveOffset(penWidth()), in = insideFrameInset();
         Path path;
         path.addEllipse({b.left + o + in, b.top + o + in, std::max(0.0, b.width() - 1.0 - 2 * in),
                          std::max(0.0, b.height() - 1.0 - 2 * in)});
