@@ -161,7 +161,7 @@ void Player::drawRoundRect(const Record& r) {
         p.close();
         return p;
     };
-    const double o = strokeOffset(penWidth());
+    const double o = curveOffset(penWidth());
     fillAndStroke(build(box.left, box.top, box.right - 1, box.bottom - 1),
                   build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
 }
