@@ -14,11 +14,6 @@ namespace {
 
 constexpr double kFillOffset = 0.5;
 
-Color toColor(std::uint32_t rgb) {
-    return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
-                 static_cast<std::uint8_t>(rgb), 255};
-}
-
 std::vector<Point> shiftedBy(const std::vector<Point>& pts, double d) {
     std::vector<Point> out(pts);
     for (auto& p : out) { p.x += d; p.y += d; }
@@ -103,7 +98,7 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
                     tile.pixels[static_cast<std::size_t>(y * 8 + x)] = brush.color;
                     mask[static_cast<std::size_t>(y * 8 + x)] = true;
                 }
-        device_.fill(path, rule, Paint{toColor(brush.color), &tile, &mask});
+        device_.fill(path, rule, Paint{rgbColor(brush.color), &tile, &mask});
         return;
     }
     if ((brush.style == 3 || brush.style == 5) && brush.pattern) {
@@ -116,7 +111,7 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
         device_.fill(path, rule, Paint{Color{}, &tile, nullptr});
         return;
     }
-    device_.fill(path, rule, Paint{toColor(brush.color), nullptr, nullptr});
+    device_.fill(path, rule, Paint{rgbColor(brush.color), nullptr, nullptr});
 }
 
 void Player::strokeWithPen(const Path& path) {
@@ -131,11 +126,11 @@ void Player::strokeWithPen(const Path& path) {
         static const std::vector<double> patterns[] = {{}, {18, 6}, {3, 3}, {9, 6, 3, 6}, {9, 3, 3, 3, 3, 3}};
         if (s_.bkMode == 2) {
             StrokeStyle background = style;
-            device_.stroke(path, background, toColor(s_.bkColor));
+            device_.stroke(path, background, rgbColor(s_.bkColor));
         }
         style.dashes = patterns[kind];
     }
-    device_.stroke(path, style, toColor(s_.pen.color));
+    device_.stroke(path, style, rgbColor(s_.pen.color));
 }
 
 void Player::fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled) {
@@ -253,7 +248,7 @@ bool Player::playShape(const Record& r) {
         Path path;
         path.addRect({std::floor(p.x), std::floor(p.y), 1, 1});
         const std::uint32_t c = colorRef(r, 0);
-        device_.fill(path, FillRule::NonZero, Paint{toColor(c), nullptr, nullptr});
+        device_.fill(path, FillRule::NonZero, Paint{rgbColor(c), nullptr, nullptr});
         return true;
     }
     default: return false;

@@ -15,11 +15,6 @@ namespace {
 constexpr std::uint16_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4;
 
-Color toColor(std::uint32_t rgb) {
-    return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
-                 static_cast<std::uint8_t>(rgb), 255};
-}
-
 // Faces Windows pictures name that fontconfig does not alias on its own.
 std::string substituteFace(const std::string& face) {
     static const std::map<std::string, std::string> faces = {
@@ -86,7 +81,7 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
         Path box;
         box.addRect({static_cast<double>(rect->left), static_cast<double>(rect->top),
                      static_cast<double>(rect->width()), static_cast<double>(rect->height())});
-        device_.fill(box, FillRule::NonZero, Paint{toColor(s_.bkColor), nullptr, nullptr});
+        device_.fill(box, FillRule::NonZero, Paint{rgbColor(s_.bkColor), nullptr, nullptr});
     }
     if (bytes.empty()) return;
     // Symbol and Wingdings text becomes the Unicode symbols those faces show,
@@ -159,7 +154,7 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
         box.addPolygon({top, {top.x + width * cosA, top.y - width * sinA},
                         {top.x + width * cosA + h * sinA, top.y - width * sinA + h * cosA},
                         {top.x + h * sinA, top.y + h * cosA}}, true);
-        device_.fill(box, FillRule::NonZero, Paint{toColor(s_.bkColor), nullptr, nullptr});
+        device_.fill(box, FillRule::NonZero, Paint{rgbColor(s_.bkColor), nullptr, nullptr});
     }
     if (rect && (options & ETO_CLIPPED)) {
         Path clip;
@@ -167,7 +162,7 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
                       static_cast<double>(rect->width()), static_cast<double>(rect->height())});
         device_.clipToPath(clip);
     }
-    device_.text(font, decoded.text, origin, angle, advances, toColor(s_.textColor));
+    device_.text(font, decoded.text, origin, angle, advances, rgbColor(s_.textColor));
     if (rect && (options & ETO_CLIPPED)) applyClip();
     if (updateCp) {
         const double logical = width / std::abs(scaleX());
