@@ -168,8 +168,7 @@ bool Player::playObject(const Record& r) {
         else if (const auto* brush = std::get_if<BrushObject>(o)) s_.brush = *brush;
         else if (const auto* font = std::get_if<FontObject>(o)) s_.font = *font;
         else if (const auto* region = std::get_if<RegionObject>(o)) {
-            s_.clip = Region();
-            for (const auto& rect : regionToDevice(*region)) s_.clip->addDisjoint(rect);
+            s_.clip = Region::fromRects(regionToDevice(*region));
             applyClip();
         }
         return true;
@@ -232,10 +231,7 @@ bool Player::playClip(const Record& r) {
         const GdiObject* o = objects_.get(r.uword(0));
         const auto* region = o ? std::get_if<RegionObject>(o) : nullptr;
         if (region == nullptr) s_.clip.reset();
-        else {
-            s_.clip = Region();
-            for (const auto& rect : regionToDevice(*region)) s_.clip->addDisjoint(rect);
-        }
+        else s_.clip = Region::fromRects(regionToDevice(*region));
         applyClip();
         return true;
     }

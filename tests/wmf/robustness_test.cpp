@@ -106,3 +106,29 @@ TEST(Robustness, RandomBytesAfterAValidHeader) {
         EXPECT_EQ(render(picture().raw(noise).bytes()).width(), 100);
     }
 }
+
+TEST(Robustness, OverlappingRegionScansActOnce) {
+    // 8000 scans that all cover the whole picture: inverting must happen once,
+    // and clipping, filling and framing with such a region must stay fast.
+    std::vector<int> region = {0, 6, 0, 0, 0, 8000, 0, 0, 0, 100, 100};
+    for (int i = 0; i < 8000; ++i) {
+        for (int v : {2, 0, 100, 0, 100, 2}) region.push_back(v);
+    }
+    auto file = picture().record(0x06FF, region).brush(0, 0x0000FF)
+                    .record(0x012A, {0})                                  // INVERTREGION: white to black
+                    .record(0x012C, {0})                                  // clip to it
+                    .record(0x0429, {0, 1, 3, 3})                         // FRAMEREGION
+                    .record(0x0228, {0, 1})                               // FILLREGION
+                    .record(0x061D, {0x0009, 0x0055, 100, 100, 0, 0});    // DSTINVERT through the clip
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(50, 50), 0x00FFFFu);  // red fill inverted once
+}
+
+TEST(Robustness, RegionClaimingAMillionScans) {
+    std::vector<int> region = {0, 6, 0, 0, 0, 0x7FFF, 0, 0, 0, 100, 100};
+    for (int i = 0; i < 3000; ++i) {
+        for (int v : {2, i % 100, i % 100 + 1, 0, 100, 2}) region.push_back(v);
+    }
+    auto file = picture().record(0x06FF, region).brush(0, 0x0000FF).record(0x0228, {0, 1});
+    EXPECT_EQ(render(file.bytes()).at(50, 50), 0xFF0000u);
+}
