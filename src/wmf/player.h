@@ -13,6 +13,7 @@
 #include "wmf/device.h"
 #include "wmf/picture_frame.h"
 #include "wmf/record_reader.h"
+#include "wmf/text_encoding.h"
 
 namespace plotvale::wmf {
 
@@ -65,6 +66,10 @@ private:
     std::vector<canvas::RectI> regionToDevice(const RegionObject& region) const;
 
     // Text.
+    std::optional<canvas::Font> textFont(SymbolEncoding& symbols) const;
+    std::vector<double> textAdvances(const canvas::Font& font, const DecodedText& decoded,
+                                     const std::vector<int>* dx) const;
+    Point textOrigin(Point ref, const canvas::FontMetrics& metrics, double width, double angle) const;
     void drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
                   std::uint16_t options, const canvas::RectI* rect);
 
