@@ -135,26 +135,9 @@ bool Player::playObject(const Record& r) {
         return true;
     }
     case META_CREATEREGION: objects_.add(readRegion(r)); return true;
-    case META_DIBCREATEPATTERNBRUSH: {
-        // Usually a DIB; some writers put a Bitmap16 there for BS_PATTERN.
-        BrushObject brush{5, 0, 0, nullptr, false};
-        const std::uint32_t headerSize = r.u32(4);
-        const bool dib = headerSize == 12 || headerSize == 40 || headerSize == 108 || headerSize == 124;
-        auto img = dib ? dibOf(r.tail(4), r.uword(0) == 3 ? 0 : r.uword(1)) : decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF);
-        if (img) brush.pattern = std::make_shared<Image>(std::move(*img));
-        objects_.add(std::move(brush));
+    case META_DIBCREATEPATTERNBRUSH: case META_CREATEPATTERNBRUSH:
+        objects_.add(readPatternBrush(r));
         return true;
-    }
-    case META_CREATEPATTERNBRUSH: {
-        BrushObject brush{3, 0, 0, nullptr, false};
-        std::string bitmap(r.bytes().substr(0, std::min<std::size_t>(10, r.size())));
-        bitmap += std::string(r.tail(32));
-        brush.monochromePattern = r.u8(9) == 1;
-        if (auto img = decodeBitmap16(bitmap, 0x000000, 0xFFFFFF))
-            brush.pattern = std::make_shared<Image>(std::move(*img));
-        objects_.add(std::move(brush));
-        return true;
-    }
     case META_DELETEOBJECT: objects_.remove(r.uword(0)); return true;
     case META_SELECTPALETTE:
         if (const auto* o = objects_.get(r.uword(0)); o && std::holds_alternative<PaletteObject>(*o))
@@ -175,6 +158,28 @@ bool Player::playObject(const Record& r) {
     }
     default: return false;
     }
+}
+
+// DIBCREATEPATTERNBRUSH (usually a DIB; some writers put a Bitmap16 there
+// for BS_PATTERN) and the old CREATEPATTERNBRUSH (a Bitmap16 header, 18
+// reserved bytes, then the bits).
+BrushObject Player::readPatternBrush(const Record& r) const {
+    std::optional<Image> img;
+    BrushObject brush{5, 0, 0, nullptr, false};
+    if (r.function() == META_DIBCREATEPATTERNBRUSH) {
+        const std::uint32_t headerSize = r.u32(4);
+        const bool dib = headerSize == 12 || headerSize == 40 || headerSize == 108 || headerSize == 124;
+        img = dib ? dibOf(r.tail(4), r.uword(0) == 3 ? 0 : r.uword(1))
+                  : decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF);
+    } else {
+        brush.style = 3;
+        std::string bitmap(r.bytes().substr(0, std::min<std::size_t>(10, r.size())));
+        bitmap += std::string(r.tail(32));
+        brush.monochromePattern = r.u8(9) == 1;
+        img = decodeBitmap16(bitmap, 0x000000, 0xFFFFFF);
+    }
+    if (img) brush.pattern = std::make_shared<Image>(std::move(*img));
+    return brush;
 }
 
 // A Region object: a header, then scans of (left, right) pairs between a top

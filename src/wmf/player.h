@@ -63,6 +63,7 @@ private:
     void floodFill(int x, int y, std::uint32_t color, bool surface);
     void fillRegionRects(const std::vector<canvas::RectI>& rects, const BrushObject& brush);
     static RegionObject readRegion(const Record& r);
+    BrushObject readPatternBrush(const Record& r) const;
     std::vector<canvas::RectI> regionToDevice(const RegionObject& region) const;
 
     // Text.
