@@ -48,6 +48,7 @@ private:
     void fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule);
     void strokeWithPen(const Path& path);
     void withRop2(const std::function<void()>& draw);
+    std::vector<Point> strokePoints(const std::vector<Point>& devicePoints) const;
     Path strokePathOf(const std::vector<Point>& devicePoints, bool closed) const;
     double penWidth() const;
     static double strokeOffset(double width);
@@ -60,6 +61,7 @@ private:
     void applyClip();
     void drawArcFamily(const Record& r, int kind);
     void drawRoundRect(const Record& r);
+    void drawPolyPolygon(const Record& r);
     void floodFill(int x, int y, std::uint32_t color, bool surface);
     void fillRegionRects(const std::vector<canvas::RectI>& rects, const BrushObject& brush);
     static RegionObject readRegion(const Record& r);

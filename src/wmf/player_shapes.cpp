@@ -52,19 +52,24 @@ double Player::penWidth() const {
     return device_.antialias() ? std::max(1.0, w) : std::max(1.0, std::floor(w + 0.5));
 }
 
-Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
+// Device points moved onto the pen's pixel grid; anti-aliased thin lines snap
+// to pixel centres so they stay crisp.
+std::vector<Point> Player::strokePoints(const std::vector<Point>& pts) const {
     const double w = penWidth();
     const double shift = strokeOffset(w);
-    // Anti-aliased thin lines snap to pixel centres so they stay crisp.
     const bool snap = device_.antialias() && w < 1.5;
-    Path path;
     std::vector<Point> moved(pts);
     for (auto& p : moved) {
         if (snap) { p.x = std::floor(p.x + 0.5); p.y = std::floor(p.y + 0.5); }
         p.x += shift;
         p.y += shift;
     }
-    path.addPolygon(moved, closed);
+    return moved;
+}
+
+Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
+    Path path;
+    path.addPolygon(strokePoints(pts), closed);
     return path;
 }
 
@@ -161,6 +166,23 @@ void Player::drawRoundRect(const Record& r) {
                   build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
 }
 
+// Several polygons filled as one figure (so holes follow the fill mode), each
+// outlined on its own.
+void Player::drawPolyPolygon(const Record& r) {
+    const std::size_t polys = r.uword(0);
+    if (polys == 0 || polys >= r.words()) return;
+    Path fill, stroke;
+    std::size_t at = 1 + polys;
+    for (std::size_t i = 0; i < polys; ++i) {
+        const std::size_t count = r.uword(1 + i);
+        const auto pts = readPoints(r, at, count);
+        at += 2 * count;
+        fill.addPolygon(shiftedBy(pts, kFillOffset), true);
+        stroke.addPolygon(strokePoints(pts), true);
+    }
+    fillAndStroke(fill, stroke, true);
+}
+
 // kind: 0 arc, 1 pie, 2 chord.
 void Player::drawArcFamily(const Record& r, int kind) {
     const canvas::RectI box = toDeviceRect(r.word(7), r.word(6), r.word(5), r.word(4));
@@ -201,24 +223,7 @@ bool Player::playShape(const Record& r) {
         fillAndStroke(fill, strokePathOf(pts, polygon), polygon);
         return true;
     }
-    case META_POLYPOLYGON: {
-        const std::size_t polys = r.uword(0);
-        if (polys == 0 || polys >= r.words()) return true;
-        Path fill, stroke;
-        std::size_t at = 1 + polys;
-        for (std::size_t i = 0; i < polys; ++i) {
-            const std::size_t count = r.uword(1 + i);
-            const auto pts = readPoints(r, at, count);
-            at += 2 * count;
-            fill.addPolygon(shiftedBy(pts, kFillOffset), true);
-            const double o = strokeOffset(penWidth());
-            std::vector<Point> shifted(pts);
-            for (auto& p : shifted) { p.x += o; p.y += o; }
-            stroke.addPolygon(shifted, true);
-        }
-        fillAndStroke(fill, stroke, true);
-        return true;
-    }
+    case META_POLYPOLYGON: drawPolyPolygon(r); return true;
     case META_RECTANGLE: {
         const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
         Path fill;
