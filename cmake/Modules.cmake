@@ -12,6 +12,10 @@ function(plotvale_compile_options target)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(${target} PRIVATE -Wno-restrict)
   endif()
+  if(PLOTVALE_FUZZ)
+    # Coverage for the fuzzer in every library it drives.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
   if(PLOTVALE_SANITIZE)
     target_compile_options(${target} PRIVATE
       -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

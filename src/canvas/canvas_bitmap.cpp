@@ -26,4 +26,27 @@ Bitmap toBitmap(const Canvas& canvas) {
     return bitmap;
 }
 
+std::optional<Canvas> fromBitmap(FIBITMAP* bitmap) {
+    if (bitmap == nullptr) return std::nullopt;
+    const Bitmap converted(FreeImage_ConvertTo32Bits(bitmap));
+    if (!converted) return std::nullopt;
+    const int width = static_cast<int>(FreeImage_GetWidth(converted.get()));
+    const int height = static_cast<int>(FreeImage_GetHeight(converted.get()));
+    auto canvas = Canvas::create(width, height);
+    if (!canvas) return std::nullopt;
+    std::uint32_t* dst = canvas->pixels();
+    for (int y = 0; y < height; ++y) {
+        const BYTE* line = FreeImage_GetScanLine(converted.get(), height - 1 - y);
+        std::uint32_t* row = dst + static_cast<std::size_t>(y) * canvas->stride();
+        for (int x = 0; x < width; ++x) {
+            const BYTE* px = line + 4 * x;
+            const unsigned a = px[FI_RGBA_ALPHA];
+            auto pre = [&](BYTE c) { return (static_cast<unsigned>(c) * a + 127) / 255; };
+            row[x] = a << 24 | pre(px[FI_RGBA_RED]) << 16 | pre(px[FI_RGBA_GREEN]) << 8 | pre(px[FI_RGBA_BLUE]);
+        }
+    }
+    canvas->pixelsChanged();
+    return canvas;
+}
+
 }  // namespace plotvale::canvas

@@ -10,4 +10,9 @@ namespace plotvale::canvas {
 // premultiplied) alpha, FreeImage's bottom-up row order. Empty on failure.
 Bitmap toBitmap(const Canvas& canvas);
 
+// A canvas holding a FreeImage bitmap of any depth (converted to 32 bits;
+// straight alpha is premultiplied), for drawing images onto canvases.
+// nullopt when the bitmap is empty or cannot be converted.
+std::optional<Canvas> fromBitmap(FIBITMAP* bitmap);
+
 }  // namespace plotvale::canvas

@@ -41,10 +41,11 @@ double Canvas::drawText(const Font& font, std::u32string_view text, const TextPl
     cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
     cairo_restore(cr);
 
-    // Bars as GDI draws them: below the baseline for underline, at about a
-    // third of the ascent for strike-out, both pen-wide.
-    const double thickness = std::max(1.0, std::round(spec.pixelSize / 14));
-    auto bar = [&](double offsetBelow) {
+    // Underline and strike-out bars at the font's own positions, at least a
+    // pixel thick.
+    const FontMetrics m = font.metrics();
+    auto bar = [&](double offsetBelow, double thickness) {
+        thickness = std::max(1.0, std::round(thickness));
         Path path;
         const Point a{placement.origin.x + offsetBelow * sinA, placement.origin.y + offsetBelow * cosA};
         path.moveTo(a);
@@ -54,8 +55,8 @@ double Canvas::drawText(const Font& font, std::u32string_view text, const TextPl
         style.cap = LineCap::Butt;
         strokePath(path, style, color);
     };
-    if (spec.underline) bar(std::max(1.0, spec.pixelSize * 0.1) + thickness / 2);
-    if (spec.strikeOut) bar(-font.metrics().ascent * 0.3);
+    if (spec.underline) bar(m.underlineOffset, m.underlineThickness);
+    if (spec.strikeOut) bar(-m.strikeOutOffset, m.strikeOutThickness);
     return pen;
 }
 

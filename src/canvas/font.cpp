@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <map>
 #include <mutex>
 #include <tuple>
@@ -26,23 +27,45 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-bool isGenericFamily(const std::string& name) {
-    static const char* const generic[] = {"sans-serif", "serif", "monospace", "sans", "mono",
-                                          "cursive", "fantasy", "system-ui", "emoji", "math"};
-    return std::any_of(std::begin(generic), std::end(generic),
-                       [&](const char* g) { return name == g; });
+std::vector<std::string> familiesOf(FcPattern* pattern) {
+    std::vector<std::string> out;
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(pattern, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+        out.push_back(lower(reinterpret_cast<const char*>(name)));
+    return out;
 }
 
-// A matched family serves the request when the configuration put it before
-// the first generic family: that is an alias binding (Arial -> Liberation
-// Sans), not the default fall-back every unknown name gets.
+PatternPtr substitutedPattern(const std::string& face, bool bold, bool italic) {
+    PatternPtr pattern(FcPatternCreate());
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
+    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    return pattern;
+}
+
+// The first family fontconfig falls back to for a name it knows nothing about.
+const std::string& defaultFallbackHead() {
+    static const std::string head = [] {
+        const PatternPtr probe = substitutedPattern("plotvale-no-such-face", false, false);
+        const auto families = familiesOf(probe.get());
+        return families.size() > 1 ? families[1] : std::string();
+    }();
+    return head;
+}
+
+// A matched family serves the request when the configuration lists it before
+// the default fall-back families every unknown name gets: that is an alias
+// (Arial -> Liberation Sans), not a substitute.
 bool servesRequest(FcPattern* substituted, const std::string& matched, const std::string& wanted) {
     if (lower(matched) == lower(wanted)) return true;
-    FcChar8* name = nullptr;
-    for (int i = 0; FcPatternGetString(substituted, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-        const std::string family = lower(reinterpret_cast<const char*>(name));
-        if (isGenericFamily(family)) return false;
-        if (family == lower(matched)) return true;
+    const auto families = familiesOf(substituted);
+    const std::string& head = defaultFallbackHead();
+    for (std::size_t i = 1; i < families.size(); ++i) {
+        if (families[i] == head) return false;
+        if (families[i] == lower(matched)) return true;
     }
     return false;
 }
@@ -55,13 +78,7 @@ struct FaceFile {
 };
 
 std::optional<FaceFile> matchFace(const std::string& face, bool bold, bool italic) {
-    PatternPtr pattern(FcPatternCreate());
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(face.c_str()));
-    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
+    PatternPtr pattern = substitutedPattern(face, bold, italic);
     FcResult result = FcResultNoMatch;
     PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
     if (!match) return std::nullopt;
@@ -159,12 +176,21 @@ std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback) {
         font.winDescent_ = font.unitsPerEm_ * 0.2;
     }
     if (font.avgWidth_ <= 0) font.avgWidth_ = font.unitsPerEm_ * 0.5;
+    font.underlinePos_ = -ft->underline_position;
+    font.underlineSize_ = ft->underline_thickness;
+    if (os2 != nullptr && os2->version != 0xFFFF && os2->yStrikeoutSize > 0) {
+        font.strikePos_ = os2->yStrikeoutPosition;
+        font.strikeSize_ = os2->yStrikeoutSize;
+    }
+    if (font.underlineSize_ <= 0) { font.underlinePos_ = font.unitsPerEm_ * 0.1; font.underlineSize_ = font.unitsPerEm_ * 0.07; }
+    if (font.strikeSize_ <= 0) { font.strikePos_ = font.unitsPerEm_ * 0.26; font.strikeSize_ = font.underlineSize_; }
     return font;
 }
 
 FontMetrics Font::metrics() const {
     const double k = spec_.pixelSize / unitsPerEm_;
-    return FontMetrics{winAscent_ * k, winDescent_ * k, avgWidth_ * k};
+    return FontMetrics{winAscent_ * k,    winDescent_ * k,    avgWidth_ * k, underlinePos_ * k,
+                       underlineSize_ * k, strikePos_ * k,   strikeSize_ * k};
 }
 
 double Font::cellPerEm() const { return (winAscent_ + winDescent_) / unitsPerEm_; }
@@ -186,6 +212,28 @@ std::vector<double> Font::advances(std::u32string_view text) const {
         cairo_text_extents_t extents;
         cairo_scaled_font_glyph_extents(unitFont_.get(), &glyph, 1, &extents);
         out.push_back(extents.x_advance * spec_.pixelSize * spec_.widthScale);
+    }
+    return out;
+}
+
+std::vector<double> Font::hintedAdvances(std::u32string_view text) const {
+    cairo_matrix_t matrix, identity;
+    cairo_matrix_init_scale(&matrix, spec_.pixelSize * spec_.widthScale, spec_.pixelSize);
+    cairo_matrix_init_identity(&identity);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
+    const std::unique_ptr<cairo_scaled_font_t, CairoScaledFontDeleter> sized(
+        cairo_scaled_font_create(face_.get(), &matrix, &identity, options));
+    cairo_font_options_destroy(options);
+    std::vector<double> out;
+    out.reserve(text.size());
+    for (char32_t c : text) {
+        cairo_glyph_t glyph{glyphIndex(c), 0, 0};
+        cairo_text_extents_t extents;
+        cairo_scaled_font_glyph_extents(sized.get(), &glyph, 1, &extents);
+        out.push_back(std::round(extents.x_advance));
     }
     return out;
 }

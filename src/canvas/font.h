@@ -34,6 +34,10 @@ struct FontMetrics {
     double ascent = 0;           // above the baseline
     double descent = 0;          // below the baseline, positive
     double averageCharWidth = 0; // OS/2 average advance before widthScale
+    double underlineOffset = 0;  // centre of the underline below the baseline
+    double underlineThickness = 1;
+    double strikeOutOffset = 0;  // centre of the strike-out above the baseline
+    double strikeOutThickness = 1;
 };
 
 struct CairoFontFaceDeleter {
@@ -64,6 +68,9 @@ public:
     // Advance in pixels of each character (before any widthScale is applied
     // it is already included).
     std::vector<double> advances(std::u32string_view text) const;
+    // Advances as hinted glyphs have them at the font's size: whole pixels,
+    // as aliased text is laid out.
+    std::vector<double> hintedAdvances(std::u32string_view text) const;
     double measure(std::u32string_view text) const;
     // Glyph index for a character; symbol fonts are also tried in the private
     // use area U+F000..U+F0FF where their characters live.
@@ -80,6 +87,7 @@ private:
     std::shared_ptr<cairo_font_face_t> face_;
     std::shared_ptr<cairo_scaled_font_t> unitFont_;  // 1-pixel em, for measuring
     double unitsPerEm_ = 1000, winAscent_ = 0, winDescent_ = 0, avgWidth_ = 0;
+    double underlinePos_ = 0, underlineSize_ = 0, strikePos_ = 0, strikeSize_ = 0;  // font units
 };
 
 // The font for a spec. With allowFallback false an unknown face gives nullopt;

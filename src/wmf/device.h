@@ -23,6 +23,12 @@ using canvas::Path;
 using canvas::Point;
 using canvas::StrokeStyle;
 
+// 0x00RRGGBB as an opaque colour.
+inline Color rgbColor(std::uint32_t rgb) {
+    return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                 static_cast<std::uint8_t>(rgb), 255};
+}
+
 // How an area is painted: one colour, or an image tiled from the device
 // origin (hatch and pattern brushes); pixels of a tile with alpha 0 are left
 // alone.

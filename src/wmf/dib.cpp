@@ -199,6 +199,12 @@ std::optional<Image> decodeDib(std::string_view dib, int colorUsage,
     const std::size_t offset = h->headerSize + maskBytes(*h) + colorBytes;
     const std::string_view bits = offset < dib.size() ? dib.substr(offset) : std::string_view();
     if (h->compression == 4 || h->compression == 5) return decodeEmbedded(bits);
+    // A header may claim far more pixels than its data can hold: allocate for
+    // what the data could describe (with room for a truncated file), never more.
+    const long long dataPixels = h->compression == 1 || h->compression == 2
+                                     ? static_cast<long long>(bits.size()) * 255
+                                     : static_cast<long long>(bits.size()) * 8 * 2 / std::max(h->bits, 1);
+    if (h->width * height > std::max(dataPixels, 1LL << 20)) return std::nullopt;
     Image img;
     img.width = static_cast<int>(h->width);
     img.height = static_cast<int>(height);

@@ -3,8 +3,11 @@
 namespace plotvale::wmf {
 
 bool ObjectTable::add(GdiObject object) {
-    for (auto& slot : slots_)
-        if (!slot) { slot = std::move(object); return true; }
+    if (!free_.empty()) {
+        slots_[*free_.begin()] = std::move(object);
+        free_.erase(free_.begin());
+        return true;
+    }
     if (slots_.size() >= kMaxObjects) return false;
     slots_.emplace_back(std::move(object));
     return true;
@@ -16,7 +19,9 @@ const GdiObject* ObjectTable::get(std::size_t index) const {
 }
 
 void ObjectTable::remove(std::size_t index) {
-    if (index < slots_.size()) slots_[index].reset();
+    if (index >= slots_.size() || !slots_[index]) return;
+    slots_[index].reset();
+    free_.insert(index);
 }
 
 }  // namespace plotvale::wmf

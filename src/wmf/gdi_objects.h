@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <variant>
 #include <vector>
@@ -57,6 +58,7 @@ public:
 
 private:
     std::vector<std::optional<GdiObject>> slots_;
+    std::set<std::size_t> free_;  // empty slots below slots_.size()
 };
 
 }  // namespace plotvale::wmf

@@ -24,11 +24,11 @@ bool isMetaHeader(std::string_view data, std::size_t at) {
 }
 
 std::optional<PictureFrame> sized(PictureFrame frame, double extX, double extY, double unitsPerInch,
-                                  int dpi) {
+                                  int dpi, unsigned long long maxBytes) {
     if (unitsPerInch == 0) return std::nullopt;
     const double cx = std::abs(roundHalfAway(extX * dpi / unitsPerInch));
     const double cy = std::abs(roundHalfAway(extY * dpi / unitsPerInch));
-    if (cx < 1 || cy < 1 || cx * cy * 4 > static_cast<double>(kMaxBitmapBytes)) return std::nullopt;
+    if (cx < 1 || cy < 1 || cx * cy * 4 > static_cast<double>(maxBytes)) return std::nullopt;
     frame.width = static_cast<int>(cx);
     frame.height = static_cast<int>(cy);
     return frame;
@@ -95,7 +95,7 @@ bool isDrawing(std::uint16_t f) {
     }
 }
 
-std::optional<PictureFrame> standardFrame(std::string_view data, int dpi) {
+std::optional<PictureFrame> standardFrame(std::string_view data, int dpi, unsigned long long maxBytes) {
     PictureFrame frame;
     frame.records = data.substr(kMetaHeaderSize);
     int mapMode = 0;
@@ -111,7 +111,7 @@ std::optional<PictureFrame> standardFrame(std::string_view data, int dpi) {
     if (hasExt) {
         frame.windowOrgX = orgX; frame.windowOrgY = orgY;
         frame.windowExtX = extX; frame.windowExtY = extY;
-        return sized(frame, extX, extY, unitsPerInchOf(mapMode), dpi);
+        return sized(frame, extX, extY, unitsPerInchOf(mapMode), dpi, maxBytes);
     }
     Bounds bounds;
     RecordReader all(frame.records);
@@ -120,14 +120,15 @@ std::optional<PictureFrame> standardFrame(std::string_view data, int dpi) {
     frame.windowOrgX = bounds.left; frame.windowOrgY = bounds.top;
     frame.windowExtX = bounds.right - bounds.left + 1;
     frame.windowExtY = bounds.bottom - bounds.top + 1;
-    return sized(frame, frame.windowExtX, frame.windowExtY, 96, 96);
+    return sized(frame, frame.windowExtX, frame.windowExtY, 96, 96, maxBytes);
 }
 
 }  // namespace
 
 double roundHalfAway(double v) { return v > 0 ? std::floor(v + 0.5) : std::ceil(v - 0.5); }
 
-std::optional<PictureFrame> readPictureFrame(std::string_view data, int dpi) {
+std::optional<PictureFrame> readPictureFrame(std::string_view data, int dpi,
+                                             unsigned long long maxBitmapBytes) {
     if (dpi <= 0) return std::nullopt;
     if (isPlaceable(data)) {
         const auto word = [&](std::size_t at) { return static_cast<std::int16_t>(readU16(data, at)); };
@@ -137,9 +138,9 @@ std::optional<PictureFrame> readPictureFrame(std::string_view data, int dpi) {
         frame.records = data.size() > start ? data.substr(start) : std::string_view();
         frame.windowOrgX = left; frame.windowOrgY = top;
         frame.windowExtX = right - left; frame.windowExtY = bottom - top;
-        return sized(frame, right - left, bottom - top, std::abs(inch), dpi);
+        return sized(frame, right - left, bottom - top, std::abs(inch), dpi, maxBitmapBytes);
     }
-    if (isMetaHeader(data, 0)) return standardFrame(data, dpi);
+    if (isMetaHeader(data, 0)) return standardFrame(data, dpi, maxBitmapBytes);
     return std::nullopt;
 }
 

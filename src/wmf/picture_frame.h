@@ -23,8 +23,9 @@ struct PictureFrame {
 inline constexpr unsigned long long kMaxBitmapBytes = 1ULL << 30;
 
 // The frame, or nullopt when the data is no metafile, Inch is 0, the size is
-// empty or the 32-bit bitmap would pass kMaxBitmapBytes.
-std::optional<PictureFrame> readPictureFrame(std::string_view data, int dpi);
+// empty or the 32-bit bitmap would pass maxBitmapBytes.
+std::optional<PictureFrame> readPictureFrame(std::string_view data, int dpi,
+                                             unsigned long long maxBitmapBytes = kMaxBitmapBytes);
 
 // Rounds halves away from zero.
 double roundHalfAway(double v);

@@ -134,38 +134,10 @@ bool Player::playObject(const Record& r) {
         objects_.add(std::move(p));
         return true;
     }
-    case META_CREATEREGION: {
-        RegionObject region;
-        const std::size_t scans = r.uword(5);
-        std::size_t at = 20;
-        for (std::size_t s = 0; s < scans && at + 6 <= r.size(); ++s) {
-            const std::size_t count = r.uword(at / 2);
-            const int top = r.s16(at + 2), bottom = r.s16(at + 4);
-            at += 6;
-            for (std::size_t k = 0; k + 1 < count && at + 4 <= r.size(); k += 2, at += 4)
-                if (region.rects.size() < kMaxRegionRects)
-                    region.rects.push_back({r.s16(at), top, r.s16(at + 2), bottom});
-            at += 2;
-        }
-        objects_.add(std::move(region));
+    case META_CREATEREGION: objects_.add(readRegion(r)); return true;
+    case META_DIBCREATEPATTERNBRUSH: case META_CREATEPATTERNBRUSH:
+        objects_.add(readPatternBrush(r));
         return true;
-    }
-    case META_DIBCREATEPATTERNBRUSH: {
-        BrushObject brush{5, 0, 0, nullptr, false};
-        if (auto img = dibOf(r.tail(4), r.uword(1))) brush.pattern = std::make_shared<Image>(std::move(*img));
-        objects_.add(std::move(brush));
-        return true;
-    }
-    case META_CREATEPATTERNBRUSH: {
-        BrushObject brush{3, 0, 0, nullptr, false};
-        std::string bitmap(r.bytes().substr(0, std::min<std::size_t>(10, r.size())));
-        bitmap += std::string(r.tail(32));
-        brush.monochromePattern = r.u8(9) == 1;
-        if (auto img = decodeBitmap16(bitmap, 0x000000, 0xFFFFFF))
-            brush.pattern = std::make_shared<Image>(std::move(*img));
-        objects_.add(std::move(brush));
-        return true;
-    }
     case META_DELETEOBJECT: objects_.remove(r.uword(0)); return true;
     case META_SELECTPALETTE:
         if (const auto* o = objects_.get(r.uword(0)); o && std::holds_alternative<PaletteObject>(*o))
@@ -179,14 +151,55 @@ bool Player::playObject(const Record& r) {
         else if (const auto* brush = std::get_if<BrushObject>(o)) s_.brush = *brush;
         else if (const auto* font = std::get_if<FontObject>(o)) s_.font = *font;
         else if (const auto* region = std::get_if<RegionObject>(o)) {
-            s_.clip = Region();
-            for (const auto& rect : regionToDevice(*region)) s_.clip->addDisjoint(rect);
+            s_.clip = Region::fromRects(regionToDevice(*region));
             applyClip();
         }
         return true;
     }
     default: return false;
     }
+}
+
+// DIBCREATEPATTERNBRUSH (usually a DIB; some writers put a Bitmap16 there
+// for BS_PATTERN) and the old CREATEPATTERNBRUSH (a Bitmap16 header, 18
+// reserved bytes, then the bits).
+BrushObject Player::readPatternBrush(const Record& r) const {
+    std::optional<Image> img;
+    BrushObject brush{5, 0, 0, nullptr, false};
+    if (r.function() == META_DIBCREATEPATTERNBRUSH) {
+        const std::uint32_t headerSize = r.u32(4);
+        const bool dib = headerSize == 12 || headerSize == 40 || headerSize == 108 || headerSize == 124;
+        img = dib ? dibOf(r.tail(4), r.uword(0) == 3 ? 0 : r.uword(1))
+                  : decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF);
+    } else {
+        brush.style = 3;
+        std::string bitmap(r.bytes().substr(0, std::min<std::size_t>(10, r.size())));
+        bitmap += std::string(r.tail(32));
+        brush.monochromePattern = r.u8(9) == 1;
+        img = decodeBitmap16(bitmap, 0x000000, 0xFFFFFF);
+    }
+    if (img) brush.pattern = std::make_shared<Image>(std::move(*img));
+    return brush;
+}
+
+// A Region object: a header, then scans of (left, right) pairs between a top
+// and a bottom. Writers disagree on the width of the object-count field; the
+// region-size field tells which layout a record uses.
+RegionObject Player::readRegion(const Record& r) {
+    RegionObject region;
+    const bool shortHeader = r.uword(3) == r.size() && r.uword(4) != r.size();
+    const std::size_t base = shortHeader ? 0 : 2;
+    const std::size_t scans = r.u16(8 + base);
+    std::size_t at = 20 + base;
+    for (std::size_t s = 0; s < scans && at + 6 <= r.size(); ++s) {
+        const std::size_t count = r.u16(at);
+        const int top = r.s16(at + 2), bottom = r.s16(at + 4);
+        at += 6;
+        for (std::size_t k = 0; k + 1 < count && at + 4 <= r.size(); k += 2, at += 4)
+            if (region.rects.size() < kMaxRegionRects) region.rects.push_back({r.s16(at), top, r.s16(at + 2), bottom});
+        at += 2;
+    }
+    return region;
 }
 
 std::vector<canvas::RectI> Player::regionToDevice(const RegionObject& region) const {
@@ -223,10 +236,7 @@ bool Player::playClip(const Record& r) {
         const GdiObject* o = objects_.get(r.uword(0));
         const auto* region = o ? std::get_if<RegionObject>(o) : nullptr;
         if (region == nullptr) s_.clip.reset();
-        else {
-            s_.clip = Region();
-            for (const auto& rect : regionToDevice(*region)) s_.clip->addDisjoint(rect);
-        }
+        else s_.clip = Region::fromRects(regionToDevice(*region));
         applyClip();
         return true;
     }

@@ -13,6 +13,7 @@
 #include "wmf/device.h"
 #include "wmf/picture_frame.h"
 #include "wmf/record_reader.h"
+#include "wmf/text_encoding.h"
 
 namespace plotvale::wmf {
 
@@ -47,9 +48,12 @@ private:
     void fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule);
     void strokeWithPen(const Path& path);
     void withRop2(const std::function<void()>& draw);
+    std::vector<Point> strokePoints(const std::vector<Point>& devicePoints) const;
     Path strokePathOf(const std::vector<Point>& devicePoints, bool closed) const;
     double penWidth() const;
     static double strokeOffset(double width);
+    static double curveOffset(double width);
+    double insideFrameInset() const;
     Path fillPathOf(const std::vector<Point>& devicePoints) const;
     bool penVisible() const { return (s_.pen.style & 0x0F) != 5; }
     bool brushVisible(const BrushObject& b) const { return b.style != 1; }
@@ -57,11 +61,18 @@ private:
     void applyClip();
     void drawArcFamily(const Record& r, int kind);
     void drawRoundRect(const Record& r);
+    void drawPolyPolygon(const Record& r);
     void floodFill(int x, int y, std::uint32_t color, bool surface);
     void fillRegionRects(const std::vector<canvas::RectI>& rects, const BrushObject& brush);
+    static RegionObject readRegion(const Record& r);
+    BrushObject readPatternBrush(const Record& r) const;
     std::vector<canvas::RectI> regionToDevice(const RegionObject& region) const;
 
     // Text.
+    std::optional<canvas::Font> textFont(SymbolEncoding& symbols) const;
+    std::vector<double> textAdvances(const canvas::Font& font, const DecodedText& decoded,
+                                     const std::vector<int>* dx) const;
+    Point textOrigin(Point ref, const canvas::FontMetrics& metrics, double width, double angle) const;
     void drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
                   std::uint16_t options, const canvas::RectI* rect);
 

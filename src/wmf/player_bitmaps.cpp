@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "wmf/hatch.h"
 #include "wmf/player.h"
 #include "wmf/raster_ops.h"
 #include "wmf/record_functions.h"
@@ -25,20 +26,7 @@ std::optional<Image> Player::dibOf(std::string_view dib, int colorUsage) const {
 
 std::uint32_t Player::patternAt(int x, int y) const {
     const BrushObject& b = s_.brush;
-    if (b.style == 2) {
-        const int hx = x & 7, hy = y & 7;
-        bool on = false;
-        switch (b.hatch) {
-        case 0: on = hy == 7; break;
-        case 1: on = hx == 7; break;
-        case 2: on = hx == hy; break;
-        case 3: on = hx + hy == 7; break;
-        case 4: on = hx == 7 || hy == 7; break;
-        case 5: on = hx == hy || hx + hy == 7; break;
-        default: break;
-        }
-        return on ? b.color : s_.bkColor;
-    }
+    if (b.style == 2) return hatchCovers(b.hatch, x, y) ? b.color : s_.bkColor;
     if ((b.style == 3 || b.style == 5) && b.pattern && b.pattern->width > 0 && b.pattern->height > 0) {
         const std::uint32_t p = b.pattern->at(x % b.pattern->width, y % b.pattern->height);
         if (b.monochromePattern) return p == 0 ? s_.textColor : s_.bkColor;

@@ -18,7 +18,10 @@ std::vector<canvas::RectI> frameOf(const Region& region, int fw, int fh) {
         box.left = std::min(box.left, r.left); box.top = std::min(box.top, r.top);
         box.right = std::max(box.right, r.right); box.bottom = std::max(box.bottom, r.bottom);
     }
-    if (static_cast<long long>(box.width()) * box.height() > (1LL << 22)) return region.rects();
+    // Very large or fragmented regions are filled rather than framed, keeping
+    // the work bounded.
+    if (static_cast<long long>(box.width()) * box.height() > (1LL << 22) || region.rects().size() > 256)
+        return region.rects();
     for (int y = box.top; y < box.bottom; ++y) {
         int spanStart = -1;
         for (int x = box.left; x <= box.right; ++x) {
@@ -59,8 +62,7 @@ bool Player::playRegion(const Record& r) {
     const GdiObject* o = objects_.get(r.uword(0));
     const auto* regionObject = o ? std::get_if<RegionObject>(o) : nullptr;
     if (regionObject == nullptr) return true;
-    Region region;
-    for (const auto& rect : regionToDevice(*regionObject)) region.addDisjoint(rect);
+    Region region = Region::fromRects(regionToDevice(*regionObject));
     if (s_.clip) region.intersect(*s_.clip);
     const BrushObject* brush = &s_.brush;
     if (f == META_FILLREGION || f == META_FRAMEREGION) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "wmf/hatch.h"
 #include "wmf/player.h"
 #include "wmf/raster_ops.h"
 #include "wmf/record_functions.h"
@@ -12,24 +13,6 @@ namespace plotvale::wmf {
 namespace {
 
 constexpr double kFillOffset = 0.5;
-
-Color toColor(std::uint32_t rgb) {
-    return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
-                 static_cast<std::uint8_t>(rgb), 255};
-}
-
-// An 8 x 8 hatch tile: true where the hatch line runs.
-bool hatchAt(int style, int x, int y) {
-    switch (style) {
-    case 0: return y == 7;                       // HS_HORIZONTAL
-    case 1: return x == 7;                       // HS_VERTICAL
-    case 2: return x == y;                       // HS_FDIAGONAL
-    case 3: return x + y == 7;                   // HS_BDIAGONAL
-    case 4: return x == 7 || y == 7;             // HS_CROSS
-    case 5: return x == y || x + y == 7;         // HS_DIAGCROSS
-    default: return false;
-    }
-}
 
 std::vector<Point> shiftedBy(const std::vector<Point>& pts, double d) {
     std::vector<Point> out(pts);
@@ -52,19 +35,41 @@ Path Player::fillPathOf(const std::vector<Point>& pts) const {
     return path;
 }
 
+// Ellipses and arcs: odd widths on pixel centres, even widths on pixel
+// corners, which matches GDI's curves better than the straight-line rule.
+double Player::curveOffset(double width) {
+    return std::fmod(std::floor(width + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
+}
+
+// PS_INSIDEFRAME keeps a wide pen inside the figure's bounding box.
+double Player::insideFrameInset() const {
+    return (s_.pen.style & 0x0F) == 6 ? (penWidth() - 1) / 2 : 0.0;
+}
+
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     const double w = lengthX(s_.pen.width);
     return device_.antialias() ? std::max(1.0, w) : std::max(1.0, std::floor(w + 0.5));
 }
 
-Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
+// Device points moved onto the pen's pixel grid; anti-aliased thin lines snap
+// to pixel centres so they stay crisp.
+std::vector<Point> Player::strokePoints(const std::vector<Point>& pts) const {
     const double w = penWidth();
     const double shift = strokeOffset(w);
-    Path path;
+    const bool snap = device_.antialias() && w < 1.5;
     std::vector<Point> moved(pts);
-    for (auto& p : moved) { p.x += shift; p.y += shift; }
-    path.addPolygon(moved, closed);
+    for (auto& p : moved) {
+        if (snap) { p.x = std::floor(p.x + 0.5); p.y = std::floor(p.y + 0.5); }
+        p.x += shift;
+        p.y += shift;
+    }
+    return moved;
+}
+
+Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
+    Path path;
+    path.addPolygon(strokePoints(pts), closed);
     return path;
 }
 
@@ -94,11 +99,11 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
         std::vector<bool> mask(64, s_.bkMode != 1);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
-                if (hatchAt(brush.hatch, x, y)) {
+                if (hatchCovers(brush.hatch, x, y)) {
                     tile.pixels[static_cast<std::size_t>(y * 8 + x)] = brush.color;
                     mask[static_cast<std::size_t>(y * 8 + x)] = true;
                 }
-        device_.fill(path, rule, Paint{toColor(brush.color), &tile, &mask});
+        device_.fill(path, rule, Paint{rgbColor(brush.color), &tile, &mask});
         return;
     }
     if ((brush.style == 3 || brush.style == 5) && brush.pattern) {
@@ -111,7 +116,7 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
         device_.fill(path, rule, Paint{Color{}, &tile, nullptr});
         return;
     }
-    device_.fill(path, rule, Paint{toColor(brush.color), nullptr, nullptr});
+    device_.fill(path, rule, Paint{rgbColor(brush.color), nullptr, nullptr});
 }
 
 void Player::strokeWithPen(const Path& path) {
@@ -119,18 +124,18 @@ void Player::strokeWithPen(const Path& path) {
     StrokeStyle style;
     style.width = penWidth();
     const int kind = s_.pen.style & 0x0F;
-    const bool thin = style.width <= 1.0;
+    const bool thin = style.width < 1.5;
     style.cap = thin ? canvas::LineCap::Butt : canvas::LineCap::Round;
     style.join = thin ? canvas::LineJoin::Miter : canvas::LineJoin::Round;
     if (thin && kind >= 1 && kind <= 4) {
         static const std::vector<double> patterns[] = {{}, {18, 6}, {3, 3}, {9, 6, 3, 6}, {9, 3, 3, 3, 3, 3}};
         if (s_.bkMode == 2) {
             StrokeStyle background = style;
-            device_.stroke(path, background, toColor(s_.bkColor));
+            device_.stroke(path, background, rgbColor(s_.bkColor));
         }
         style.dashes = patterns[kind];
     }
-    device_.stroke(path, style, toColor(s_.pen.color));
+    device_.stroke(path, style, rgbColor(s_.pen.color));
 }
 
 void Player::fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled) {
@@ -156,9 +161,26 @@ void Player::drawRoundRect(const Record& r) {
         p.close();
         return p;
     };
-    const double o = strokeOffset(penWidth());
+    const double o = curveOffset(penWidth());
     fillAndStroke(build(box.left, box.top, box.right - 1, box.bottom - 1),
                   build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
+}
+
+// Several polygons filled as one figure (so holes follow the fill mode), each
+// outlined on its own.
+void Player::drawPolyPolygon(const Record& r) {
+    const std::size_t polys = r.uword(0);
+    if (polys == 0 || polys >= r.words()) return;
+    Path fill, stroke;
+    std::size_t at = 1 + polys;
+    for (std::size_t i = 0; i < polys; ++i) {
+        const std::size_t count = r.uword(1 + i);
+        const auto pts = readPoints(r, at, count);
+        at += 2 * count;
+        fill.addPolygon(shiftedBy(pts, kFillOffset), true);
+        stroke.addPolygon(strokePoints(pts), true);
+    }
+    fillAndStroke(fill, stroke, true);
 }
 
 // kind: 0 arc, 1 pie, 2 chord.
@@ -166,7 +188,7 @@ void Player::drawArcFamily(const Record& r, int kind) {
     const canvas::RectI box = toDeviceRect(r.word(7), r.word(6), r.word(5), r.word(4));
     if (box.empty()) return;
     const Point start = toDevice(r.word(3), r.word(2)), end = toDevice(r.word(1), r.word(0));
-    const double o = strokeOffset(penWidth());
+    const double o = curveOffset(penWidth());
     const canvas::RectD ell{box.left + o, box.top + o, box.width() - 1.0, box.height() - 1.0};
     const double rx = std::max(ell.width / 2, 1e-9), ry = std::max(ell.height / 2, 1e-9);
     const double cx = ell.x + rx, cy = ell.y + ry;
@@ -201,39 +223,24 @@ bool Player::playShape(const Record& r) {
         fillAndStroke(fill, strokePathOf(pts, polygon), polygon);
         return true;
     }
-    case META_POLYPOLYGON: {
-        const std::size_t polys = r.uword(0);
-        if (polys == 0 || polys >= r.words()) return true;
-        Path fill, stroke;
-        std::size_t at = 1 + polys;
-        for (std::size_t i = 0; i < polys; ++i) {
-            const std::size_t count = r.uword(1 + i);
-            const auto pts = readPoints(r, at, count);
-            at += 2 * count;
-            fill.addPolygon(shiftedBy(pts, kFillOffset), true);
-            const double o = strokeOffset(penWidth());
-            std::vector<Point> shifted(pts);
-            for (auto& p : shifted) { p.x += o; p.y += o; }
-            stroke.addPolygon(shifted, true);
-        }
-        fillAndStroke(fill, stroke, true);
-        return true;
-    }
+    case META_POLYPOLYGON: drawPolyPolygon(r); return true;
     case META_RECTANGLE: {
         const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
         Path fill;
         fill.addRect({static_cast<double>(b.left), static_cast<double>(b.top), b.width() - 1.0, b.height() - 1.0});
-        const double o = strokeOffset(penWidth());
+        const double o = strokeOffset(penWidth()), in = insideFrameInset();
         Path stroke;
-        stroke.addRect({b.left + o, b.top + o, b.width() - 1.0, b.height() - 1.0});
+        stroke.addRect({b.left + o + in, b.top + o + in, std::max(0.0, b.width() - 1.0 - 2 * in),
+                        std::max(0.0, b.height() - 1.0 - 2 * in)});
         fillAndStroke(fill, stroke, true);
         return true;
     }
     case META_ELLIPSE: {
         const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
-        const double o = strokeOffset(penWidth());
+        const double o = curveOffset(penWidth()), in = insideFrameInset();
         Path path;
-        path.addEllipse({b.left + o, b.top + o, b.width() - 1.0, b.height() - 1.0});
+        path.addEllipse({b.left + o + in, b.top + o + in, std::max(0.0, b.width() - 1.0 - 2 * in),
+                         std::max(0.0, b.height() - 1.0 - 2 * in)});
         fillAndStroke(path, path, true);
         return true;
     }
@@ -246,7 +253,7 @@ bool Player::playShape(const Record& r) {
         Path path;
         path.addRect({std::floor(p.x), std::floor(p.y), 1, 1});
         const std::uint32_t c = colorRef(r, 0);
-        device_.fill(path, FillRule::NonZero, Paint{toColor(c), nullptr, nullptr});
+        device_.fill(path, FillRule::NonZero, Paint{rgbColor(c), nullptr, nullptr});
         return true;
     }
     default: return false;

@@ -15,18 +15,12 @@ namespace {
 constexpr std::uint16_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4;
 
-Color toColor(std::uint32_t rgb) {
-    return Color{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
-                 static_cast<std::uint8_t>(rgb), 255};
-}
-
 // Faces Windows pictures name that fontconfig does not alias on its own.
 std::string substituteFace(const std::string& face) {
     static const std::map<std::string, std::string> faces = {
         {"helvetica", "Liberation Sans"}, {"arial", "Liberation Sans"},
         {"times", "Liberation Serif"}, {"times new roman", "Liberation Serif"},
-        {"courier", "Liberation Mono"}, {"courier new", "Liberation Mono"},
-        {"symbol", "Standard Symbols PS"}};
+        {"courier", "Liberation Mono"}, {"courier new", "Liberation Mono"}};
     std::string lower(face);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const auto it = faces.find(lower);
@@ -80,33 +74,40 @@ bool Player::playText(const Record& r) {
     return true;
 }
 
-void Player::drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
-                      std::uint16_t options, const canvas::RectI* rect) {
+// The font for the selected font object at the current mapping, and how its
+// text bytes are to be read.
+std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     const FontObject& f = s_.font;
-    if (rect && (options & ETO_OPAQUE)) {
-        Path box;
-        box.addRect({static_cast<double>(rect->left), static_cast<double>(rect->top),
-                     static_cast<double>(rect->width()), static_cast<double>(rect->height())});
-        device_.fill(box, FillRule::NonZero, Paint{toColor(s_.bkColor), nullptr, nullptr});
-    }
-    if (bytes.empty()) return;
-    auto base = resolveCached(f.face, f.weight >= 600, f.italic);
-    if (!base) return;
-    const bool symbol = f.charset == 2 || isSymbolFace(f.face);
-    const DecodedText decoded = decodeText(bytes, f.charset, symbol && isSymbolFace(f.face) && f.face.size() == 6);
-
+    // Symbol and Wingdings text becomes the Unicode symbols those faces show,
+    // drawn with a face that carries them.
+    symbols = SymbolEncoding::None;
+    if (isWingdingsFace(f.face)) symbols = SymbolEncoding::Wingdings;
+    else if (isSymbolFace(f.face) && f.face.size() == 6) symbols = SymbolEncoding::Symbol;
+    auto base = resolveCached(symbols == SymbolEncoding::None ? f.face : std::string("DejaVu Sans"),
+                              f.weight >= 600, f.italic);
+    if (!base) return std::nullopt;
     const double deviceHeight = std::abs(f.height * scaleY());
     canvas::FontSpec spec = base->spec();
+    // Negative heights are character (em) heights, positive ones cell heights.
     spec.pixelSize = f.height < 0 ? deviceHeight : (f.height > 0 ? deviceHeight / base->cellPerEm() : 12.0);
     spec.underline = f.underline;
     spec.strikeOut = f.strikeOut;
-    if (!device_.antialias()) spec.pixelSize = std::max(1.0, std::floor(spec.pixelSize));
+    // Aliased text uses whole-pixel ems: a character height is cut down to
+    // whole pixels, a cell height gives the nearest em.
+    if (!device_.antialias())
+        spec.pixelSize = std::max(1.0, f.height > 0 ? std::round(spec.pixelSize) : std::floor(spec.pixelSize));
     canvas::Font font = base->withSpec(spec);
     if (f.width != 0 && font.metrics().averageCharWidth > 0) {
         spec.widthScale = lengthX(f.width) / font.metrics().averageCharWidth;
         font = base->withSpec(spec);
     }
+    return font;
+}
 
+// Device advance of each character: the record's dx values (one per byte),
+// or the font's advances with character extra and justification.
+std::vector<double> Player::textAdvances(const canvas::Font& font, const DecodedText& decoded,
+                                         const std::vector<int>* dx) const {
     std::vector<double> advances;
     if (dx) {
         std::size_t byte = 0;
@@ -115,49 +116,71 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
             for (std::size_t k = 0; k < n && byte < dx->size(); ++k, ++byte) sum += (*dx)[byte];
             advances.push_back(lengthX(sum));
         }
-    } else {
-        advances = font.advances(decoded.text);
-        for (auto& a : advances) {
-            if (!device_.antialias()) a = std::round(a);
-            a += lengthX(s_.charExtra);
-        }
+        return advances;
     }
-    double width = 0;
-    for (double a : advances) width += a;
+    advances = device_.antialias() ? font.advances(decoded.text) : font.hintedAdvances(decoded.text);
+    const double perBreak = s_.breakCount > 0 ? lengthX(s_.breakExtra) / s_.breakCount : 0;
+    for (std::size_t i = 0; i < advances.size(); ++i) {
+        advances[i] += lengthX(s_.charExtra);
+        if (decoded.text[i] == U' ') advances[i] += perBreak;
+    }
+    return advances;
+}
 
-    double angle = f.escapement / 10.0 * std::numbers::pi / 180.0;
-    if ((scaleX() < 0) != (scaleY() < 0)) angle = -angle;
+// Start of the baseline for text of the given width whose reference point is
+// ref, by the three parts of the text alignment.
+Point Player::textOrigin(Point ref, const canvas::FontMetrics& m, double width, double angle) const {
     const double cosA = std::cos(angle), sinA = std::sin(angle);
-
-    const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
-    Point ref = updateCp ? toDevice(s_.curX, s_.curY) : toDevice(x, y);
     double along = 0;
     if ((s_.textAlign & TA_CENTER) == TA_CENTER) along = -width / 2;
     else if (s_.textAlign & TA_RIGHT) along = -width;
-    const canvas::FontMetrics m = font.metrics();
     double down = m.ascent;  // TA_TOP
     if ((s_.textAlign & TA_BASELINE) == TA_BASELINE) down = 0;
     else if (s_.textAlign & TA_BOTTOM) down = -m.descent;
     Point origin{ref.x + along * cosA + down * sinA, ref.y - along * sinA + down * cosA};
     if (!device_.antialias()) { origin.x = std::round(origin.x); origin.y = std::round(origin.y); }
+    return origin;
+}
 
-    if (s_.bkMode == 2 && !(rect && (options & ETO_OPAQUE))) {
+void Player::drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
+                      std::uint16_t options, const canvas::RectI* rect) {
+    auto rectPath = [](const canvas::RectI& r) {
+        Path p;
+        p.addRect({static_cast<double>(r.left), static_cast<double>(r.top), static_cast<double>(r.width()),
+                   static_cast<double>(r.height())});
+        return p;
+    };
+    const bool opaqueRect = rect && (options & ETO_OPAQUE);
+    if (opaqueRect) device_.fill(rectPath(*rect), FillRule::NonZero, Paint{rgbColor(s_.bkColor), nullptr, nullptr});
+    if (bytes.empty()) return;
+    SymbolEncoding symbols = SymbolEncoding::None;
+    const auto font = textFont(symbols);
+    if (!font) return;
+    const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols);
+    const std::vector<double> advances = textAdvances(*font, decoded, dx);
+    double width = 0;
+    for (double a : advances) width += a;
+
+    double angle = s_.font.escapement / 10.0 * std::numbers::pi / 180.0;
+    if ((scaleX() < 0) != (scaleY() < 0)) angle = -angle;  // direction follows a flipped axis
+    const double cosA = std::cos(angle), sinA = std::sin(angle);
+    const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
+    const canvas::FontMetrics m = font->metrics();
+    const Point origin = textOrigin(updateCp ? toDevice(s_.curX, s_.curY) : toDevice(x, y), m, width, angle);
+
+    if (s_.bkMode == 2 && !opaqueRect) {  // OPAQUE background: the text's cells
         const Point top{origin.x - m.ascent * sinA, origin.y - m.ascent * cosA};
         const double h = m.ascent + m.descent;
         Path box;
         box.addPolygon({top, {top.x + width * cosA, top.y - width * sinA},
                         {top.x + width * cosA + h * sinA, top.y - width * sinA + h * cosA},
                         {top.x + h * sinA, top.y + h * cosA}}, true);
-        device_.fill(box, FillRule::NonZero, Paint{toColor(s_.bkColor), nullptr, nullptr});
+        device_.fill(box, FillRule::NonZero, Paint{rgbColor(s_.bkColor), nullptr, nullptr});
     }
-    if (rect && (options & ETO_CLIPPED)) {
-        Path clip;
-        clip.addRect({static_cast<double>(rect->left), static_cast<double>(rect->top),
-                      static_cast<double>(rect->width()), static_cast<double>(rect->height())});
-        device_.clipToPath(clip);
-    }
-    device_.text(font, decoded.text, origin, angle, advances, toColor(s_.textColor));
-    if (rect && (options & ETO_CLIPPED)) applyClip();
+    const bool clipped = rect && (options & ETO_CLIPPED);
+    if (clipped) device_.clipToPath(rectPath(*rect));
+    device_.text(*font, decoded.text, origin, angle, advances, rgbColor(s_.textColor));
+    if (clipped) applyClip();
     if (updateCp) {
         const double logical = width / std::abs(scaleX());
         s_.curX += scaleX() < 0 ? -logical * cosA : logical * cosA;

@@ -22,6 +22,35 @@ void appendDifference(const RectI& r, const RectI& cut, std::vector<RectI>& out)
 
 }  // namespace
 
+Region Region::fromRects(std::vector<RectI> rects) {
+    Region out;
+    std::erase_if(rects, [](const RectI& r) { return r.empty(); });
+    if (rects.size() > kMaxRegionRects) rects.resize(kMaxRegionRects);
+    std::vector<int> edges;
+    for (const auto& r : rects) { edges.push_back(r.top); edges.push_back(r.bottom); }
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    std::sort(rects.begin(), rects.end(), [](const RectI& a, const RectI& b) { return a.top < b.top; });
+    std::vector<const RectI*> active;
+    std::size_t next = 0;
+    std::vector<std::pair<int, int>> spans;
+    for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+        const int top = edges[i], bottom = edges[i + 1];
+        while (next < rects.size() && rects[next].top <= top) active.push_back(&rects[next++]);
+        std::erase_if(active, [&](const RectI* r) { return r->bottom <= top; });
+        spans.clear();
+        for (const RectI* r : active) spans.emplace_back(r->left, r->right);
+        std::sort(spans.begin(), spans.end());
+        for (std::size_t k = 0; k < spans.size();) {
+            int left = spans[k].first, right = spans[k].second;
+            for (++k; k < spans.size() && spans[k].first <= right; ++k) right = std::max(right, spans[k].second);
+            out.addDisjoint(RectI{left, top, right, bottom});
+        }
+        if (out.rects_.size() >= kMaxRegionRects) break;
+    }
+    return out;
+}
+
 void Region::add(const RectI& rect) {
     if (rect.empty()) return;
     std::vector<RectI> pieces{rect};
@@ -46,11 +75,13 @@ void Region::intersect(const RectI& rect) {
 
 void Region::intersect(const Region& other) {
     std::vector<RectI> out;
-    for (const auto& a : rects_)
+    for (const auto& a : rects_) {
         for (const auto& b : other.rects_) {
             const RectI in = intersection(a, b);
-            if (!in.empty() && out.size() < kMaxRegionRects) out.push_back(in);
+            if (!in.empty()) out.push_back(in);
         }
+        if (out.size() >= kMaxRegionRects) break;
+    }
     rects_.swap(out);
 }
 

@@ -12,7 +12,7 @@ using canvas::RectI;
 
 // Bounded: a region never keeps more rectangles than this; beyond it further
 // pieces are dropped, so hostile files cannot exhaust memory.
-inline constexpr std::size_t kMaxRegionRects = 1u << 18;
+inline constexpr std::size_t kMaxRegionRects = 8192;
 
 class Region {
 public:
@@ -23,7 +23,10 @@ public:
     bool empty() const { return rects_.empty(); }
     void clear() { rects_.clear(); }
 
-    // Appends a rectangle known not to overlap the others (scans of a region).
+    // The region covered by any of the rectangles, which may overlap; built
+    // band by band so its own rectangles never overlap.
+    static Region fromRects(std::vector<RectI> rects);
+    // Appends a rectangle known not to overlap the others.
     void addDisjoint(const RectI& rect) {
         if (!rect.empty() && rects_.size() < kMaxRegionRects) rects_.push_back(rect);
     }

@@ -22,7 +22,7 @@ RenderResult renderMetafile(std::string_view data, const RenderOptions& options)
         if (!unpacked) return result;
         data = *unpacked;
     }
-    const auto frame = readPictureFrame(data, options.dpi);
+    const auto frame = readPictureFrame(data, options.dpi, options.maxBitmapBytes);
     if (!frame) return result;
     auto canvas = canvas::Canvas::create(frame->width, frame->height);
     if (!canvas) return result;

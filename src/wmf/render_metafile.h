@@ -3,6 +3,7 @@
 // optionally gzip-compressed) in memory, rendered to a 32-bit bitmap on a
 // white background.
 
+#include <cstdint>
 #include <string_view>
 
 #include "canvas/freeimage_bitmap.h"
@@ -12,6 +13,8 @@ namespace plotvale::wmf {
 struct RenderOptions {
     int dpi = 96;            // resolution at which the picture is rendered
     bool antialias = true;   // false draws aliased, as GDI does
+    // Pictures whose 32-bit bitmap would pass this many bytes are refused.
+    unsigned long long maxBitmapBytes = 1ULL << 30;
 };
 
 struct RenderResult {

@@ -1,7 +1,7 @@
 #pragma once
 // Metafile text bytes to Unicode: the font's character set picks the code
 // page (through iconv), double-byte code pages are split into characters,
-// and the Symbol face's own encoding maps to the Unicode characters its
+// and the Symbol and Wingdings faces' own encodings map to the Unicode characters its
 // glyphs show.
 
 #include <cstdint>
@@ -16,7 +16,12 @@ struct DecodedText {
     std::vector<std::size_t> bytesPerChar;  // how many input bytes made each character
 };
 
-DecodedText decodeText(std::string_view bytes, std::uint8_t charset, bool symbolEncoding);
+// Faces whose own encoding is mapped to Unicode symbols.
+enum class SymbolEncoding { None, Symbol, Wingdings };
+
+DecodedText decodeText(std::string_view bytes, std::uint8_t charset, SymbolEncoding symbols);
+
+bool isWingdingsFace(std::string_view face);
 
 // True for faces whose characters are symbols rather than letters.
 bool isSymbolFace(std::string_view face);

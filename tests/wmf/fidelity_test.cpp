@@ -24,8 +24,12 @@ namespace {
 const fs::path kCorpus = fs::path(PLOTVALE_SHARED_DIR) / "corpus";
 constexpr double kPerFileTarget = 0.97;
 // What the player reaches today; raise these as it improves.
-constexpr double kPerFileFloor = 0.0;
-constexpr double kMedianFloor = 0.0;
+constexpr double kPerFileFloor = 0.93;
+constexpr double kMedianFloor = 0.992;
+// GDI drew this file's reference from the enhanced metafile embedded in its
+// escapes (a mirrored picture); the player plays the file's own records.
+constexpr double kEmbeddedEmfFloor = 0.72;
+const std::set<std::string> kEmbeddedEmf = {"mr-libwmf__libwmf_2doorvan"};
 
 std::string readFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,6 +57,7 @@ struct Score {
 TEST(CorpusFidelity, MatchesGdiReferences) {
     if (!fs::is_directory(kCorpus / "wmf")) GTEST_SKIP() << "corpus not available";
     const fs::path outDir = fs::current_path() / "fidelity";
+    fs::remove_all(outDir);  // no stale diff images from earlier runs
     fs::create_directories(outDir);
     const auto lenient = lenientNames();
     std::vector<Score> scores;
@@ -61,9 +66,9 @@ TEST(CorpusFidelity, MatchesGdiReferences) {
         wmf::RenderOptions options;
         options.antialias = false;
         const auto result = wmf::renderMetafile(readFile(entry.path()), options);
+        ASSERT_TRUE(result.bitmap) << name << " did not render";
         const fs::path refPath = kCorpus / "reference" / (name + ".png");
         if (!fs::exists(refPath)) continue;  // GDI could not render it: not scored
-        ASSERT_TRUE(result.bitmap) << name << " did not render";
         FreeImage_Save(FIF_PNG, result.bitmap.get(), (outDir / (name + ".png")).c_str(), 0);
         const auto reference = imagetest::loadImage(refPath.string());
         ASSERT_TRUE(reference) << name;
@@ -82,7 +87,7 @@ TEST(CorpusFidelity, MatchesGdiReferences) {
         std::printf("%-70s %8.4f%s\n", s.name.c_str(), s.share, s.lenient ? "  (lenient)" : "");
         shares.push_back(s.share);
         if (!s.lenient) {
-            EXPECT_GE(s.share, kPerFileFloor) << s.name;
+            EXPECT_GE(s.share, kEmbeddedEmf.count(s.name) ? kEmbeddedEmfFloor : kPerFileFloor) << s.name;
         }
     }
     const double median = shares.size() % 2 ? shares[shares.size() / 2]

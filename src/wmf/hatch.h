@@ -1,0 +1,22 @@
+#pragma once
+// GDI's hatch brushes on their 8 x 8 device-pixel grid.
+
+namespace plotvale::wmf {
+
+// True where hatch style 'style' draws at device pixel (x, y). Styles beyond
+// the six defined ones paint solid, as GDI does.
+inline bool hatchCovers(int style, int x, int y) {
+    x &= 7;
+    y &= 7;
+    switch (style) {
+    case 0: return y == 7;                    // HS_HORIZONTAL
+    case 1: return x == 7;                    // HS_VERTICAL
+    case 2: return x == y;                    // HS_FDIAGONAL
+    case 3: return x + y == 7;                // HS_BDIAGONAL
+    case 4: return x == 7 || y == 7;          // HS_CROSS
+    case 5: return x == y || x + y == 7;      // HS_DIAGCROSS
+    default: return true;
+    }
+}
+
+}  // namespace plotvale::wmf

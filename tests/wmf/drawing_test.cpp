@@ -1,0 +1,192 @@
+// Shapes, objects, state and mapping, checked by their pixels on a 100 x 100
+// picture whose logical units are pixels.
+
+#include <gtest/gtest.h>
+
+#include "metafile_writer.h"
+#include "render_helpers.h"
+
+using namespace plotvale::testing;
+
+namespace {
+MetafileWriter picture() { return MetafileWriter::placeable(0, 0, 100, 100, 96); }
+constexpr std::uint32_t kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;  // COLORREF order
+}  // namespace
+
+TEST(Drawing, RectangleWithPenAndBrushExcludesRightAndBottom) {
+    const auto r = render(picture().pen(0, 1, 0).select(0).brush(0, kRed).select(1).rectangle(10, 10, 20, 20).bytes());
+    EXPECT_EQ(r.at(10, 10), 0x000000u);  // outline
+    EXPECT_EQ(r.at(19, 19), 0x000000u);
+    EXPECT_EQ(r.at(15, 15), 0xFF0000u);  // interior
+    EXPECT_EQ(r.at(20, 15), 0xFFFFFFu);  // right edge excluded
+    EXPECT_EQ(r.at(15, 20), 0xFFFFFFu);
+}
+
+TEST(Drawing, InsideFramePenStaysInsideTheBox) {
+    const auto centred = render(picture().pen(0, 9, 0).select(0).brush(1, 0).select(1).rectangle(20, 20, 80, 80).bytes());
+    const auto inside = render(picture().pen(6, 9, 0).select(0).brush(1, 0).select(1).rectangle(20, 20, 80, 80).bytes());
+    EXPECT_EQ(centred.at(17, 50), 0x000000u);
+    EXPECT_EQ(inside.at(17, 50), 0xFFFFFFu);
+    EXPECT_EQ(inside.at(20, 50), 0x000000u);
+    EXPECT_EQ(inside.at(28, 50), 0x000000u);
+}
+
+TEST(Drawing, NullPenAndNullBrushDrawNothing) {
+    const auto r = render(picture().pen(5, 1, 0).select(0).brush(1, 0).select(1).rectangle(10, 10, 90, 90).bytes());
+    EXPECT_EQ(r.countNot(0xFFFFFF), 0);
+}
+
+TEST(Drawing, ObjectsTakeTheLowestFreeSlot) {
+    // Slots 0 and 1 are filled, 0 is freed; the next object must land in slot 0.
+    auto file = picture().pen(5, 1, 0).brush(0, kRed).remove(0).brush(0, kGreen)
+                    .select(1).rectangle(0, 0, 50, 50)    // red brush from slot 1
+                    .select(0).rectangle(50, 50, 100, 100)  // green brush from slot 0
+                    .select(7).select(60000).remove(900);   // empty slots: ignored
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(20, 20), 0xFF0000u);
+    EXPECT_EQ(r.at(70, 70), 0x00FF00u);
+}
+
+TEST(Drawing, SaveAndRestoreBringBackObjectsRelativeAndAbsolute) {
+    auto file = picture().pen(5, 1, 0).select(0).brush(0, kRed).brush(0, kGreen).brush(0, kBlue)
+                    .select(1).record(0x001E, {})     // save 1: red
+                    .select(2).record(0x001E, {})     // save 2: green
+                    .select(3)
+                    .record(0x0127, {-1}).rectangle(0, 0, 30, 30)   // back to green
+                    .select(3).record(0x0127, {1}).rectangle(40, 0, 70, 30);  // absolute 1: red
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(10, 10), 0x00FF00u);
+    EXPECT_EQ(r.at(50, 10), 0xFF0000u);
+}
+
+TEST(Drawing, FlippedWindowMirrorsThePicture) {
+    // Window runs right to left and bottom to top.
+    auto file = picture().record(0x020B, {100, 100}).record(0x020C, {-100, -100})
+                    .pen(5, 1, 0).select(0).brush(0, kRed).select(1).rectangle(0, 0, 20, 20);
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(90, 90), 0xFF0000u);
+    EXPECT_EQ(r.at(10, 10), 0xFFFFFFu);
+}
+
+TEST(Drawing, ViewportAndMapModeRecordsAreNotPlayed) {
+    auto file = picture().record(0x0103, {1}).record(0x020E, {10, 10}).record(0x020D, {50, 50})
+                    .pen(5, 1, 0).select(0).brush(0, kRed).select(1).rectangle(0, 0, 20, 20);
+    EXPECT_EQ(render(file.bytes()).at(10, 10), 0xFF0000u);
+}
+
+TEST(Drawing, WindowRecordsScaleThePicture) {
+    auto file = picture().record(0x020C, {50, 50})  // 50 logical units fill 100 pixels
+                    .pen(5, 1, 0).select(0).brush(0, kRed).select(1).rectangle(0, 0, 25, 25);
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(45, 45), 0xFF0000u);
+    EXPECT_EQ(r.at(55, 55), 0xFFFFFFu);
+}
+
+TEST(Drawing, HatchedBrushLeavesGapsAndHonoursBackgroundMode) {
+    auto transparent = picture().pen(5, 1, 0).select(0).brush(2, 0, 0).select(1)
+                           .record(0x0102, {1}).rectangle(0, 0, 100, 100);
+    const auto t = render(transparent.bytes());
+    const int black = t.count(0x000000, 0, 0, 96, 96);
+    EXPECT_EQ(black, 96 * 12);  // one horizontal line in every 8 rows
+    auto opaque = picture().record(0x0201, {static_cast<int>(kGreen & 0xFFFF), static_cast<int>(kGreen >> 16)})
+                      .pen(5, 1, 0).select(0).brush(2, 0, 1).select(1).rectangle(0, 0, 100, 100);
+    const auto o = render(opaque.bytes());
+    EXPECT_EQ(o.count(0x000000, 0, 0, 96, 96), 96 * 12);
+    EXPECT_EQ(o.count(0x00FF00, 0, 0, 96, 96), 96 * 96 - 96 * 12);
+}
+
+TEST(Drawing, PolygonFillModes) {
+    // A pentagram: its centre is outside with ALTERNATE, inside with WINDING.
+    const std::vector<int> star = {5, 50, 0, 79, 90, 2, 35, 98, 35, 21, 90};
+    auto alternate = picture().pen(5, 1, 0).select(0).brush(0, kRed).select(1).record(0x0324, star);
+    auto winding = picture().pen(5, 1, 0).select(0).brush(0, kRed).select(1).record(0x0106, {2}).record(0x0324, star);
+    EXPECT_EQ(render(alternate.bytes()).at(50, 50), 0xFFFFFFu);
+    EXPECT_EQ(render(winding.bytes()).at(50, 50), 0xFF0000u);
+}
+
+TEST(Drawing, EllipseArcPieAndChord) {
+    auto file = picture().pen(0, 1, 0).select(0).brush(0, kRed).select(1)
+                    .record(0x0418, {40, 40, 0, 0})                       // ellipse
+                    .record(0x081A, {50, 100, 50, 100, 100, 100, 50, 50}); // full pie
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(20, 20), 0xFF0000u);
+    EXPECT_EQ(r.at(1, 1), 0xFFFFFFu);
+    EXPECT_EQ(r.at(75, 75), 0xFF0000u);
+}
+
+TEST(Drawing, BinaryRasterOperations) {
+    auto base = [] { return picture().pen(5, 1, 0).select(0).brush(0, 0x000000).select(1).rectangle(0, 0, 50, 100)
+                         .brush(0, kRed).select(2); };
+    // XOR with red over black gives red, over white gives cyan.
+    const auto x = render(base().record(0x0104, {7}).rectangle(0, 0, 100, 100).bytes());
+    EXPECT_EQ(x.at(20, 50), 0xFF0000u);
+    EXPECT_EQ(x.at(70, 50), 0x00FFFFu);
+    const auto n = render(base().record(0x0104, {6}).rectangle(0, 0, 100, 100).bytes());  // R2_NOT
+    EXPECT_EQ(n.at(20, 50), 0xFFFFFFu);
+    EXPECT_EQ(n.at(70, 50), 0x000000u);
+    const auto m = render(base().record(0x0104, {9}).rectangle(0, 0, 100, 100).bytes());  // R2_MASKPEN
+    EXPECT_EQ(m.at(20, 50), 0x000000u);
+    EXPECT_EQ(m.at(70, 50), 0xFF0000u);
+    const auto nop = render(base().record(0x0104, {11}).rectangle(0, 0, 100, 100).bytes());
+    EXPECT_EQ(nop.at(70, 50), 0xFFFFFFu);
+}
+
+TEST(Drawing, PatBltTernaryOperations) {
+    auto base = [] { return picture().brush(0, kRed).select(0); };
+    const auto patcopy = render(base().record(0x061D, {0x0021, 0x00F0, 50, 50, 0, 0}).bytes());
+    EXPECT_EQ(patcopy.at(10, 10), 0xFF0000u);
+    EXPECT_EQ(patcopy.at(60, 60), 0xFFFFFFu);
+    const auto dstinvert = render(base().record(0x061D, {0x0009, 0x0055, 50, 50, 0, 0}).bytes());
+    EXPECT_EQ(dstinvert.at(10, 10), 0x000000u);
+    const auto blackness = render(base().record(0x061D, {0x0042, 0x0000, 50, 50, 0, 0}).bytes());
+    EXPECT_EQ(blackness.at(49, 49), 0x000000u);
+    EXPECT_EQ(blackness.at(50, 50), 0xFFFFFFu);
+}
+
+TEST(Drawing, ClippingByRectanglesAndRegions) {
+    auto rects = picture().pen(5, 1, 0).select(0).brush(0, kRed).select(1)
+                     .record(0x0416, {60, 60, 20, 20})     // intersect 20..60
+                     .record(0x0415, {40, 40, 30, 30})     // exclude 30..40
+                     .rectangle(0, 0, 100, 100);
+    const auto r = render(rects.bytes());
+    EXPECT_EQ(r.at(25, 25), 0xFF0000u);
+    EXPECT_EQ(r.at(35, 35), 0xFFFFFFu);
+    EXPECT_EQ(r.at(10, 10), 0xFFFFFFu);
+    EXPECT_EQ(r.at(70, 70), 0xFFFFFFu);
+
+    // A region of two scans: 10..20 x 10..20 and 50..60 x 50..60.
+    std::vector<int> region = {0, 6, 0, 0, 0, 2, 20, 10, 10, 60, 60,
+                               2, 10, 20, 10, 20, 2, 2, 50, 60, 50, 60, 2};
+    auto clipped = picture().pen(5, 1, 0).select(0).brush(0, kRed).select(1)
+                       .record(0x06FF, region).record(0x012C, {2}).rectangle(0, 0, 100, 100);
+    const auto c = render(clipped.bytes());
+    EXPECT_EQ(c.at(15, 15), 0xFF0000u);
+    EXPECT_EQ(c.at(55, 55), 0xFF0000u);
+    EXPECT_EQ(c.at(35, 35), 0xFFFFFFu);
+    EXPECT_EQ(c.count(0xFF0000, 0, 0, 100, 100), 200);
+}
+
+TEST(Drawing, FillAndInvertRegion) {
+    std::vector<int> region = {0, 6, 0, 0, 0, 1, 10, 10, 40, 40, 2, 10, 40, 10, 40, 2};
+    auto file = picture().record(0x06FF, region).brush(0, kBlue)
+                    .record(0x0228, {0, 1})      // FILLREGION
+                    .record(0x012A, {0});        // INVERTREGION
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(20, 20), 0xFFFF00u);  // blue inverted
+    EXPECT_EQ(r.at(50, 50), 0xFFFFFFu);
+}
+
+TEST(Drawing, LinesExcludeTheirLastPixel) {
+    auto file = picture().pen(0, 1, kRed).select(0).record(0x0214, {10, 10}).record(0x0213, {10, 20});
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(10, 10), 0xFF0000u);
+    EXPECT_EQ(r.at(19, 10), 0xFF0000u);
+    EXPECT_EQ(r.at(20, 10), 0xFFFFFFu);
+}
+
+TEST(Drawing, UnknownRecordsAreSkippedAndCounted) {
+    auto file = picture().record(0x0999, {1, 2, 3}).record(0x0777, {}).brush(0, kRed).select(0).rectangle(0, 0, 10, 10);
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.result.unknownRecords, 2);
+    EXPECT_EQ(r.at(5, 5), 0xFF0000u);
+}
