@@ -76,6 +76,8 @@ TEST_F(BatchRun, RefusalsInTheirOrder) {
             "Error: Invalid brightness value");
     refused({"-i", in, "-o", out(), "--contrast=-101"}, "Error: Invalid contrast value");
     refused({"-i", in, "-o", out(), "--gamma=10"}, "Error: Invalid gamma value");
+    refused({"-i", in, "-o", out(), "--wm-text=x", "--wm-font=No Such Face Anywhere"},
+            "Error: Invalid watermark font");
     refused({"-i", in, "-o", out(), "--wm-image=" + home.file("missing.png")},
             "Error: Invalid watermark image");
 }

@@ -414,11 +414,7 @@ TEST(WatermarkFont, FacesAndStyles) {
 TEST(WatermarkFont, UnknownFaceCannotBeMade) {
     auto settings = commandLineDefaults();
     settings.watermark.font = "No Such Face Anywhere";
-    // Known fault of the canvas font matching: fontconfig's prefer list puts
-    // DejaVu Sans before the generic family, so an unknown name still counts
-    // as found. Until the canvas is mended this expectation cannot hold.
-    if (canvas::resolveFont({settings.watermark.font}, false))
-        GTEST_SKIP() << "canvas::resolveFont still accepts unknown faces";
+    // fontconfig would only fall back to its default face for it.
     EXPECT_FALSE(loadWatermarkFont(settings));
 }
 
