@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
   libfreeimage-dev libdevil-dev libjxr-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev zlib1g-dev
