@@ -5,11 +5,13 @@
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <time.h>
 
-#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "batch/run_driver.h"
 #include "engine/convert_file.h"
@@ -20,7 +22,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 using namespace plotvale;
 
 constexpr int FileCount = 1000;
@@ -41,6 +42,7 @@ struct Workspace {
             const fs::path file =
                 root / "in" / ("d" + std::to_string(i % 10)) / ("f" + std::to_string(i) + ".wmf");
             fs::create_directories(file.parent_path());
+            fs::create_directories(root / "out" / file.parent_path().filename());
             std::ofstream(file, std::ios::binary) << sample;
         }
         fs::create_directories(root / "out");
@@ -56,8 +58,12 @@ settings::ConverterSettings pngSettings() {
     return s;
 }
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
+// Process CPU time: the stages run on threads of their own, and a shared
+// machine's other load does not count against either side.
+double cpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 double runWholeBatch(const settings::ConverterSettings& s, const Workspace& space) {
@@ -67,9 +73,9 @@ double runWholeBatch(const settings::ConverterSettings& s, const Workspace& spac
     request.conversion = "png";
     batch::BatchRun run(
         s, request, "/", [](std::string_view) {}, 1);
-    const auto start = Clock::now();
-    batch::runBatch(run, true);
-    return secondsSince(start);
+    const double start = cpuSeconds();
+    if (batch::runBatch(run, true) != batch::RunSucceeded) std::abort();
+    return cpuSeconds() - start;
 }
 
 // The same conversions without the driver and the collection.
@@ -86,13 +92,18 @@ double runConversionsOnly(const settings::ConverterSettings& s, const Workspace&
     job.formatCode = settings::findOutputFormat("png")->code;
     job.saveFlags = engine::computeSaveFlags(s, "png");
     job.automaticDepth = 1;
-    const auto start = Clock::now();
-    for (const auto& [path, sub] : files) {
-        job.inputPath = path;
-        job.relativeSubfolder = sub;
-        engine::convertFile(s, job);
-    }
-    return secondsSince(start);
+    // On a thread of its own, as the batch's worker runs: the C library's
+    // allocator behaves differently on the main thread.
+    const double start = cpuSeconds();
+    std::thread worker([&] {
+        for (const auto& [path, sub] : files) {
+            job.inputPath = path;
+            job.relativeSubfolder = sub;
+            if (!engine::convertFile(s, job)) std::abort();
+        }
+    });
+    worker.join();
+    return cpuSeconds() - start;
 }
 
 void BM_BatchRunOf1000Metafiles(benchmark::State& state) {
@@ -102,17 +113,17 @@ void BM_BatchRunOf1000Metafiles(benchmark::State& state) {
     double whole = 0;
     double conversions = 0;
     for (auto _ : state) {
-        whole += runWholeBatch(s, space);
         conversions += runConversionsOnly(s, space);
+        whole += runWholeBatch(s, space);
     }
     const double iterations = static_cast<double>(state.iterations());
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    state.counters["files_per_second"] = FileCount * iterations / whole;
+    state.counters["files_per_cpu_second"] = FileCount * iterations / whole;
     state.counters["driver_overhead_percent"] = 100.0 * (whole - conversions) / conversions;
     state.counters["peak_rss_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
-BENCHMARK(BM_BatchRunOf1000Metafiles)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_BatchRunOf1000Metafiles)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 }  // namespace
 
