@@ -172,7 +172,7 @@ def text():
     turned = m.font(-240, "Arial", escapement=150)
     m.select(turned)
     m.text_colour(rgb(0, 110, 0))
-    m.text_out(1800, 2250, "Turned by 15 degrees")
+    m.text_out(1800, 2050, "Turned by 15 degrees")
     return m
 
 
