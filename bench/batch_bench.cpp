@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "batch/input_collection.h"
 #include "batch/run_driver.h"
 #include "engine/convert_file.h"
 #include "engine/save_flags.h"
@@ -78,6 +79,19 @@ double runWholeBatch(const settings::ConverterSettings& s, const Workspace& spac
     return cpuSeconds() - start;
 }
 
+// The collection stage alone: the folder walk and the admission test.
+double runCollectionOnly(const settings::ConverterSettings& s, const Workspace& space) {
+    settings::RunRequest request;
+    request.input = (space.root / "in").string() + "/";
+    batch::BatchRun run(
+        s, request, "/", [](std::string_view) {}, 1);
+    run.progress.reset();
+    const double start = cpuSeconds();
+    batch::scanInputFolder(run);
+    if (run.progress.resultCount != FileCount) std::abort();
+    return cpuSeconds() - start;
+}
+
 // The same conversions without the driver and the collection.
 double runConversionsOnly(const settings::ConverterSettings& s, const Workspace& space) {
     std::vector<std::pair<std::string, std::string>> files;
@@ -112,15 +126,18 @@ void BM_BatchRunOf1000Metafiles(benchmark::State& state) {
     const settings::ConverterSettings s = pngSettings();
     double whole = 0;
     double conversions = 0;
+    double collection = 0;
     for (auto _ : state) {
         conversions += runConversionsOnly(s, space);
         whole += runWholeBatch(s, space);
+        collection += runCollectionOnly(s, space);
     }
     const double iterations = static_cast<double>(state.iterations());
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     state.counters["files_per_cpu_second"] = FileCount * iterations / whole;
     state.counters["driver_overhead_percent"] = 100.0 * (whole - conversions) / conversions;
+    state.counters["collection_percent"] = 100.0 * collection / conversions;
     state.counters["peak_rss_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_BatchRunOf1000Metafiles)->Unit(benchmark::kMillisecond)->Iterations(4);
