@@ -211,7 +211,9 @@ void Player::drawArcFamily(const Record& r, int kind) {
     if (!flipped) { if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi; }
     else { if (sweep <= 1e-12) sweep += 2 * std::numbers::pi; }
     Path path;
-    if (kind == 1) path.moveTo({cx, cy});
+    // A pie's point is the box's centre in whole pixels (halves rounded up, as
+    // the references show), on the pen's grid.
+    if (kind == 1) path.moveTo({(box.left + box.right + 1) / 2 + o, (box.top + box.bottom + 1) / 2 + o});
     path.addArc(ell, a0, sweep, kind == 1);
     if (kind != 0) path.close();
     fillAndStroke(path, path, kind != 0);
