@@ -78,9 +78,27 @@ std::vector<Point> Player::strokePoints(const std::vector<Point>& pts) const {
     return moved;
 }
 
+// GDI draws each segment of a thin line from its first pixel up to, not
+// including, its last, whichever way it runs. Cairo's pixel-centre rule keeps
+// the first pixel only of segments running right or down, so each segment is
+// drawn on its own, pulled back a quarter pixel along its direction.
 Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
     Path path;
-    path.addPolygon(strokePoints(pts), closed);
+    std::vector<Point> moved = strokePoints(pts);
+    const bool solidThin = !device_.antialias() && penWidth() < 1.5 && (s_.pen.style & 0x0F) == 0;
+    if (!solidThin || moved.size() < 2) {
+        path.addPolygon(moved, closed);
+        return path;
+    }
+    if (closed) moved.push_back(moved.front());
+    for (std::size_t i = 1; i < moved.size(); ++i) {
+        const Point a = moved[i - 1], b = moved[i];
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        if (len == 0) continue;
+        const double ux = (b.x - a.x) / len * 0.25, uy = (b.y - a.y) / len * 0.25;
+        path.moveTo({a.x - ux, a.y - uy});
+        path.lineTo({b.x - ux, b.y - uy});
+    }
     return path;
 }
 

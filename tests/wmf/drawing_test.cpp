@@ -182,6 +182,16 @@ TEST(Drawing, LinesExcludeTheirLastPixel) {
     EXPECT_EQ(r.at(10, 10), 0xFF0000u);
     EXPECT_EQ(r.at(19, 10), 0xFF0000u);
     EXPECT_EQ(r.at(20, 10), 0xFFFFFFu);
+    // Whichever way a line runs: up and left keep the first pixel too.
+    auto back = picture().pen(0, 1, kRed).select(0).record(0x0214, {30, 20}).record(0x0213, {30, 10})
+                    .record(0x0214, {60, 50}).record(0x0213, {40, 50});
+    const auto b = render(back.bytes());
+    EXPECT_EQ(b.at(20, 30), 0xFF0000u);
+    EXPECT_EQ(b.at(11, 30), 0xFF0000u);
+    EXPECT_EQ(b.at(10, 30), 0xFFFFFFu);
+    EXPECT_EQ(b.at(50, 60), 0xFF0000u);
+    EXPECT_EQ(b.at(50, 41), 0xFF0000u);
+    EXPECT_EQ(b.at(50, 40), 0xFFFFFFu);
 }
 
 TEST(Drawing, UnknownRecordsAreSkippedAndCounted) {
