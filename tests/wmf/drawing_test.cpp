@@ -194,6 +194,18 @@ TEST(Drawing, LinesExcludeTheirLastPixel) {
     EXPECT_EQ(b.at(50, 40), 0xFFFFFFu);
 }
 
+// Half-pixel device coordinates round as GDI rounds them: down across, up
+// down the picture.
+TEST(Drawing, HalfPixelCoordinatesRoundDownAcrossAndUpDown) {
+    auto file = MetafileWriter::placeable(0, 0, 200, 200, 192).pen(5, 1, 0).select(0).brush(0, kRed).select(1)
+                    .rectangle(21, 21, 121, 121);  // 10.5 device pixels from the top left
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(10, 30), 0xFF0000u);
+    EXPECT_EQ(r.at(9, 30), 0xFFFFFFu);
+    EXPECT_EQ(r.at(30, 11), 0xFF0000u);
+    EXPECT_EQ(r.at(30, 10), 0xFFFFFFu);
+}
+
 TEST(Drawing, UnknownRecordsAreSkippedAndCounted) {
     auto file = picture().record(0x0999, {1, 2, 3}).record(0x0777, {}).brush(0, kRed).select(0).rectangle(0, 0, 10, 10);
     const auto r = render(file.bytes());
