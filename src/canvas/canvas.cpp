@@ -16,6 +16,21 @@ std::optional<Canvas> Canvas::create(int width, int height) {
     return canvas;
 }
 
+std::optional<Canvas> Canvas::createOn(std::uint32_t* data, int width, int height, int strideBytes) {
+    if (data == nullptr || width <= 0 || height <= 0 ||
+        strideBytes != cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width))
+        return std::nullopt;
+    Canvas canvas;
+    canvas.surface_.reset(cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(data), CAIRO_FORMAT_ARGB32, width, height, strideBytes));
+    if (cairo_surface_status(canvas.surface_.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
+    canvas.cr_.reset(cairo_create(canvas.surface_.get()));
+    if (cairo_status(canvas.cr_.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
+    canvas.width_ = width;
+    canvas.height_ = height;
+    return canvas;
+}
+
 void Canvas::setColor(Color c) {
     cairo_set_source_rgba(cr_.get(), c.r / 255.0, c.g / 255.0, c.b / 255.0, c.a / 255.0);
 }

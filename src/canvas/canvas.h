@@ -45,6 +45,10 @@ public:
     // A transparent canvas, or nullopt when the size is not positive or the
     // surface cannot be allocated.
     static std::optional<Canvas> create(int width, int height);
+    // A canvas drawing into memory the caller owns and keeps alive as long
+    // as the canvas: width x height ARGB32 pixels, rows top-down, stride in
+    // bytes as cairo_format_stride_for_width gives it. nullopt otherwise.
+    static std::optional<Canvas> createOn(std::uint32_t* data, int width, int height, int strideBytes);
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -1,5 +1,9 @@
 #include "canvas/canvas_bitmap.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace plotvale::canvas {
 
 Bitmap toBitmap(const Canvas& canvas) {
@@ -24,6 +28,52 @@ Bitmap toBitmap(const Canvas& canvas) {
         }
     }
     return bitmap;
+}
+
+// Cairo's native-endian 0xAARRGGBB word is FreeImage's B, G, R, A byte order.
+static_assert(FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 && FI_RGBA_RED == 2 && FI_RGBA_ALPHA == 3,
+              "CanvasOnBitmap needs FreeImage's little-endian BGRA layout");
+
+// Cairo keeps colours premultiplied; FreeImage wants straight alpha. Opaque
+// pixels, nearly all of a rendered picture, are the same in both.
+static void unpremultiplyRow(std::uint32_t* row, int width) {
+    for (int x = 0; x < width; ++x) {
+        const std::uint32_t v = row[x], a = v >> 24;
+        if (a == 255) continue;
+        auto straight = [&](int shift) {
+            const std::uint32_t c = (v >> shift) & 0xFF;
+            return (a == 0 ? 0u : std::min(255u, (c * 255 + a / 2) / a)) << shift;
+        };
+        row[x] = (a << 24) | straight(16) | straight(8) | straight(0);
+    }
+}
+
+std::optional<CanvasOnBitmap> CanvasOnBitmap::create(int width, int height) {
+    CanvasOnBitmap result;
+    result.bitmap_ = makeBitmap(width, height, 32);
+    if (!result.bitmap_) return std::nullopt;
+    auto* bits = reinterpret_cast<std::uint32_t*>(FreeImage_GetBits(result.bitmap_.get()));
+    const auto pitch = static_cast<int>(FreeImage_GetPitch(result.bitmap_.get()));
+    result.canvas_ = Canvas::createOn(bits, width, height, pitch);
+    if (!result.canvas_) return std::nullopt;
+    return result;
+}
+
+Bitmap CanvasOnBitmap::finish() {
+    if (!canvas_ || !bitmap_) return Bitmap();
+    std::uint32_t* px = canvas_->pixels();
+    const int width = canvas_->width(), height = canvas_->height(), stride = canvas_->stride();
+    canvas_.reset();
+    for (int y = 0; y < height; ++y) unpremultiplyRow(px + static_cast<std::size_t>(y) * stride, width);
+    std::vector<std::uint32_t> row(static_cast<std::size_t>(width));
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        std::uint32_t* a = px + static_cast<std::size_t>(top) * stride;
+        std::uint32_t* b = px + static_cast<std::size_t>(bottom) * stride;
+        std::memcpy(row.data(), a, row.size() * 4);
+        std::memcpy(a, b, row.size() * 4);
+        std::memcpy(b, row.data(), row.size() * 4);
+    }
+    return std::move(bitmap_);
 }
 
 std::optional<Canvas> fromBitmap(FIBITMAP* bitmap) {

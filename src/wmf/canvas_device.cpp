@@ -1,5 +1,9 @@
 #include "wmf/canvas_device.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 namespace plotvale::wmf {
 
 void CanvasDevice::applyClip(canvas::Canvas& canvas) {
@@ -7,20 +11,56 @@ void CanvasDevice::applyClip(canvas::Canvas& canvas) {
     else canvas.resetClip();
 }
 
-void CanvasDevice::setClip(const std::vector<canvas::RectI>* rects) {
-    clipped_ = rects != nullptr;
-    clip_ = rects ? *rects : std::vector<canvas::RectI>();
+void CanvasDevice::flushClip() {
+    if (!clipPending_) return;
+    clipPending_ = false;
     applyClip(target_);
     if (layer_) applyClip(*layer_);
 }
 
+canvas::Canvas& CanvasDevice::current() {
+    flushClip();
+    return inLayer_ && layer_ ? *layer_ : target_;
+}
+
+void CanvasDevice::setClip(const std::vector<canvas::RectI>* rects) {
+    clipped_ = rects != nullptr;
+    if (rects) clip_ = *rects;
+    else clip_.clear();
+    clipPending_ = true;
+}
+
 void CanvasDevice::clipToPath(const Path& path) {
+    flushClip();
     target_.clipToPath(path, FillRule::NonZero);
     if (layer_) layer_->clipToPath(path, FillRule::NonZero);
 }
 
+void CanvasDevice::touchLayer(const canvas::RectI& box) {
+    if (box.empty()) return;
+    if (layerBox_.empty()) { layerBox_ = box; return; }
+    layerBox_ = {std::min(layerBox_.left, box.left), std::min(layerBox_.top, box.top),
+                 std::max(layerBox_.right, box.right), std::max(layerBox_.bottom, box.bottom)};
+}
+
+// Control points bound a path's curves, so their box padded by the reach of
+// the pen (and a pixel for rounding) bounds what the path paints.
+void CanvasDevice::touchLayer(const Path& path, double pad) {
+    if (!inLayer_ || path.points().empty()) return;
+    double l = path.points()[0].x, t = path.points()[0].y, r = l, b = t;
+    for (const Point& p : path.points()) {
+        l = std::min(l, p.x); t = std::min(t, p.y);
+        r = std::max(r, p.x); b = std::max(b, p.y);
+    }
+    auto clampX = [&](double v) { return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(width()))); };
+    auto clampY = [&](double v) { return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(height()))); };
+    touchLayer(canvas::RectI{clampX(std::floor(l - pad)), clampY(std::floor(t - pad)),
+                             clampX(std::ceil(r + pad) + 1), clampY(std::ceil(b + pad) + 1)});
+}
+
 void CanvasDevice::fill(const Path& path, FillRule rule, const Paint& paint) {
     canvas::Canvas& c = current();
+    touchLayer(path, 2);
     if (paint.tile == nullptr) return c.fillPath(path, rule, paint.color);
     auto tile = canvas::Canvas::create(paint.tile->width, paint.tile->height);
     if (!tile) return;
@@ -36,15 +76,21 @@ void CanvasDevice::fill(const Path& path, FillRule rule, const Paint& paint) {
 }
 
 void CanvasDevice::stroke(const Path& path, const StrokeStyle& style, Color color) {
+    const bool mitered = style.join == canvas::LineJoin::Miter;
+    const double reach = style.width / 2 * (mitered ? std::max(style.miterLimit, 1.0) : 1.0);
+    touchLayer(path, reach + style.width + 2);
     current().strokePath(path, style, color);
 }
 
 void CanvasDevice::text(const canvas::Font& font, std::u32string_view text, Point origin, double angle,
                         const std::vector<double>& advances, Color color) {
     canvas::TextPlacement placement{origin, angle, &advances};
+    if (inLayer_) touchLayer(canvas::RectI{0, 0, width(), height()});
     current().drawText(font, text, placement, color);
 }
 
+// The layer is created transparent once; endLayer clears what was drawn on
+// it, so a layer costs the area drawn, not the whole picture.
 void CanvasDevice::beginLayer() {
     if (!layer_) {
         layer_ = canvas::Canvas::create(target_.width(), target_.height());
@@ -52,20 +98,21 @@ void CanvasDevice::beginLayer() {
         applyClip(*layer_);
     }
     layer_->setAntialias(target_.antialias());
-    layer_->clear(Color{0, 0, 0, 0});
+    layerBox_ = {};
     inLayer_ = true;
 }
 
 void CanvasDevice::endLayer(const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& combine) {
     if (!inLayer_ || !layer_) return;
     inLayer_ = false;
-    const std::uint32_t* src = layer_->pixels();
+    if (layerBox_.empty()) return;
+    std::uint32_t* src = layer_->pixels();
     std::uint32_t* dst = target_.pixels();
-    const int w = target_.width(), h = target_.height();
     const int ss = layer_->stride(), ds = target_.stride();
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t s = src[static_cast<std::size_t>(y) * ss + x];
+    for (int y = layerBox_.top; y < layerBox_.bottom; ++y) {
+        for (int x = layerBox_.left; x < layerBox_.right; ++x) {
+            std::uint32_t& layerPixel = src[static_cast<std::size_t>(y) * ss + x];
+            const std::uint32_t s = std::exchange(layerPixel, 0u);
             const std::uint32_t a = s >> 24;
             if (a == 0) continue;
             std::uint32_t& d = dst[static_cast<std::size_t>(y) * ds + x];
@@ -81,6 +128,7 @@ void CanvasDevice::endLayer(const std::function<std::uint32_t(std::uint32_t, std
             d = 0xFF000000u | mix(16) | mix(8) | mix(0);
         }
     }
+    layer_->pixelsChanged();
     target_.pixelsChanged();
 }
 

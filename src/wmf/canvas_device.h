@@ -27,14 +27,23 @@ public:
     void pixelsChanged() override { target_.pixelsChanged(); }
 
 private:
-    canvas::Canvas& current() { return inLayer_ && layer_ ? *layer_ : target_; }
+    // The canvas drawing goes to, with the pending clip applied.
+    canvas::Canvas& current();
     void applyClip(canvas::Canvas& canvas);
+    void flushClip();
+    // Widens the area the layer has been drawn on.
+    void touchLayer(const Path& path, double pad);
+    void touchLayer(const canvas::RectI& box);
 
     canvas::Canvas& target_;
     std::optional<canvas::Canvas> layer_;
     bool inLayer_ = false;
     bool clipped_ = false;
+    // Clip records often come in long runs with nothing drawn between them;
+    // the clip reaches Cairo only when something is drawn.
+    bool clipPending_ = false;
     std::vector<canvas::RectI> clip_;
+    canvas::RectI layerBox_;  // drawn area of the layer, empty when untouched
 };
 
 }  // namespace plotvale::wmf

@@ -131,11 +131,13 @@ std::optional<PictureFrame> readPictureFrame(std::string_view data, int dpi,
                                              unsigned long long maxBitmapBytes) {
     if (dpi <= 0) return std::nullopt;
     if (isPlaceable(data)) {
+        // The key alone does not make a metafile: the metafile header must
+        // follow, or the data is not a picture at all.
+        if (!isMetaHeader(data, kPlaceableSize)) return std::nullopt;
         const auto word = [&](std::size_t at) { return static_cast<std::int16_t>(readU16(data, at)); };
         const double left = word(6), top = word(8), right = word(10), bottom = word(12), inch = word(14);
         PictureFrame frame;
-        const std::size_t start = kPlaceableSize + kMetaHeaderSize;
-        frame.records = data.size() > start ? data.substr(start) : std::string_view();
+        frame.records = data.substr(kPlaceableSize + kMetaHeaderSize);
         frame.windowOrgX = left; frame.windowOrgY = top;
         frame.windowExtX = right - left; frame.windowExtY = bottom - top;
         return sized(frame, right - left, bottom - top, std::abs(inch), dpi, maxBitmapBytes);

@@ -49,7 +49,10 @@ int Player::play(std::string_view records) {
 
 Point Player::toDevice(double x, double y) const {
     Point p{(x - s_.windowOrgX) * scaleX(), (y - s_.windowOrgY) * scaleY()};
-    if (!device_.antialias()) { p.x = std::floor(p.x + 0.5); p.y = std::floor(p.y + 0.5); }
+    // Whole pixels as the GDI references show them: a half rounds down
+    // across and up down the picture (mr-dna__online_poly_A's ellipses sit on
+    // x halves, libwmf_p0000001's shapes on y halves).
+    if (!device_.antialias()) { p.x = std::ceil(p.x - 0.5); p.y = std::floor(p.y + 0.5); }
     return p;
 }
 

@@ -1,6 +1,7 @@
 // Lines, polygons, rectangles, ellipses, arcs and pixels, painted with the
 // current pen and brush through the binary raster operation.
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -18,6 +19,16 @@ std::vector<Point> shiftedBy(const std::vector<Point>& pts, double d) {
     std::vector<Point> out(pts);
     for (auto& p : out) { p.x += d; p.y += d; }
     return out;
+}
+
+// GDI's wide pens on curves (ellipses, arcs, rounded corners) cover about
+// half a pixel more than a stroke of the nominal width; its straight wide
+// lines do not. Measured on the corpus references.
+constexpr double kWideCurveGrowth = 0.5;
+
+bool hasCurves(const Path& path) {
+    const auto& verbs = path.verbs();
+    return std::find(verbs.begin(), verbs.end(), Path::Verb::Cubic) != verbs.end();
 }
 
 }  // namespace
@@ -67,9 +78,27 @@ std::vector<Point> Player::strokePoints(const std::vector<Point>& pts) const {
     return moved;
 }
 
+// GDI draws each segment of a thin line from its first pixel up to, not
+// including, its last, whichever way it runs. Cairo's pixel-centre rule keeps
+// the first pixel only of segments running right or down, so each segment is
+// drawn on its own, pulled back a quarter pixel along its direction.
 Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
     Path path;
-    path.addPolygon(strokePoints(pts), closed);
+    std::vector<Point> moved = strokePoints(pts);
+    const bool solidThin = !device_.antialias() && penWidth() < 1.5 && (s_.pen.style & 0x0F) == 0;
+    if (!solidThin || moved.size() < 2) {
+        path.addPolygon(moved, closed);
+        return path;
+    }
+    if (closed) moved.push_back(moved.front());
+    for (std::size_t i = 1; i < moved.size(); ++i) {
+        const Point a = moved[i - 1], b = moved[i];
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        if (len == 0) continue;
+        const double ux = (b.x - a.x) / len * 0.25, uy = (b.y - a.y) / len * 0.25;
+        path.moveTo({a.x - ux, a.y - uy});
+        path.lineTo({b.x - ux, b.y - uy});
+    }
     return path;
 }
 
@@ -123,6 +152,7 @@ void Player::strokeWithPen(const Path& path) {
     if (!penVisible()) return;
     StrokeStyle style;
     style.width = penWidth();
+    if (!device_.antialias() && style.width >= 2 && hasCurves(path)) style.width += kWideCurveGrowth;
     const int kind = s_.pen.style & 0x0F;
     const bool thin = style.width < 1.5;
     style.cap = thin ? canvas::LineCap::Butt : canvas::LineCap::Round;
@@ -199,7 +229,9 @@ void Player::drawArcFamily(const Record& r, int kind) {
     if (!flipped) { if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi; }
     else { if (sweep <= 1e-12) sweep += 2 * std::numbers::pi; }
     Path path;
-    if (kind == 1) path.moveTo({cx, cy});
+    // A pie's point is the box's centre in whole pixels (halves rounded up, as
+    // the references show), on the pen's grid.
+    if (kind == 1) path.moveTo({(box.left + box.right + 1) / 2 + o, (box.top + box.bottom + 1) / 2 + o});
     path.addArc(ell, a0, sweep, kind == 1);
     if (kind != 0) path.close();
     fillAndStroke(path, path, kind != 0);

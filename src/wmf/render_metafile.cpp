@@ -24,15 +24,16 @@ RenderResult renderMetafile(std::string_view data, const RenderOptions& options)
     }
     const auto frame = readPictureFrame(data, options.dpi, options.maxBitmapBytes);
     if (!frame) return result;
-    auto canvas = canvas::Canvas::create(frame->width, frame->height);
-    if (!canvas) return result;
+    auto target = canvas::CanvasOnBitmap::create(frame->width, frame->height);
+    if (!target) return result;
+    canvas::Canvas* canvas = &target->canvas();
     canvas->setAntialias(options.antialias);
     canvas->clear(canvas::Color{255, 255, 255, 255});
     CanvasDevice device(*canvas);
     Player player(device, *frame);
     result.unknownRecords = player.play(frame->records);
     canvas->resetClip();
-    result.bitmap = canvas::toBitmap(*canvas);
+    result.bitmap = target->finish();
     return result;
 }
 

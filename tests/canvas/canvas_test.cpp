@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "canvas/canvas.h"
 #include "canvas/canvas_bitmap.h"
 #include "canvas/font.h"
@@ -182,6 +184,35 @@ TEST(Handover, StraightAlphaBottomUp) {
     EXPECT_EQ(topRow[FI_RGBA_ALPHA], 128);
     EXPECT_EQ(topRow[FI_RGBA_RED], 255);  // not premultiplied
     EXPECT_EQ(FreeImage_GetScanLine(bitmap.get(), 0)[FI_RGBA_ALPHA], 0);
+}
+
+// Drawing straight into the bitmap gives what toBitmap gives, for odd and
+// even heights (the rows are flipped in place).
+TEST(Handover, CanvasOnBitmapMatchesToBitmap) {
+    for (const int height : {3, 4}) {
+        auto target = CanvasOnBitmap::create(5, height);
+        auto copy = Canvas::create(5, height);
+        ASSERT_TRUE(target && copy);
+        for (Canvas* c : {&target->canvas(), &*copy}) {
+            c->clear(Color{0, 0, 0, 0});
+            Path top;
+            top.addRect({0, 0, 5, 1});
+            c->fillPath(top, FillRule::NonZero, Color{255, 0, 0, 128});
+            Path dot;
+            dot.addRect({4, static_cast<double>(height - 1), 1, 1});
+            c->fillPath(dot, FillRule::NonZero, Color{0, 0, 255, 255});
+        }
+        const Bitmap drawn = target->finish();
+        const Bitmap expected = toBitmap(*copy);
+        ASSERT_TRUE(drawn);
+        EXPECT_FALSE(target->finish());  // handed over once
+        for (int y = 0; y < height; ++y)
+            EXPECT_EQ(0, std::memcmp(FreeImage_GetScanLine(drawn.get(), y),
+                                     FreeImage_GetScanLine(expected.get(), y), 5 * 4)) << height << " " << y;
+        EXPECT_EQ(FreeImage_GetScanLine(drawn.get(), height - 1)[FI_RGBA_RED], 255);
+        EXPECT_EQ(FreeImage_GetScanLine(drawn.get(), 0)[4 * 4 + FI_RGBA_BLUE], 255);
+    }
+    EXPECT_FALSE(CanvasOnBitmap::create(0, 5));
 }
 
 TEST(Handover, BitmapsBecomeCanvasesAndBack) {

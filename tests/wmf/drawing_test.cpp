@@ -111,7 +111,7 @@ TEST(Drawing, EllipseArcPieAndChord) {
     const auto r = render(file.bytes());
     EXPECT_EQ(r.at(20, 20), 0xFF0000u);
     EXPECT_EQ(r.at(1, 1), 0xFFFFFFu);
-    EXPECT_EQ(r.at(75, 75), 0xFF0000u);
+    EXPECT_EQ(r.at(75, 85), 0xFF0000u);  // filled; the centre holds the radial line
 }
 
 TEST(Drawing, BinaryRasterOperations) {
@@ -182,6 +182,28 @@ TEST(Drawing, LinesExcludeTheirLastPixel) {
     EXPECT_EQ(r.at(10, 10), 0xFF0000u);
     EXPECT_EQ(r.at(19, 10), 0xFF0000u);
     EXPECT_EQ(r.at(20, 10), 0xFFFFFFu);
+    // Whichever way a line runs: up and left keep the first pixel too.
+    auto back = picture().pen(0, 1, kRed).select(0).record(0x0214, {30, 20}).record(0x0213, {30, 10})
+                    .record(0x0214, {60, 50}).record(0x0213, {40, 50});
+    const auto b = render(back.bytes());
+    EXPECT_EQ(b.at(20, 30), 0xFF0000u);
+    EXPECT_EQ(b.at(11, 30), 0xFF0000u);
+    EXPECT_EQ(b.at(10, 30), 0xFFFFFFu);
+    EXPECT_EQ(b.at(50, 60), 0xFF0000u);
+    EXPECT_EQ(b.at(50, 41), 0xFF0000u);
+    EXPECT_EQ(b.at(50, 40), 0xFFFFFFu);
+}
+
+// Half-pixel device coordinates round as GDI rounds them: down across, up
+// down the picture.
+TEST(Drawing, HalfPixelCoordinatesRoundDownAcrossAndUpDown) {
+    auto file = MetafileWriter::placeable(0, 0, 200, 200, 192).pen(5, 1, 0).select(0).brush(0, kRed).select(1)
+                    .rectangle(21, 21, 121, 121);  // 10.5 device pixels from the top left
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(10, 30), 0xFF0000u);
+    EXPECT_EQ(r.at(9, 30), 0xFFFFFFu);
+    EXPECT_EQ(r.at(30, 11), 0xFF0000u);
+    EXPECT_EQ(r.at(30, 10), 0xFFFFFFu);
 }
 
 TEST(Drawing, UnknownRecordsAreSkippedAndCounted) {

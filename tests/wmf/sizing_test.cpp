@@ -42,6 +42,26 @@ TEST(Sizing, RefusedPictures) {
     EXPECT_FALSE(render(emf).result.bitmap);
 }
 
+// The placeable key must be followed by the 18-byte metafile header (type 1
+// or 2, header size 9 words); the key alone or a damaged header is no picture.
+TEST(Sizing, PlaceableKeyWithoutMetafileHeaderIsRefused) {
+    EXPECT_FALSE(render(std::string("\xD7\xCD\xC6\x9A not really a picture\n")).result.bitmap);
+    const std::string good = MetafileWriter::placeable(0, 0, 56, 17, 96).bytes();
+    ASSERT_TRUE(render(good).result.bitmap);
+    EXPECT_FALSE(render(good.substr(0, 22)).result.bitmap);       // key and bounds only
+    EXPECT_FALSE(render(good.substr(0, 22 + 17)).result.bitmap);  // header cut short
+    std::string wrongType = good;
+    wrongType[22] = 3;
+    EXPECT_FALSE(render(wrongType).result.bitmap);
+    std::string wrongSize = good;
+    wrongSize[24] = 8;
+    EXPECT_FALSE(render(wrongSize).result.bitmap);
+    std::string diskType = good;
+    diskType[22] = 2;
+    EXPECT_TRUE(render(diskType).result.bitmap);
+    EXPECT_TRUE(render(good.substr(0, 22 + 18)).result.bitmap);   // header, no records
+}
+
 TEST(Sizing, StandardMetafileTakesWindowAndMapMode) {
     auto file = MetafileWriter::standard()
                     .record(0x0103, {2})            // MM_LOMETRIC: 254 per inch
