@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "canvas/bitmap_canvas.h"
+#include "canvas/canvas_bitmap.h"
 #include "canvas/canvas_bitmap.h"
 #include "engine/codec_messages.h"
 #include "engine/watermark.h"
