@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
-  libfreeimage-dev libdevil-dev libjxr-dev
+  libfreeimage-dev libdevil-dev libjxr-dev libtiff-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core
   qt6-base-dev
