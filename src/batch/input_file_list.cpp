@@ -1,48 +1,19 @@
 #include "batch/input_file_list.h"
 
+#include "settings/utf8_text.h"
+
 namespace plotvale::batch {
-
-namespace {
-
-// Length of a valid UTF-8 sequence at `i` and its code point, or 0.
-size_t decodeUtf8(std::string_view text, size_t i, char32_t& codePoint) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    size_t length = lead < 0x80           ? 1
-                    : (lead >> 5) == 0x6  ? 2
-                    : (lead >> 4) == 0xE  ? 3
-                    : (lead >> 3) == 0x1E ? 4
-                                          : 0;
-    if (length == 0 || i + length > text.size()) return 0;
-    char32_t value = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) return 0;
-        value = (value << 6) | (byte(i + k) & 0x3F);
-    }
-    if (value > 0x10FFFF) return 0;
-    codePoint = value;
-    return length;
-}
-
-}  // namespace
 
 std::vector<uint16_t> utf16CodeUnits(std::string_view text) {
     std::vector<uint16_t> units;
     units.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        char32_t codePoint = 0;
-        const size_t length = decodeUtf8(text, i, codePoint);
-        if (length == 0) {
-            units.push_back(static_cast<unsigned char>(text[i++]));
-            continue;
-        }
-        i += length;
-        if (codePoint < 0x10000) {
-            units.push_back(static_cast<uint16_t>(codePoint));
+    for (char32_t c : settings::decodeUtf8(text)) {
+        if (c < 0x10000) {
+            units.push_back(static_cast<uint16_t>(c));
         } else {
-            codePoint -= 0x10000;
-            units.push_back(static_cast<uint16_t>(0xD800 + (codePoint >> 10)));
-            units.push_back(static_cast<uint16_t>(0xDC00 + (codePoint & 0x3FF)));
+            c -= 0x10000;
+            units.push_back(static_cast<uint16_t>(0xD800 + (c >> 10)));
+            units.push_back(static_cast<uint16_t>(0xDC00 + (c & 0x3FF)));
         }
     }
     return units;

@@ -42,8 +42,8 @@ private:
     std::unordered_map<std::string, size_t> index_;
 };
 
-// The UTF-16 code units of a UTF-8 text; bytes that are not valid UTF-8
-// count as one code unit each.
+// The UTF-16 code units of a UTF-8 text; a byte that is not valid UTF-8
+// counts as one code unit of its value.
 std::vector<uint16_t> utf16CodeUnits(std::string_view text);
 
 }  // namespace plotvale::batch

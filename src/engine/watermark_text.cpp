@@ -8,7 +8,7 @@
 #include "canvas/canvas.h"
 #include "canvas/canvas_bitmap.h"
 #include "engine/overlays.h"
-#include "engine/utf8_text.h"
+#include "settings/utf8_text.h"
 #include "engine/watermark.h"
 #include "settings/text_case.h"
 
@@ -65,7 +65,7 @@ TextLayout layOutText(const WatermarkSettings& w, const canvas::Font& font, std:
     layout.multiLine = breaks > 0;
     for (const std::string& line :
          layout.multiLine ? splitLines(text) : std::vector{std::string(text)}) {
-        layout.lines.push_back(decodeUtf8(line));
+        layout.lines.push_back(settings::decodeUtf8(line));
         layout.widths.push_back(static_cast<int>(std::lround(font.measure(layout.lines.back()))));
     }
     const int widest = *std::max_element(layout.widths.begin(), layout.widths.end());

@@ -1,6 +1,6 @@
-#include "engine/utf8_text.h"
+#include "settings/utf8_text.h"
 
-namespace plotvale::engine {
+namespace plotvale::settings {
 namespace {
 
 // Length of the sequence a lead byte starts, 0 for a byte that starts none.
@@ -39,4 +39,4 @@ std::u32string decodeUtf8(std::string_view text) {
     return out;
 }
 
-}  // namespace plotvale::engine
+}  // namespace plotvale::settings
