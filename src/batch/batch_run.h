@@ -40,6 +40,13 @@ struct BatchRun {
     RunProgress progress;
     std::optional<canvas::Font> watermarkFont;  // loaded by the checks for a text watermark
 
+    // Writes the one "Error: " line of a refused run; always false, so a
+    // check can return it.
+    bool refuse(std::string_view message) {
+        writeLine("Error: " + std::string(message));
+        return false;
+    }
+
     // A whole number from 1 to 99999, for the "%rnd%" placeholder.
     int32_t nextRandomNumber() { return std::uniform_int_distribution<int32_t>(1, 99999)(random); }
 };

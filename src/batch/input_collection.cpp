@@ -21,16 +21,11 @@ bool isSupportedExtension(const std::string& path) {
     return std::find(supported.begin(), supported.end(), extension) != supported.end();
 }
 
-std::string withSlash(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
 // Adds one entry of a folder listing: files directly, folders recursively.
 int addFolderEntry(BatchRun& run, const std::string& folder, const platform::FolderEntry& entry,
                    VisitedFolders& visited) {
     const std::string path = folder + entry.name;
-    if (entry.isFolder) return scanFolderTree(run, withSlash(path), visited);
+    if (entry.isFolder) return scanFolderTree(run, platform::withTrailingSlash(path), visited);
     return addInputFile(run, path);
 }
 
@@ -118,8 +113,9 @@ void readListFile(BatchRun& run) {
         const int64_t kind = path.empty() ? platform::PathMissing : platform::fileSizeOrKind(path);
         if (kind == platform::PathMissing) continue;
         markProcessed(run, ++examined);
-        count += kind == platform::PathIsFolder ? scanFolderTree(run, withSlash(path), visited)
-                                                : addInputFile(run, path);
+        count += kind == platform::PathIsFolder
+                     ? scanFolderTree(run, platform::withTrailingSlash(path), visited)
+                     : addInputFile(run, path);
     }
     addResult(run, count);
 }

@@ -36,7 +36,7 @@ FolderResult normaliseFolder(std::string_view folder, const std::string& program
         if (result.substr(0, 2) == "./") result.erase(0, 2);
         result = programFolder + result;
     }
-    if (result.empty() || result.back() != '/') result += '/';
+    result = platform::withTrailingSlash(std::move(result));
     if (platform::fileSizeOrKind(result) != platform::PathIsFolder) {
         return {{}, FolderProblem::Invalid};
     }

@@ -41,11 +41,6 @@ private:
     bool on_;
 };
 
-bool refuse(BatchRun& run, std::string_view message) {
-    run.writeLine("Error: " + std::string(message));
-    return false;
-}
-
 int32_t outputNumber(const settings::ConverterSettings& s, std::string_view key) {
     return static_cast<int32_t>(settings::integerSetting(s, "Output", key));
 }
@@ -88,10 +83,10 @@ bool checkTransform(BatchRun& run, const Echo& echo) {
     if (t.doImageResize != 0) {
         echo.line("Width: ", std::to_string(t.imageWidth) + " " +
                                  keywordForCode(KeywordSet::Unit, t.imageWidthUnit));
-        if (t.imageWidth == 0) return refuse(run, "Invalid width value");
+        if (t.imageWidth == 0) return run.refuse("Invalid width value");
         echo.line("Height: ", std::to_string(t.imageHeight) + " " +
                                   keywordForCode(KeywordSet::Unit, t.imageHeightUnit));
-        if (t.imageHeight == 0) return refuse(run, "Invalid height value");
+        if (t.imageHeight == 0) return run.refuse("Invalid height value");
         echo.number("Keep Aspect Ratio: ", t.keepAspectRatio);
         echo.keyword("Image Resize Type: ", KeywordSet::ResizeScope, t.imageResizeType);
         echo.keyword("Image Resize Algorithm: ", KeywordSet::ResizeFilter, t.imageResizeAlgorithm);
@@ -106,16 +101,16 @@ bool checkAdjustment(BatchRun& run, const Echo& echo) {
     if (a.doImageColorCorrection != 0) {
         echo.number("Brightness: ", a.imageBrightness);
         if (a.imageBrightness < -100 || a.imageBrightness > 100) {
-            return refuse(run, "Invalid brightness value");
+            return run.refuse("Invalid brightness value");
         }
         echo.number("Contrast: ", a.imageContrast);
         if (a.imageContrast < -100 || a.imageContrast > 100) {
-            return refuse(run, "Invalid contrast value");
+            return run.refuse("Invalid contrast value");
         }
         echo.line("Gamma: ", gammaText(a.imageGamma));
         // Written so that NaN fails too.
         if (!(a.imageGamma >= 0.01f && a.imageGamma <= 9.99f)) {
-            return refuse(run, "Invalid gamma value");
+            return run.refuse("Invalid gamma value");
         }
         echo.number("Invert: ", a.imageInvert);
     }
@@ -163,7 +158,7 @@ bool checkTextWatermark(BatchRun& run, const Echo& echo) {
               std::to_string(w.textXOffset) + "/" + std::to_string(w.textYOffset));
     echo.number("Watermark rotation: ", w.textRotation);
     echo.keyword("Watermark size/mode: ", KeywordSet::Size, w.textSize);
-    if (!loadWatermarkFont(run)) return refuse(run, "Invalid watermark font");
+    if (!loadWatermarkFont(run)) return run.refuse("Invalid watermark font");
     return true;
 }
 
@@ -178,7 +173,7 @@ bool checkImageWatermark(BatchRun& run, const Echo& echo) {
               std::to_string(w.imageXOffset) + "/" + std::to_string(w.imageYOffset));
     echo.number("Watermark rotation: ", w.imageRotation);
     echo.keyword("Watermark size/mode: ", KeywordSet::Size, w.imageSize);
-    if (platform::fileSizeOrKind(w.image) <= 0) return refuse(run, "Invalid watermark image");
+    if (platform::fileSizeOrKind(w.image) <= 0) return run.refuse("Invalid watermark image");
     return true;
 }
 
@@ -220,10 +215,10 @@ bool checkOutputFormat(BatchRun& run, bool debug) {
     const Echo echo(run, debug);
     const std::string& format = run.request.conversion;
     const settings::OutputFormat* row = settings::findOutputFormat(format);
-    if (row == nullptr) return refuse(run, "Invalid conversion type");
+    if (row == nullptr) return run.refuse("Invalid conversion type");
     for (const std::string& key : row->settingKeys) echoFormatSetting(echo, run, format, key);
     if (!settings::isDepthAllowed(*row, outputNumber(run.settings, row->settingKeys.front()))) {
-        return refuse(run, "Invalid " + format + "-bpp value");
+        return run.refuse("Invalid " + format + "-bpp value");
     }
     for (const char* qualityKey : {"JPG Quality", "WEBP Quality"}) {
         const std::string_view key(qualityKey);
@@ -232,15 +227,14 @@ bool checkOutputFormat(BatchRun& run, bool debug) {
             continue;
         }
         const int32_t quality = outputNumber(run.settings, key);
-        if (quality < 1 || quality > 100)
-            return refuse(run, "Invalid " + format + "-quality value");
+        if (quality < 1 || quality > 100) return run.refuse("Invalid " + format + "-quality value");
     }
     return true;
 }
 
 bool checkMetafileResolution(BatchRun& run) {
     const int32_t dpi = run.settings.input.wmfDpi;
-    if (dpi < MinimumDpi || dpi > MaximumDpi) return refuse(run, "Invalid wmf-dpi value");
+    if (dpi < MinimumDpi || dpi > MaximumDpi) return run.refuse("Invalid wmf-dpi value");
     return true;
 }
 

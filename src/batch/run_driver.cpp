@@ -17,11 +17,6 @@ namespace plotvale::batch {
 
 namespace {
 
-bool refuse(BatchRun& run, std::string_view message) {
-    run.writeLine("Error: " + std::string(message));
-    return false;
-}
-
 void writeMessage(BatchRun& run, std::string_view group, std::string_view key,
                   std::string_view s1 = {}, std::string_view s2 = {}) {
     run.writeLine(settings::fillPlaceholders(settings::getText(group, key), s1, s2));
@@ -42,12 +37,12 @@ bool resolveInput(BatchRun& run, bool debug) {
         run.job.inputPath = run.request.input;
         run.request.input.clear();
         if (platform::fileSizeOrKind(run.job.inputPath) <= 0)
-            return refuse(run, "Invalid input file");
+            return run.refuse("Invalid input file");
         return true;
     }
     const FolderResult input = normaliseFolder(run.request.input, run.programFolder);
-    if (input.problem == FolderProblem::Incorrect) return refuse(run, "Incorrect input folder");
-    if (input.problem == FolderProblem::Invalid) return refuse(run, "Invalid input folder");
+    if (input.problem == FolderProblem::Incorrect) return run.refuse("Incorrect input folder");
+    if (input.problem == FolderProblem::Invalid) return run.refuse("Invalid input folder");
     run.request.input = input.folder;
     return true;
 }
@@ -59,8 +54,8 @@ bool resolveOutput(BatchRun& run, bool debug) {
     }
     if (debug) run.writeLine("Output: " + run.request.outputFolder);
     const FolderResult output = normaliseFolder(run.request.outputFolder, run.programFolder);
-    if (output.problem == FolderProblem::Incorrect) return refuse(run, "Incorrect output folder");
-    if (output.problem == FolderProblem::Invalid) return refuse(run, "Invalid output folder");
+    if (output.problem == FolderProblem::Incorrect) return run.refuse("Incorrect output folder");
+    if (output.problem == FolderProblem::Invalid) return run.refuse("Invalid output folder");
     run.request.outputFolder = output.folder;
     return true;
 }

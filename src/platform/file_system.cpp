@@ -41,6 +41,11 @@ std::optional<FolderIdentity> folderIdentity(const std::string& path) {
     return FolderIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 }
 
+std::string withTrailingSlash(std::string folder) {
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder;
+}
+
 bool createFolder(const std::string& path) {
     if (mkdir(path.c_str(), 0777) == 0) return true;
     return errno == EEXIST && fileSizeOrKind(path) == PathIsFolder;

@@ -38,6 +38,9 @@ struct FolderIdentity {
 };
 std::optional<FolderIdentity> folderIdentity(const std::string& path);
 
+// The folder with a trailing "/" (an empty text stays empty).
+std::string withTrailingSlash(std::string folder);
+
 // Creates one folder; true when it exists afterwards.
 bool createFolder(const std::string& path);
 

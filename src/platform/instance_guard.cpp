@@ -6,12 +6,14 @@
 
 #include <cstdlib>
 
+#include "platform/file_system.h"
+
 namespace plotvale::platform {
 
 std::string InstanceGuard::lockPath(std::string_view instanceName) {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    std::string folder = (runtime != nullptr && runtime[0] == '/') ? runtime : "/tmp";
-    if (folder.back() != '/') folder += '/';
+    const std::string folder =
+        withTrailingSlash((runtime != nullptr && runtime[0] == '/') ? runtime : "/tmp");
     std::string name(instanceName);
     for (char& c : name) {
         if (c == '/') c = '_';
