@@ -54,7 +54,7 @@ private:
     static double strokeOffset(double width);
     static double curveOffset(double width);
     double insideFrameInset() const;
-    Path fillPathOf(const std::vector<Point>& devicePoints) const;
+    Path fillPathOf(const std::vector<std::vector<Point>>& devicePolygons) const;
     bool penVisible() const { return (s_.pen.style & 0x0F) != 5; }
     bool brushVisible(const BrushObject& b) const { return b.style != 1; }
     std::vector<Point> readPoints(const Record& r, std::size_t firstWord, std::size_t count) const;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "canvas/scanline_fill.h"
 #include "wmf/hatch.h"
 #include "wmf/player.h"
 #include "wmf/raster_ops.h"
@@ -38,11 +39,16 @@ bool hasCurves(const Path& path) {
 // even-width GDI pen reaches one pixel further right and down than left and up).
 double Player::strokeOffset(double /*width*/) { return 0.5; }
 
-// GDI fills the pixels whose top-left corner lies inside a polygon, which is
-// Cairo's centre sampling of the polygon moved by half a pixel.
-Path Player::fillPathOf(const std::vector<Point>& pts) const {
+// Aliased polygons are filled span by span by GDI's sample-point rule; the
+// anti-aliased ones by Cairo, moved half a pixel to the same grid.
+Path Player::fillPathOf(const std::vector<std::vector<Point>>& polygons) const {
+    if (!device_.antialias()) {
+        const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
+        const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
+        return canvas::spanPath(canvas::polygonSpans(polygons, rule, bounds));
+    }
     Path path;
-    path.addPolygon(shiftedBy(pts, kFillOffset), true);
+    for (const auto& pts : polygons) path.addPolygon(shiftedBy(pts, kFillOffset), true);
     return path;
 }
 
@@ -201,16 +207,17 @@ void Player::drawRoundRect(const Record& r) {
 void Player::drawPolyPolygon(const Record& r) {
     const std::size_t polys = r.uword(0);
     if (polys == 0 || polys >= r.words()) return;
-    Path fill, stroke;
+    std::vector<std::vector<Point>> polygons;
+    Path stroke;
     std::size_t at = 1 + polys;
     for (std::size_t i = 0; i < polys; ++i) {
         const std::size_t count = r.uword(1 + i);
         const auto pts = readPoints(r, at, count);
         at += 2 * count;
-        fill.addPolygon(shiftedBy(pts, kFillOffset), true);
         stroke.addPolygon(strokePoints(pts), true);
+        polygons.push_back(pts);
     }
-    fillAndStroke(fill, stroke, true);
+    fillAndStroke(fillPathOf(polygons), stroke, true);
 }
 
 // kind: 0 arc, 1 pie, 2 chord.
@@ -251,7 +258,7 @@ bool Player::playShape(const Record& r) {
         const auto pts = readPoints(r, 1, r.uword(0));
         if (pts.size() < 2) return true;
         const bool polygon = r.function() == META_POLYGON;
-        Path fill = fillPathOf(pts);
+        const Path fill = polygon ? fillPathOf({pts}) : Path();
         fillAndStroke(fill, strokePathOf(pts, polygon), polygon);
         return true;
     }
