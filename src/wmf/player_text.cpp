@@ -13,7 +13,7 @@ namespace plotvale::wmf {
 namespace {
 
 constexpr std::uint16_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
-constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4;
+constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4, ETO_PDY = 0x2000;
 
 // Faces Windows pictures name that fontconfig does not alias on its own.
 std::string substituteFace(const std::string& face) {
@@ -68,7 +68,9 @@ bool Player::playText(const Record& r) {
     const std::string_view bytes = r.bytes().substr(std::min(at, r.size()), std::min(length, r.size() > at ? r.size() - at : 0));
     std::vector<int> dx;
     const std::size_t dxAt = at + (length + 1) / 2 * 2;
-    if (dxAt + 2 * length <= r.size())
+    // Playback ignores an array of (dx, dy) pairs: the references place such
+    // text by the font's own advances.
+    if (dxAt + 2 * length <= r.size() && !(options & ETO_PDY))
         for (std::size_t i = 0; i < length; ++i) dx.push_back(r.s16(dxAt + 2 * i));
     drawText(x, y, bytes, dx.empty() ? nullptr : &dx, options, rect ? &*rect : nullptr);
     return true;

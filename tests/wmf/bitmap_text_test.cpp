@@ -167,3 +167,19 @@ TEST(Text, OpaqueRectangleAndClipping) {
     EXPECT_EQ(r.count(0x000000, 30, 0, 100, 100), 0);  // glyphs clipped to the box
     EXPECT_EQ(r.count(0x000000, 0, 30, 100, 100), 0);
 }
+
+TEST(Text, DxSpreadsCharactersAndPairedDxIsIgnored) {
+    auto extText = [](std::uint16_t options, std::initializer_list<int> dx) {
+        std::string p;
+        for (int v : {40, 5, 2, static_cast<int>(options)}) putU16(p, v);  // y, x, count, options
+        p += "ii";
+        for (int v : dx) putU16(p, v);
+        return render(picture().font(-20, "Arial").select(0).record(0x0102, {1}).recordBytes(0x0A32, p).bytes());
+    };
+    const auto spread = extText(0, {60, 60});
+    EXPECT_GT(spread.count(0, 60, 30, 80, 70), 3);  // the second i sixty pixels on
+    const auto plain = extText(0, {});
+    const auto paired = extText(0x2000, {60, 40, 60, 40});  // ETO_PDY: (dx, dy) pairs
+    EXPECT_EQ(paired.count(0, 0, 0, 100, 100), plain.count(0, 0, 0, 100, 100));
+    EXPECT_EQ(paired.count(0, 30, 0, 100, 100), 0);  // both characters at the font's own advance
+}
