@@ -17,6 +17,7 @@ struct DcState {
     BrushObject brush{0, 0xFFFFFF, 0, nullptr, false};
     FontObject font;
     std::vector<std::uint32_t> palette;
+    int paletteIndex = -1;     // object slot of the selected palette
     std::uint32_t textColor = 0;
     std::uint32_t bkColor = 0xFFFFFF;
     int bkMode = 2;            // OPAQUE; TRANSPARENT is 1

@@ -18,6 +18,11 @@ const GdiObject* ObjectTable::get(std::size_t index) const {
     return &*slots_[index];
 }
 
+GdiObject* ObjectTable::get(std::size_t index) {
+    if (index >= slots_.size() || !slots_[index]) return nullptr;
+    return &*slots_[index];
+}
+
 void ObjectTable::remove(std::size_t index) {
     if (index >= slots_.size() || !slots_[index]) return;
     slots_[index].reset();

@@ -54,6 +54,7 @@ public:
     // Stores the object in the lowest free slot; false when the table is full.
     bool add(GdiObject object);
     const GdiObject* get(std::size_t index) const;
+    GdiObject* get(std::size_t index);
     void remove(std::size_t index);
 
 private:

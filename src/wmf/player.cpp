@@ -39,7 +39,7 @@ int Player::play(std::string_view records) {
     while (auto record = reader.next()) {
         const Record& r = *record;
         if (playState(r) || playObject(r) || playClip(r) || playShape(r) || playRegion(r) ||
-            playText(r) || playBitmap(r))
+            playText(r) || playBitmap(r) || playPalette(r))
             continue;
         if (r.function() == META_ESCAPE) { playEscape(r); continue; }
         ++unknown_;
@@ -92,7 +92,6 @@ bool Player::playState(const Record& r) {
     case META_SETMAPMODE: case META_SETVIEWPORTORG: case META_SETVIEWPORTEXT:
     case META_OFFSETVIEWPORTORG: case META_SCALEVIEWPORTEXT:
     case META_SETRELABS: case META_SETMAPPERFLAGS: case META_SETLAYOUT: case META_REALIZEPALETTE:
-    case META_ANIMATEPALETTE: case META_RESIZEPALETTE:
         return true;
     case META_MOVETO: s_.curY = r.word(0); s_.curX = r.word(1); return true;
     case META_SAVEDC:
@@ -105,6 +104,7 @@ bool Player::playState(const Record& r) {
         s_ = saved_[static_cast<std::size_t>(target)];
         saved_.resize(static_cast<std::size_t>(target));
         applyClip();
+        refreshPalette();
         return true;
     }
     default: return false;
@@ -142,11 +142,6 @@ bool Player::playObject(const Record& r) {
         objects_.add(readPatternBrush(r));
         return true;
     case META_DELETEOBJECT: objects_.remove(r.uword(0)); return true;
-    case META_SELECTPALETTE:
-        if (const auto* o = objects_.get(r.uword(0)); o && std::holds_alternative<PaletteObject>(*o))
-            s_.palette = std::get<PaletteObject>(*o).colors;
-        return true;
-    case META_SETPALENTRIES: return true;
     case META_SELECTOBJECT: {
         const GdiObject* o = objects_.get(r.uword(0));
         if (o == nullptr) return true;

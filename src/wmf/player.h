@@ -32,6 +32,9 @@ private:
     bool playRegion(const Record& r);
     bool playText(const Record& r);
     bool playBitmap(const Record& r);
+    bool playPalette(const Record& r);
+    void setDibToDevice(const Record& r);
+    void refreshPalette();
     void playEscape(const Record& r);
 
     std::uint32_t colorRef(const Record& r, std::size_t offset) const;

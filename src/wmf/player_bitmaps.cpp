@@ -4,6 +4,9 @@
 // ternary raster operation with the brush as pattern.
 
 #include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
 
 #include "wmf/hatch.h"
 #include "wmf/player.h"
@@ -18,7 +21,49 @@ bool dibIsBottomUp(std::string_view dib) {
     return readU32(dib, 0) == 12 || static_cast<std::int32_t>(readU32(dib, 8)) > 0;
 }
 
+// The DIB with its header's height set to rows (keeping its direction), for
+// a band of scan lines carried without the rest of the picture.
+std::string withHeight(std::string_view dib, int rows) {
+    std::string out(dib);
+    if (readU32(dib, 0) == 12) {
+        if (out.size() >= 8) { out[6] = static_cast<char>(rows & 0xFF); out[7] = static_cast<char>(rows >> 8); }
+        return out;
+    }
+    if (out.size() < 12) return out;
+    const bool topDown = static_cast<std::int32_t>(readU32(dib, 8)) < 0;
+    const auto h = static_cast<std::uint32_t>(topDown ? -rows : rows);
+    for (int i = 0; i < 4; ++i) out[8 + static_cast<std::size_t>(i)] = static_cast<char>(h >> (8 * i));
+    return out;
+}
+
+int dibHeight(std::string_view dib) {
+    if (readU32(dib, 0) == 12) return readU16(dib, 6);
+    const auto h = static_cast<std::int32_t>(readU32(dib, 8));
+    return h == std::numeric_limits<std::int32_t>::min() ? 0 : std::abs(h);
+}
+
 }  // namespace
+
+// SETDIBTODEV carries scan lines StartScan to StartScan + ScanCount of a DIB
+// whose header gives the whole height (counted from the bottom row of a
+// bottom-up DIB); only the part of the source rectangle inside that band is
+// drawn.
+void Player::setDibToDevice(const Record& r) {
+    const std::string_view dib = r.tail(18);
+    const int fullHeight = dibHeight(dib);
+    const int startScan = r.uword(2), scans = std::min<int>(r.uword(1), fullHeight - startScan);
+    if (fullHeight <= 0 || scans <= 0) return;
+    const auto band = dibOf(withHeight(dib, scans), r.uword(0));
+    if (!band) return;
+    const int w = r.word(6), h = r.word(5), xSrc = r.word(4), ySrc = r.word(3);
+    // Source rows and the band as rows of the whole DIB, counted from its top.
+    const bool bottomUp = dibIsBottomUp(dib);
+    const int srcTop = bottomUp ? fullHeight - ySrc - h : ySrc;
+    const int bandTop = bottomUp ? fullHeight - startScan - scans : startScan;
+    const int top = std::max(srcTop, bandTop), bottom = std::min(srcTop + h, bandTop + scans);
+    if (top >= bottom) return;
+    blit(&*band, r.word(8), r.word(7) + (top - srcTop), w, bottom - top, xSrc, top - bandTop, w, bottom - top, SRCCOPY);
+}
 
 std::optional<Image> Player::dibOf(std::string_view dib, int colorUsage) const {
     return decodeDib(dib, colorUsage, s_.palette);
@@ -113,16 +158,7 @@ bool Player::playBitmap(const Record& r) {
         blit(&*img, r.word(10), r.word(9), r.word(8), r.word(7), r.word(6), sy, r.word(4), sh, rop);
         return true;
     }
-    case META_SETDIBTODEV: {
-        const std::string_view dib = r.tail(18);
-        auto img = dibOf(dib, r.uword(0));
-        if (!img) return true;
-        const double w = r.word(6), h = r.word(5);
-        double sy = r.word(3);
-        if (dibIsBottomUp(dib)) sy = img->height - sy - h;
-        blit(&*img, r.word(8), r.word(7), w, h, r.word(4), sy, w, h, SRCCOPY);
-        return true;
-    }
+    case META_SETDIBTODEV: setDibToDevice(r); return true;
     default: return false;
     }
 }

@@ -183,3 +183,35 @@ TEST(Text, DxSpreadsCharactersAndPairedDxIsIgnored) {
     EXPECT_EQ(paired.count(0, 0, 0, 100, 100), plain.count(0, 0, 0, 100, 100));
     EXPECT_EQ(paired.count(0, 30, 0, 100, 100), 0);  // both characters at the font's own advance
 }
+
+TEST(Bitmaps, SetDibToDeviceDrawsOnlyItsBandOfScanLines) {
+    // A 1 x 4 bottom-up DIB of which the record carries scan lines 1 and 2
+    // (red, then green counted from the bottom), drawn 1:1 at (0, 0).
+    const std::string band = bytes({0, 0, 255, 0, 0, 255, 0, 0});
+    std::string p;
+    for (int v : {0, 2, 1, 0, 0, 4, 1, 0, 0}) putU16(p, v);  // usage, scans, start, ySrc, xSrc, h, w, yDst, xDst
+    const auto r = render(MetafileWriter::placeable(0, 0, 4, 4, 96).recordBytes(0x0D33, p + dib(1, 4, 24, 0, {}, band)).bytes());
+    EXPECT_EQ(r.at(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(r.at(0, 1), 0x00FF00u);
+    EXPECT_EQ(r.at(0, 2), 0xFF0000u);
+    EXPECT_EQ(r.at(0, 3), 0xFFFFFFu);
+}
+
+TEST(Bitmaps, PaletteEntriesChangedAfterSelectionColourLaterDibs) {
+    std::string palette;
+    for (int v : {0x0300, 2}) putU16(palette, v);
+    for (std::uint32_t c : {0x0000FFu, 0x00FF00u}) putU32(palette, c);  // red, green as COLORREFs
+    std::string entries;
+    for (int v : {1, 1}) putU16(entries, v);  // start 1, one entry
+    putU32(entries, 0xFF0000u);              // blue
+    std::string stretch;
+    for (int v : {0x0020, 0x00CC, 1, 1, 2, 0, 0, 10, 100, 0, 0}) putU16(stretch, v);  // DIB_PAL_COLORS
+    // Two 8-bit pixels 0 and 1; the colour table holds palette indices 0 and 1.
+    std::string bits = dib(2, 1, 8, 0, {0x00010000u}, bytes({0, 1, 0, 0}));
+    bits[32] = 2;  // two colour-table entries of 16 bits each
+    auto file = picture().recordBytes(0x00F7, palette).record(0x0234, {0}).recordBytes(0x0037, entries)
+                    .recordBytes(0x0F43, stretch + bits);
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.at(25, 5), 0xFF0000u);
+    EXPECT_EQ(r.at(75, 5), 0x0000FFu);
+}
