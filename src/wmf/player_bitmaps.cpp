@@ -3,7 +3,9 @@
 // routine that samples the source by nearest neighbour and applies the
 // ternary raster operation with the brush as pattern.
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -20,6 +22,54 @@ namespace {
 bool dibIsBottomUp(std::string_view dib) {
     return readU32(dib, 0) == 12 || static_cast<std::int32_t>(readU32(dib, 8)) > 0;
 }
+
+// The source colour for a destination pixel. Enlarged or same-size sources
+// are sampled at the pixel centre; a shrunk source combines the source pixels
+// that fall on one destination pixel by the stretch mode: AND keeps dark
+// lines (BLACKONWHITE), OR keeps light ones (WHITEONBLACK), HALFTONE
+// averages, COLORONCOLOR drops them.
+struct SourceSampler {
+    const Image* src;
+    double sx, sy, perX, perY;  // source origin and source pixels per device pixel
+    int mode;
+
+    std::uint32_t operator()(double dx, double dy) const {
+        if (mode == 3) return src->at(clampTo(sx + (dx + 0.5) * perX, src->width), clampTo(sy + (dy + 0.5) * perY, src->height));
+        const auto [x0, x1] = range(sx, dx, perX, src->width);
+        const auto [y0, y1] = range(sy, dy, perY, src->height);
+        if (x1 - x0 == 1 && y1 - y0 == 1) return src->at(x0, y0);
+        return combine(x0, x1, y0, y1);
+    }
+
+    static int clampTo(double v, int size) { return std::clamp(static_cast<int>(std::floor(v)), 0, size - 1); }
+
+    // Source pixels [first, last) under the destination pixel at offset d:
+    // the one under its centre unless the source is shrunk along this axis.
+    static std::pair<int, int> range(double origin, double d, double per, int size) {
+        if (std::abs(per) <= 1) {
+            const int c = clampTo(origin + (d + 0.5) * per, size);
+            return {c, c + 1};
+        }
+        const double v = origin + d * per;
+        int a = clampTo(per < 0 ? v + per : v, size), b = clampTo((per < 0 ? v : v + per) - 1e-9, size);
+        if (b < a) std::swap(a, b);
+        return {a, b + 1};
+    }
+
+    std::uint32_t combine(int x0, int x1, int y0, int y1) const {
+        std::uint32_t acc = mode == 2 ? 0u : 0xFFFFFFu;
+        std::uint64_t r = 0, g = 0, b = 0, n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const std::uint32_t c = src->at(x, y);
+                if (mode == 2) acc |= c;
+                else acc &= c;
+                r += (c >> 16) & 0xFF; g += (c >> 8) & 0xFF; b += c & 0xFF; ++n;
+            }
+        if (mode != 4) return acc & 0xFFFFFFu;
+        return static_cast<std::uint32_t>(((r / n) << 16) | ((g / n) << 8) | (b / n));
+    }
+};
 
 // The DIB with its header's height set to rows (keeping its direction), for
 // a band of scan lines carried without the rest of the picture.
@@ -97,18 +147,12 @@ void Player::blit(const Image* src, double dx, double dy, double dw, double dh, 
     target.intersect(area);
     if (s_.clip) target.intersect(*s_.clip);
     const PixelAccess px = device_.pixels();
+    const SourceSampler sample{src, sx, sy, sw / spanX, sh / spanY, s_.stretchMode};
     for (const auto& rect : target.rects()) {
         for (int y = rect.top; y < rect.bottom; ++y) {
-            const double v = (y + 0.5 - p0.y) / spanY;
-            const int srcY = src ? std::clamp(static_cast<int>(std::floor(sy + v * sh)), 0, src->height - 1) : 0;
             std::uint32_t* row = px.data + static_cast<std::size_t>(y) * px.stride;
             for (int x = rect.left; x < rect.right; ++x) {
-                std::uint32_t s = 0;
-                if (src) {
-                    const double u = (x + 0.5 - p0.x) / spanX;
-                    const int srcX = std::clamp(static_cast<int>(std::floor(sx + u * sw)), 0, src->width - 1);
-                    s = src->at(srcX, srcY);
-                }
+                const std::uint32_t s = src ? sample(x - p0.x, y - p0.y) : 0;
                 const std::uint32_t p = rop3UsesPattern(table) ? patternAt(x, y) : 0;
                 row[x] = 0xFF000000u | applyRop3(table, p, s, row[x] & 0xFFFFFFu);
             }

@@ -215,3 +215,17 @@ TEST(Bitmaps, PaletteEntriesChangedAfterSelectionColourLaterDibs) {
     EXPECT_EQ(r.at(25, 5), 0xFF0000u);
     EXPECT_EQ(r.at(75, 5), 0x0000FFu);
 }
+
+TEST(Bitmaps, StretchModeCombinesPixelsOfAShrunkSource) {
+    // Red, green, blue and white squeezed into one pixel.
+    const std::string rows = bytes({0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255});
+    auto shrunk = [&](int mode) {
+        std::string p;
+        for (int v : {0x0020, 0x00CC, 0, 1, 4, 0, 0, 10, 1, 0, 0}) putU16(p, v);
+        return render(picture().record(0x0107, {mode}).recordBytes(0x0F43, p + dib(4, 1, 24, 0, {}, rows)).bytes()).at(0, 5);
+    };
+    EXPECT_EQ(shrunk(1), 0x000000u);  // BLACKONWHITE: AND keeps dark detail
+    EXPECT_EQ(shrunk(2), 0xFFFFFFu);  // WHITEONBLACK: OR keeps light detail
+    EXPECT_EQ(shrunk(3), 0x0000FFu);  // COLORONCOLOR: the pixel under the centre
+    EXPECT_EQ(shrunk(4), 0x7F7F7Fu);  // HALFTONE: the average
+}
