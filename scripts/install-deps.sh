@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   libfreeimage-dev libdevil-dev libjxr-dev libtiff-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev zlib1g-dev
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core fonts-wine
   qt6-base-dev
 )
 

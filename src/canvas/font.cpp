@@ -77,7 +77,16 @@ struct FaceFile {
     bool found = false;
 };
 
+// Old Windows pictures name Tahoma, MS Sans Serif and Small Fonts, which no
+// font in the usual folders serves. Debian's fonts-wine carries compatible
+// faces in a folder of its own; it joins the fonts fontconfig matches from.
+bool addCompatibleFaces() {
+    return FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>("/usr/share/wine/fonts")) == FcTrue;
+}
+
 std::optional<FaceFile> matchFace(const std::string& face, bool bold, bool italic) {
+    static const bool compatibleFaces = addCompatibleFaces();
+    (void)compatibleFaces;
     PatternPtr pattern = substitutedPattern(face, bold, italic);
     FcResult result = FcResultNoMatch;
     PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "canvas/canvas.h"
 #include "canvas/canvas_bitmap.h"
@@ -119,6 +120,15 @@ TEST(Fonts, MetricCompatibleFacesResolve) {
         EXPECT_TRUE(font->found());
         EXPECT_NE(font->family().find("Liberation"), std::string::npos) << face << " -> " << font->family();
     }
+}
+
+TEST(Fonts, WineCompatibleTahomaResolvesWhenInstalled) {
+    if (!std::filesystem::exists("/usr/share/wine/fonts/tahoma.ttf")) GTEST_SKIP() << "fonts-wine not installed";
+    FontSpec spec;
+    spec.face = "Tahoma";
+    const auto font = resolveFont(spec, false);
+    ASSERT_TRUE(font);
+    EXPECT_EQ(font->family(), "Tahoma");
 }
 
 TEST(Fonts, UnknownFaceIsReportedNotFound) {
