@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace plotvale::wmf {
 namespace {
@@ -10,41 +9,49 @@ namespace {
 using canvas::Point;
 using Figure = std::vector<Point>;
 
-constexpr int kNibVertices = 32;
+double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
 
-double signedArea(const Figure& f) {
-    double a = 0;
-    for (std::size_t i = 0; i < f.size(); ++i) {
-        const Point p = f[i], q = f[(i + 1) % f.size()];
-        a += p.x * q.y - q.x * p.y;
+// Convex hull, counter-clockwise on screen (y down: clockwise in maths terms
+// is irrelevant; every figure runs the same way, which is what the non-zero
+// fill of their union needs).
+Figure convexHull(Figure pts) {
+    std::sort(pts.begin(), pts.end(), [](Point a, Point b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    if (pts.size() < 3) return pts;
+    Figure hull(2 * pts.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < pts.size(); ++i) {
+        while (k >= 2 && cross(hull[k - 2], hull[k - 1], pts[i]) <= 0) --k;
+        hull[k++] = pts[i];
     }
-    return a / 2;
+    for (std::size_t i = pts.size() - 1, lower = k + 1; i-- > 0;) {
+        while (k >= lower && cross(hull[k - 2], hull[k - 1], pts[i]) <= 0) --k;
+        hull[k++] = pts[i];
+    }
+    hull.resize(k - 1);
+    return hull;
 }
 
-// Every figure runs the same way round so that their union fills under the
-// non-zero rule.
-void addFigure(std::vector<Figure>& out, Figure f) {
-    if (signedArea(f) < 0) std::reverse(f.begin(), f.end());
-    out.push_back(std::move(f));
+// GDI's pen for a given whole-pixel width: the convex polygon through the
+// whole-pixel points strictly inside a circle of radius width / 2 + 1/2,
+// centred on the line's point for even widths and half a pixel right and
+// down of it for odd ones. Such a pen gives a line the same thickness
+// wherever it lies; the references bear it out (a four-pixel pen is the
+// octagon through (2, 1) and (1, 2), a twelve-pixel pen's end is four pixels
+// across at its tip, three-pixel lines lean half a pixel right and down).
+Figure latticePen(int width) {
+    const double r = width / 2.0 + 0.5, c = width % 2 ? 0.5 : 0.0;
+    Figure pts;
+    const int n = width / 2 + 2;
+    for (int j = -n; j <= n; ++j)
+        for (int i = -n; i <= n; ++i)
+            if ((i - c) * (i - c) + (j - c) * (j - c) < r * r) pts.push_back({static_cast<double>(i), static_cast<double>(j)});
+    return convexHull(pts);
 }
 
-// The pen's outline around an end or a join. A two-pixel pen covers a whole
-// two-by-two block there, as a square does (libuemf's chevrons, A20010);
-// wider pens are a polygon close to the circle.
-Figure nib(Point c, double r) {
-    if (r <= 1) return {{c.x - r, c.y - r}, {c.x + r, c.y - r}, {c.x + r, c.y + r}, {c.x - r, c.y + r}};
-    Figure f;
-    for (int k = 0; k < kNibVertices; ++k) {
-        const double a = 2 * std::numbers::pi * k / kNibVertices;
-        f.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
-    }
+Figure penAt(const Figure& pen, Point p) {
+    Figure f(pen);
+    for (Point& q : f) { q.x += p.x; q.y += p.y; }
     return f;
-}
-
-void addSegment(std::vector<Figure>& out, Point a, Point b, double r) {
-    const double len = std::hypot(b.x - a.x, b.y - a.y);
-    const Point n{(a.y - b.y) / len * r, (b.x - a.x) / len * r};
-    addFigure(out, {{a.x + n.x, a.y + n.y}, {b.x + n.x, b.y + n.y}, {b.x - n.x, b.y - n.y}, {a.x - n.x, a.y - n.y}});
 }
 
 std::vector<Point> withoutRepeats(const std::vector<Point>& pts) {
@@ -56,14 +63,31 @@ std::vector<Point> withoutRepeats(const std::vector<Point>& pts) {
 
 }  // namespace
 
-std::vector<Figure> widenLine(const std::vector<Point>& input, bool closed, double width) {
+// Each segment sweeps the pen from one end to the other: the hull of the
+// pen at both ends. Ends and joins come out in the pen's shape.
+std::vector<Figure> widenLine(const std::vector<Point>& input, bool closed, int width) {
     const std::vector<Point> pts = withoutRepeats(input);
     std::vector<Figure> out;
-    const double r = width / 2;
-    for (std::size_t i = 0; i + 1 < pts.size(); ++i) addSegment(out, pts[i], pts[i + 1], r);
+    if (pts.empty() || width < 1) return out;
+    const Figure pen = latticePen(width);
+    if (pts.size() == 1) out.push_back(penAt(pen, pts[0]));
     const bool closing = closed && pts.size() > 2 && (pts.front().x != pts.back().x || pts.front().y != pts.back().y);
-    if (closing) addSegment(out, pts.back(), pts.front(), r);
-    for (const Point& p : pts) addFigure(out, nib(p, r));
+    const std::size_t segments = pts.size() - 1 + (closing ? 1 : 0);
+    for (std::size_t i = 0; i < segments; ++i) {
+        if (width == 2) {
+            const Point a = pts[i], b = pts[(i + 1) % pts.size()];
+            const double len = std::hypot(b.x - a.x, b.y - a.y);
+            const Point n{(a.y - b.y) / len, (b.x - a.x) / len};
+            out.push_back(convexHull({{a.x + n.x, a.y + n.y}, {b.x + n.x, b.y + n.y}, {b.x - n.x, b.y - n.y}, {a.x - n.x, a.y - n.y}}));
+            out.push_back(penAt(pen, a));
+            out.push_back(penAt(pen, b));
+            continue;
+        }
+        Figure both = penAt(pen, pts[i]);
+        const Figure end = penAt(pen, pts[(i + 1) % pts.size()]);
+        both.insert(both.end(), end.begin(), end.end());
+        out.push_back(convexHull(std::move(both)));
+    }
     return out;
 }
 

@@ -48,7 +48,7 @@ void Player::strokeThinLines(const Figures& outlines, bool closed) {
 void Player::strokeWideLines(const Figures& outlines, bool closed) {
     Figures figures;
     for (const auto& f : outlines) {
-        auto widened = widenLine(f, closed, penWidth());
+        auto widened = widenLine(f, closed, static_cast<int>(penWidth()));
         figures.insert(figures.end(), widened.begin(), widened.end());
     }
     const canvas::RectI bounds{0, 0, device_.width(), device_.height()};

@@ -1,6 +1,6 @@
 // Straight lines in the aliased mode, pixel for pixel as GDI draws them: one-
-// pixel lines with their tie-breaking and dashes, wide pens with round ends,
-// and the pen width rule.
+// pixel lines with their tie-breaking and dashes, wide pens with their
+// polygonal round ends, and the pen width rule.
 
 #include <gtest/gtest.h>
 
@@ -65,8 +65,20 @@ TEST(LineDrawing, WidePensHaveRoundEnds) {
     line(file, 20, 80, 60, 80);
     file.pen(0, 9, kRed).select(1);
     line(file, 20, 50, 60, 50);
+    file.pen(0, 4, kRed).select(2);
+    line(file, 20, 20, 60, 20);
     const auto r = render(file.bytes());
-    // Three pixels: rows 79 to 81, reaching a pixel and a half past the ends.
+    // Four pixels: rows 18 to 21; the end is the octagon through (-2, -1) and
+    // (-1, -2).
+    EXPECT_EQ(r.at(30, 17), kWhite);
+    EXPECT_EQ(r.at(30, 18), kRedPixel);
+    EXPECT_EQ(r.at(30, 21), kRedPixel);
+    EXPECT_EQ(r.at(30, 22), kWhite);
+    EXPECT_EQ(r.at(18, 19), kRedPixel);
+    EXPECT_EQ(r.at(17, 19), kWhite);
+    EXPECT_EQ(r.at(18, 18), kWhite);
+    EXPECT_EQ(r.at(19, 18), kRedPixel);
+    // Three pixels: rows 79 to 81, reaching a pixel past the ends.
     EXPECT_EQ(r.at(30, 78), kWhite);
     EXPECT_EQ(r.at(30, 79), kRedPixel);
     EXPECT_EQ(r.at(30, 81), kRedPixel);
@@ -75,11 +87,13 @@ TEST(LineDrawing, WidePensHaveRoundEnds) {
     EXPECT_EQ(r.at(19, 80), kRedPixel);
     EXPECT_EQ(r.at(61, 80), kRedPixel);
     EXPECT_EQ(r.at(62, 80), kWhite);
-    // Nine pixels: the end is a half circle, not a square.
+    EXPECT_EQ(r.at(19, 79), kWhite);  // the pen's corners are cut off
+    EXPECT_EQ(r.at(20, 79), kRedPixel);
+    // Nine pixels: the end is round, not square.
     EXPECT_EQ(r.at(16, 50), kRedPixel);
     EXPECT_EQ(r.at(15, 50), kWhite);
-    EXPECT_EQ(r.at(18, 46), kRedPixel);
-    EXPECT_EQ(r.at(16, 46), kWhite);
+    EXPECT_EQ(r.at(19, 46), kRedPixel);
+    EXPECT_EQ(r.at(18, 46), kWhite);
 }
 
 TEST(LineDrawing, PensBetweenFourThirdsAndTwoPixelsDrawTwoPixelsWide) {
