@@ -13,14 +13,19 @@ struct Edge {
     int winding;  // +1 running down, -1 running up
 };
 
+bool finite(Point p) { return std::isfinite(p.x) && std::isfinite(p.y); }
+
+// Figures with a point at infinity or not a number are left out whole.
 std::vector<Edge> edgesOf(const std::vector<std::vector<Point>>& figures) {
     std::vector<Edge> edges;
-    for (const auto& f : figures)
+    for (const auto& f : figures) {
+        if (!std::all_of(f.begin(), f.end(), finite)) continue;
         for (std::size_t i = 0; i < f.size(); ++i) {
             const Point a = f[i], b = f[(i + 1) % f.size()];
             if (a.y == b.y) continue;
             edges.push_back(a.y < b.y ? Edge{a, b, 1} : Edge{b, a, -1});
         }
+    }
     return edges;
 }
 
@@ -51,23 +56,30 @@ long long floorDiv(long long a, long long b) {  // b > 0
 
 }  // namespace
 
+// Rows are walked top to bottom with the edges that cross them: edges
+// sorted by their top, an active list gaining edges as rows reach them and
+// losing them past their bottom, so long outlines cost what they cross.
 std::vector<RectI> polygonSpans(const std::vector<std::vector<Point>>& figures, FillRule rule, RectI bounds) {
-    const std::vector<Edge> edges = edgesOf(figures);
+    std::vector<Edge> edges = edgesOf(figures);
     std::vector<RectI> out;
     if (edges.empty()) return out;
-    double top = std::numeric_limits<double>::max(), bottom = std::numeric_limits<double>::lowest();
-    for (const Edge& e : edges) { top = std::min(top, e.top.y); bottom = std::max(bottom, e.bottom.y); }
+    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.top.y < b.top.y; });
+    double bottom = std::numeric_limits<double>::lowest();
+    for (const Edge& e : edges) bottom = std::max(bottom, e.bottom.y);
     const auto clampY = [&](double v) {
         return static_cast<int>(std::clamp(std::ceil(v), static_cast<double>(bounds.top), static_cast<double>(bounds.bottom)));
     };
-    const int y0 = clampY(top), y1 = clampY(bottom);
+    const int y0 = clampY(edges.front().top.y), y1 = clampY(bottom);
+    std::vector<const Edge*> active;
     std::vector<Crossing> xs;
+    std::size_t next = 0;
     for (int y = y0; y < y1; ++y) {
+        while (next < edges.size() && edges[next].top.y <= y) active.push_back(&edges[next++]);
+        std::erase_if(active, [y](const Edge* e) { return e->bottom.y <= y; });
         xs.clear();
-        for (const Edge& e : edges) {
-            if (!(e.top.y <= y && y < e.bottom.y)) continue;
-            const double t = (y - e.top.y) / (e.bottom.y - e.top.y);
-            xs.push_back({e.top.x + t * (e.bottom.x - e.top.x), e.winding});
+        for (const Edge* e : active) {
+            const double t = (y - e->top.y) / (e->bottom.y - e->top.y);
+            xs.push_back({e->top.x + t * (e->bottom.x - e->top.x), e->winding});
         }
         spansOfRow(xs, y, rule, bounds, out);
     }
@@ -75,6 +87,7 @@ std::vector<RectI> polygonSpans(const std::vector<std::vector<Point>>& figures, 
 }
 
 void traceLine(Point from, Point to, RectI bounds, const std::function<void(int, int)>& plot) {
+    if (!finite(from) || !finite(to)) return;
     const auto whole = [](double v) { return static_cast<long long>(std::clamp(v, -1e9, 1e9)); };
     const long long x0 = whole(from.x), y0 = whole(from.y);
     const long long dx = whole(to.x) - x0, dy = whole(to.y) - y0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <utility>
 
@@ -90,4 +91,10 @@ TEST(PixelRuns, MergeNeighboursInARow) {
     EXPECT_EQ(runs.rects()[0].right, 7);
     EXPECT_EQ(runs.rects()[1].left, 7);
     EXPECT_EQ(runs.rects()[1].right, 10);
+}
+
+TEST(Raster, PointsThatAreNotFiniteDrawNothing) {
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    EXPECT_TRUE(polygonSpans({{{0, 0}, {nan, 5}, {5, 5}}}, FillRule::NonZero, kWide).empty());
+    EXPECT_TRUE(lineOf({0, 0}, {inf, 3}).empty());
 }
