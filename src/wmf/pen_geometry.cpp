@@ -11,9 +11,8 @@ using Figure = std::vector<Point>;
 
 double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
 
-// Convex hull, counter-clockwise on screen (y down: clockwise in maths terms
-// is irrelevant; every figure runs the same way, which is what the non-zero
-// fill of their union needs).
+// Convex hull (Andrew's monotone chain). Every hull runs the same way round,
+// which is what the non-zero fill of their union needs.
 Figure convexHull(Figure pts) {
     std::sort(pts.begin(), pts.end(), [](Point a, Point b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
     if (pts.size() < 3) return pts;
@@ -54,6 +53,24 @@ Figure penAt(const Figure& pen, Point p) {
     return f;
 }
 
+// The pen swept from a to b. A two-pixel pen keeps a straight body one pixel
+// either side of the line (its swept square covers too much on shallow
+// lines, image1 and poly-polygon), with the square at both ends.
+void addSweep(std::vector<Figure>& out, const Figure& pen, int width, Point a, Point b) {
+    if (width == 2) {
+        const double len = std::hypot(b.x - a.x, b.y - a.y);
+        const Point n{(a.y - b.y) / len, (b.x - a.x) / len};
+        out.push_back(convexHull({{a.x + n.x, a.y + n.y}, {b.x + n.x, b.y + n.y}, {b.x - n.x, b.y - n.y}, {a.x - n.x, a.y - n.y}}));
+        out.push_back(penAt(pen, a));
+        out.push_back(penAt(pen, b));
+        return;
+    }
+    Figure both = penAt(pen, a);
+    const Figure end = penAt(pen, b);
+    both.insert(both.end(), end.begin(), end.end());
+    out.push_back(convexHull(std::move(both)));
+}
+
 std::vector<Point> withoutRepeats(const std::vector<Point>& pts) {
     std::vector<Point> out;
     for (const Point& p : pts)
@@ -73,21 +90,7 @@ std::vector<Figure> widenLine(const std::vector<Point>& input, bool closed, int 
     if (pts.size() == 1) out.push_back(penAt(pen, pts[0]));
     const bool closing = closed && pts.size() > 2 && (pts.front().x != pts.back().x || pts.front().y != pts.back().y);
     const std::size_t segments = pts.size() - 1 + (closing ? 1 : 0);
-    for (std::size_t i = 0; i < segments; ++i) {
-        if (width == 2) {
-            const Point a = pts[i], b = pts[(i + 1) % pts.size()];
-            const double len = std::hypot(b.x - a.x, b.y - a.y);
-            const Point n{(a.y - b.y) / len, (b.x - a.x) / len};
-            out.push_back(convexHull({{a.x + n.x, a.y + n.y}, {b.x + n.x, b.y + n.y}, {b.x - n.x, b.y - n.y}, {a.x - n.x, a.y - n.y}}));
-            out.push_back(penAt(pen, a));
-            out.push_back(penAt(pen, b));
-            continue;
-        }
-        Figure both = penAt(pen, pts[i]);
-        const Figure end = penAt(pen, pts[(i + 1) % pts.size()]);
-        both.insert(both.end(), end.begin(), end.end());
-        out.push_back(convexHull(std::move(both)));
-    }
+    for (std::size_t i = 0; i < segments; ++i) addSweep(out, pen, width, pts[i], pts[(i + 1) % pts.size()]);
     return out;
 }
 
