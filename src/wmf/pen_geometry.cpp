@@ -53,22 +53,26 @@ Figure penAt(const Figure& pen, Point p) {
     return f;
 }
 
-// The pen swept from a to b. A two-pixel pen keeps a straight body one pixel
-// either side of the line (its swept square covers too much on shallow
-// lines, image1 and poly-polygon), with the square at both ends.
+// A two-pixel pen's body: the octagon through (1, 3/4) and (3/4, 1), which
+// lies between the swept square (too wide on shallow lines: image1,
+// poly-polygon) and a one-pixel offset either side (too narrow on steep
+// ones: A20010, 2doorvan); its ends keep the whole square.
+const Figure& twoPixelBody() {
+    static const Figure body = convexHull(
+        {{-1, -0.75}, {-0.75, -1}, {0.75, -1}, {1, -0.75}, {1, 0.75}, {0.75, 1}, {-0.75, 1}, {-1, 0.75}});
+    return body;
+}
+
+// The pen swept from a to b: the hull of the pen at both ends.
 void addSweep(std::vector<Figure>& out, const Figure& pen, int width, Point a, Point b) {
-    if (width == 2) {
-        const double len = std::hypot(b.x - a.x, b.y - a.y);
-        const Point n{(a.y - b.y) / len, (b.x - a.x) / len};
-        out.push_back(convexHull({{a.x + n.x, a.y + n.y}, {b.x + n.x, b.y + n.y}, {b.x - n.x, b.y - n.y}, {a.x - n.x, a.y - n.y}}));
-        out.push_back(penAt(pen, a));
-        out.push_back(penAt(pen, b));
-        return;
-    }
-    Figure both = penAt(pen, a);
-    const Figure end = penAt(pen, b);
+    const Figure& body = width == 2 ? twoPixelBody() : pen;
+    Figure both = penAt(body, a);
+    const Figure end = penAt(body, b);
     both.insert(both.end(), end.begin(), end.end());
     out.push_back(convexHull(std::move(both)));
+    if (width != 2) return;
+    out.push_back(penAt(pen, a));
+    out.push_back(penAt(pen, b));
 }
 
 std::vector<Point> withoutRepeats(const std::vector<Point>& pts) {
