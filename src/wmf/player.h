@@ -50,9 +50,16 @@ private:
     void fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled);
     void fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule);
     void strokeWithPen(const Path& path);
+    // Straight outlines (polylines, or polygons when closed) with the pen;
+    // the aliased mode computes their pixels itself (player_lines.cpp).
+    using Figures = std::vector<std::vector<Point>>;
+    void fillAndOutline(const Path& fillPath, const Figures& outlines, bool closed, bool filled);
+    void strokeLines(const Figures& outlines, bool closed);
+    void strokeThinLines(const Figures& outlines, bool closed);
+    void strokeWideLines(const Figures& outlines, bool closed);
+    void fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t color);
     void withRop2(const std::function<void()>& draw);
     std::vector<Point> strokePoints(const std::vector<Point>& devicePoints) const;
-    Path strokePathOf(const std::vector<Point>& devicePoints, bool closed) const;
     double penWidth() const;
     static double strokeOffset(double width);
     static double curveOffset(double width);

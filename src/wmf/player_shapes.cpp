@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "canvas/scanline_fill.h"
+#include "canvas/raster.h"
 #include "wmf/hatch.h"
 #include "wmf/player.h"
 #include "wmf/raster_ops.h"
@@ -45,7 +45,7 @@ Path Player::fillPathOf(const std::vector<std::vector<Point>>& polygons) const {
     if (!device_.antialias()) {
         const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
         const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
-        return canvas::spanPath(canvas::polygonSpans(polygons, rule, bounds));
+        return canvas::rectsPath(canvas::polygonSpans(polygons, rule, bounds));
     }
     Path path;
     for (const auto& pts : polygons) path.addPolygon(shiftedBy(pts, kFillOffset), true);
@@ -63,10 +63,16 @@ double Player::insideFrameInset() const {
     return (s_.pen.style & 0x0F) == 6 ? (penWidth() - 1) / 2 : 0.0;
 }
 
+// The aliased width is GDI's whole-pixel width as the references show it:
+// the logical width scaled along y and rounded, except that pens between 4/3
+// and 2 pixels draw two pixels wide (dbggfx0's 1.333-pixel pens draw one
+// pixel, 2doorvan's 1.341 and cell's 1.411 two).
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
-    const double w = lengthX(s_.pen.width);
-    return device_.antialias() ? std::max(1.0, w) : std::max(1.0, std::floor(w + 0.5));
+    if (device_.antialias()) return std::max(1.0, lengthX(s_.pen.width));
+    const double w = std::abs(s_.pen.width * scaleY());
+    if (w < 2) return w > 4.0 / 3 ? 2 : 1;
+    return std::floor(w + 0.5);
 }
 
 // Device points moved onto the pen's pixel grid; anti-aliased thin lines snap
@@ -82,30 +88,6 @@ std::vector<Point> Player::strokePoints(const std::vector<Point>& pts) const {
         p.y += shift;
     }
     return moved;
-}
-
-// GDI draws each segment of a thin line from its first pixel up to, not
-// including, its last, whichever way it runs. Cairo's pixel-centre rule keeps
-// the first pixel only of segments running right or down, so each segment is
-// drawn on its own, pulled back a quarter pixel along its direction.
-Path Player::strokePathOf(const std::vector<Point>& pts, bool closed) const {
-    Path path;
-    std::vector<Point> moved = strokePoints(pts);
-    const bool solidThin = !device_.antialias() && penWidth() < 1.5 && (s_.pen.style & 0x0F) == 0;
-    if (!solidThin || moved.size() < 2) {
-        path.addPolygon(moved, closed);
-        return path;
-    }
-    if (closed) moved.push_back(moved.front());
-    for (std::size_t i = 1; i < moved.size(); ++i) {
-        const Point a = moved[i - 1], b = moved[i];
-        const double len = std::hypot(b.x - a.x, b.y - a.y);
-        if (len == 0) continue;
-        const double ux = (b.x - a.x) / len * 0.25, uy = (b.y - a.y) / len * 0.25;
-        path.moveTo({a.x - ux, a.y - uy});
-        path.lineTo({b.x - ux, b.y - uy});
-    }
-    return path;
 }
 
 std::vector<Point> Player::readPoints(const Record& r, std::size_t firstWord, std::size_t count) const {
@@ -208,16 +190,14 @@ void Player::drawPolyPolygon(const Record& r) {
     const std::size_t polys = r.uword(0);
     if (polys == 0 || polys >= r.words()) return;
     std::vector<std::vector<Point>> polygons;
-    Path stroke;
     std::size_t at = 1 + polys;
     for (std::size_t i = 0; i < polys; ++i) {
         const std::size_t count = r.uword(1 + i);
         const auto pts = readPoints(r, at, count);
         at += 2 * count;
-        stroke.addPolygon(strokePoints(pts), true);
         polygons.push_back(pts);
     }
-    fillAndStroke(fillPathOf(polygons), stroke, true);
+    fillAndOutline(fillPathOf(polygons), polygons, true, true);
 }
 
 // kind: 0 arc, 1 pie, 2 chord.
@@ -251,15 +231,14 @@ bool Player::playShape(const Record& r) {
         s_.curY = r.word(0);
         s_.curX = r.word(1);
         const Point b = toDevice(s_.curX, s_.curY);
-        fillAndStroke(Path(), strokePathOf({a, b}, false), false);
+        fillAndOutline(Path(), {{a, b}}, false, false);
         return true;
     }
     case META_POLYLINE: case META_POLYGON: {
         const auto pts = readPoints(r, 1, r.uword(0));
         if (pts.size() < 2) return true;
         const bool polygon = r.function() == META_POLYGON;
-        const Path fill = polygon ? fillPathOf({pts}) : Path();
-        fillAndStroke(fill, strokePathOf(pts, polygon), polygon);
+        fillAndOutline(polygon ? fillPathOf({pts}) : Path(), {pts}, polygon, polygon);
         return true;
     }
     case META_POLYPOLYGON: drawPolyPolygon(r); return true;
@@ -267,11 +246,12 @@ bool Player::playShape(const Record& r) {
         const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
         Path fill;
         fill.addRect({static_cast<double>(b.left), static_cast<double>(b.top), b.width() - 1.0, b.height() - 1.0});
-        const double o = strokeOffset(penWidth()), in = insideFrameInset();
-        Path stroke;
-        stroke.addRect({b.left + o + in, b.top + o + in, std::max(0.0, b.width() - 1.0 - 2 * in),
-                        std::max(0.0, b.height() - 1.0 - 2 * in)});
-        fillAndStroke(fill, stroke, true);
+        // The outline runs through the corner pixels of the box, inset for
+        // PS_INSIDEFRAME.
+        const double in = insideFrameInset();
+        const double l = b.left + in, t = b.top + in;
+        const double rt = std::max(l, b.right - 1 - in), btm = std::max(t, b.bottom - 1 - in);
+        fillAndOutline(fill, {{{l, t}, {rt, t}, {rt, btm}, {l, btm}}}, true, true);
         return true;
     }
     case META_ELLIPSE: {

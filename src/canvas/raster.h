@@ -1,0 +1,45 @@
+#pragma once
+// Exact pixel coverage for aliased drawing, computed without Cairo so the
+// caller decides every pixel: polygon spans sampled at integer points, and
+// straight lines one pixel wide. The results are whole-pixel rectangles a
+// canvas fills exactly.
+
+#include <functional>
+#include <vector>
+
+#include "canvas/geometry.h"
+#include "canvas/path.h"
+
+namespace plotvale::canvas {
+
+// Pixels whose integer point (x, y) lies inside the figures (closed
+// polygons): each row y is cut at the edges' crossings, and a run between
+// crossings xl and xr covers ceil(xl) <= x < ceil(xr); an edge covers the
+// rows from its top end up to, not including, its bottom end. One rectangle
+// one row high per run, rows top to bottom, cut to bounds. Figures with a
+// point that is not finite are left out.
+std::vector<RectI> polygonSpans(const std::vector<std::vector<Point>>& figures, FillRule rule, RectI bounds);
+
+// The pixels of a one-pixel line from (x0, y0) towards (x1, y1): one pixel
+// per step along the longer axis, the other coordinate rounded to the
+// nearest pixel with halves going to the smaller coordinate (so a line
+// covers the same pixels drawn either way), the last pixel left out. Only
+// pixels inside bounds are plotted (steps outside are not even walked); a
+// line with an end that is not finite plots nothing.
+void traceLine(Point from, Point to, RectI bounds, const std::function<void(int, int)>& plot);
+
+// Adjacent pixels of a row merged into runs, one rectangle per run.
+class PixelRuns {
+public:
+    void add(int x, int y);
+    const std::vector<RectI>& rects() const { return rects_; }
+    bool empty() const { return rects_.empty(); }
+
+private:
+    std::vector<RectI> rects_;
+};
+
+// A path of the rectangles, for filling with the non-zero rule.
+Path rectsPath(const std::vector<RectI>& rects);
+
+}  // namespace plotvale::canvas

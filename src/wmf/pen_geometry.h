@@ -1,0 +1,32 @@
+#pragma once
+// The pixels of straight lines drawn with a pen in the aliased mode, as GDI
+// sets them: one-pixel pens step from pixel to pixel with their dash
+// pattern; wider pens become polygons (the line widened by half the pen on
+// each side by sweeping a polygonal pen along it) for the polygon rule to
+// fill.
+
+#include <vector>
+
+#include "canvas/geometry.h"
+#include "canvas/raster.h"
+
+namespace plotvale::wmf {
+
+// Figures whose union (non-zero rule) is the line through the device
+// points drawn with a pen width pixels wide; closed lines join their last
+// point to the first. Ends and joins are round (in the pen's polygon) whatever
+// the pen's style or the line-cap escapes say: GDI draws a metafile's pens
+// that way.
+std::vector<std::vector<canvas::Point>> widenLine(const std::vector<canvas::Point>& pts, bool closed, int width);
+
+// The pixels of a one-pixel line through whole-pixel device points, each
+// segment without its last pixel. style is the PS_* style: dashes and dots
+// put their gaps in `gaps` (the caller paints them under OPAQUE). Pixels
+// outside bounds are left out.
+struct ThinLinePixels {
+    canvas::PixelRuns pen;
+    canvas::PixelRuns gaps;
+};
+ThinLinePixels thinLinePixels(const std::vector<canvas::Point>& pts, bool closed, int style, canvas::RectI bounds);
+
+}  // namespace plotvale::wmf

@@ -1,0 +1,58 @@
+// Straight lines and polygon outlines with the current pen. In the aliased
+// mode the pixels are worked out here, as GDI sets them, and reach the
+// device as whole-pixel rectangles, so the device's fill still applies the
+// clip and the raster operation.
+
+#include "wmf/pen_geometry.h"
+#include "wmf/player.h"
+
+namespace plotvale::wmf {
+
+void Player::fillAndOutline(const Path& fillPath, const Figures& outlines, bool closed, bool filled) {
+    const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
+    withRop2([&] {
+        if (filled) fillWithBrush(fillPath, s_.brush, rule);
+        strokeLines(outlines, closed);
+    });
+}
+
+void Player::strokeLines(const Figures& outlines, bool closed) {
+    if (!penVisible()) return;
+    if (device_.antialias()) {
+        Path path;
+        for (const auto& f : outlines) path.addPolygon(strokePoints(f), closed);
+        return strokeWithPen(path);
+    }
+    if (penWidth() < 1.5) strokeThinLines(outlines, closed);
+    else strokeWideLines(outlines, closed);
+}
+
+void Player::fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t color) {
+    if (rects.empty()) return;
+    device_.fill(canvas::rectsPath(rects), FillRule::NonZero, Paint{rgbColor(color), nullptr, nullptr});
+}
+
+// One-pixel pens: dashes and dots keep their pattern across the segments of
+// a figure; under OPAQUE the gaps take the background colour.
+void Player::strokeThinLines(const Figures& outlines, bool closed) {
+    const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
+    const int kind = s_.pen.style & 0x0F;
+    for (const auto& f : outlines) {
+        const ThinLinePixels px = thinLinePixels(f, closed, kind, bounds);
+        if (s_.bkMode == 2) fillPixels(px.gaps.rects(), s_.bkColor);
+        fillPixels(px.pen.rects(), s_.pen.color);
+    }
+}
+
+// Wider pens: the lines widened into polygons and filled by the polygon rule.
+void Player::strokeWideLines(const Figures& outlines, bool closed) {
+    Figures figures;
+    for (const auto& f : outlines) {
+        auto widened = widenLine(f, closed, static_cast<int>(penWidth()));
+        figures.insert(figures.end(), widened.begin(), widened.end());
+    }
+    const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
+    fillPixels(canvas::polygonSpans(figures, FillRule::NonZero, bounds), s_.pen.color);
+}
+
+}  // namespace plotvale::wmf
