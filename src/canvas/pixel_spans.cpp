@@ -31,13 +31,13 @@ Point cubicAt(Point p0, Point p1, Point p2, Point p3, double t) {
 
 double distance(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
 
-// Rows of pixels a square of half side h centred on (x + offset, y + offset)
-// reaches from segment a-b, added to out.
-void addSegment(Point a, Point b, double h, double offset, std::vector<Span>& out) {
-    const int yFirst = static_cast<int>(std::ceil(std::min(a.y, b.y) - h - offset));
-    const int yLast = static_cast<int>(std::floor(std::max(a.y, b.y) + h - offset));
+// Rows of pixels a square of half side h centred on (x, y) + offset reaches
+// from segment a-b, added to out.
+void addSegment(Point a, Point b, double h, Point offset, std::vector<Span>& out) {
+    const int yFirst = static_cast<int>(std::ceil(std::min(a.y, b.y) - h - offset.y));
+    const int yLast = static_cast<int>(std::floor(std::max(a.y, b.y) + h - offset.y));
     for (int y = yFirst; y <= yLast; ++y) {
-        const double lo = y + offset - h, hi = y + offset + h;
+        const double lo = y + offset.y - h, hi = y + offset.y + h;
         double t0 = 0, t1 = 1;
         if (a.y != b.y) {
             double ta = (lo - a.y) / (b.y - a.y), tb = (hi - a.y) / (b.y - a.y);
@@ -49,7 +49,7 @@ void addSegment(Point a, Point b, double h, double offset, std::vector<Span>& ou
             continue;
         }
         const double xa = a.x + t0 * (b.x - a.x), xb = a.x + t1 * (b.x - a.x);
-        const double left = std::min(xa, xb) - h - offset, right = std::max(xa, xb) + h - offset;
+        const double left = std::min(xa, xb) - h - offset.x, right = std::max(xa, xb) + h - offset.x;
         out.push_back({y, static_cast<int>(std::ceil(left)), static_cast<int>(std::floor(right)) + 1});
     }
 }
@@ -86,7 +86,7 @@ std::vector<Polyline> flatten(const Path& path) {
     return figures;
 }
 
-std::vector<Span> squarePenSpans(const std::vector<Polyline>& figures, double width, double offset) {
+std::vector<Span> squarePenSpans(const std::vector<Polyline>& figures, double width, Point offset) {
     std::vector<Span> spans;
     const double h = width / 2;
     for (const Polyline& f : figures) {

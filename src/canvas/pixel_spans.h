@@ -36,8 +36,8 @@ std::vector<Polyline> flatten(const Path& path);
 
 // Pixels covered by an axis-aligned square pen of side `width` swept along
 // the figures: pixel (x, y) is covered when the closed square of that side
-// centred on (x + offset, y + offset) meets a segment. Sorted by row, merged.
-std::vector<Span> squarePenSpans(const std::vector<Polyline>& figures, double width, double offset);
+// centred on (x, y) + offset meets a segment. Sorted by row, merged.
+std::vector<Span> squarePenSpans(const std::vector<Polyline>& figures, double width, Point offset);
 
 // The one-pixel outline and the interior of the ellipse inscribed in the
 // pixels box.left .. box.right - 1 (rows likewise), symmetric about the

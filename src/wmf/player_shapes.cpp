@@ -152,11 +152,14 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
 // GDI sweeps a two-pixel pen along curved figures as an axis-aligned square
 // (45-degree edges come out four pixels across, not three), centred a
 // quarter pixel right of and below each point of the path. Measured on the
-// corpus references.
+// corpus references. Ties go to the pixel left of and above the square; where
+// both axes tie, the vertical tie decides.
+constexpr Point kSquarePenCentre{0.25 + 1e-7, 0.25 + 1.3e-7};
+
 bool Player::strokeWithSquarePen(const Path& path) {
     const int kind = s_.pen.style & 0x0F;
     if (device_.antialias() || penWidth() != 2 || (kind != 0 && kind != 6) || !hasCurves(path)) return false;
-    const auto spans = canvas::squarePenSpans(canvas::flatten(path), 2, 0.25);
+    const auto spans = canvas::squarePenSpans(canvas::flatten(path), 2, kSquarePenCentre);
     device_.fill(canvas::spansToPath(spans), FillRule::NonZero, Paint{rgbColor(s_.pen.color), nullptr, nullptr});
     return true;
 }
@@ -255,13 +258,26 @@ void Player::drawArcFamily(const Record& r, int kind) {
     double sweep = std::fmod(a1 - a0, 2 * std::numbers::pi);
     if (!flipped) { if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi; }
     else { if (sweep <= 1e-12) sweep += 2 * std::numbers::pi; }
-    Path path;
     // A pie's point is the box's centre in whole pixels (halves rounded up, as
-    // the references show), on the pen's grid.
-    if (kind == 1) path.moveTo({(box.left + box.right + 1) / 2 + o, (box.top + box.bottom + 1) / 2 + o});
-    path.addArc(ell, a0, sweep, kind == 1);
-    if (kind != 0) path.close();
-    fillAndStroke(path, path, kind != 0);
+    // the references show). With pens up to two pixels wide, the aliased
+    // pie's and chord's straight edges meet the arc at whole pixels rounded
+    // right and up (measured on wmfjs__chord and wmfjs__pie; wider pens
+    // match better without it).
+    auto endOf = [&](double a) {
+        const Point p{cx + rx * std::cos(a) - o, cy + ry * std::sin(a) - o};
+        return device_.antialias() || kind == 0 || penWidth() > 2 ? p : Point{std::ceil(p.x), std::floor(p.y)};
+    };
+    const Point first = endOf(a0), last = endOf(a0 + sweep);
+    auto figure = [&](double shift) {
+        Path path;
+        if (kind == 1) path.moveTo({(box.left + box.right + 1) / 2 + shift, (box.top + box.bottom + 1) / 2 + shift});
+        path.lineTo({first.x + shift, first.y + shift});
+        path.addArc({ell.x - o + shift, ell.y - o + shift, ell.width, ell.height}, a0, sweep, true);
+        path.lineTo({last.x + shift, last.y + shift});
+        if (kind != 0) path.close();
+        return path;
+    };
+    fillAndStroke(figure(kFillOffset), figure(o), kind != 0);
 }
 
 bool Player::playShape(const Record& r) {
