@@ -47,6 +47,7 @@ private:
     void fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled);
     void fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule);
     void strokeWithPen(const Path& path);
+    bool usesSquarePen() const;
     bool strokeWithSquarePen(const Path& path);
     bool drawThinEllipse(const canvas::RectI& box);
     void withRop2(const std::function<void()>& draw);

@@ -150,15 +150,19 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
 }
 
 // GDI sweeps a two-pixel pen along curved figures as an axis-aligned square
-// (45-degree edges come out four pixels across, not three), centred a
-// quarter pixel right of and below each point of the path. Measured on the
-// corpus references. Ties go to the pixel left of and above the square; where
-// both axes tie, the vertical tie decides.
-constexpr Point kSquarePenCentre{0.25 + 1e-7, 0.25 + 1.3e-7};
+// (45-degree edges come out four pixels across, not three): pixel (x, y)
+// takes the pen when the 2 x 2 square centred on (x + 1/2, y + 1/4) meets
+// the path. Measured on the corpus references. Ties go to the pixel left of
+// and above the square; where both axes tie, the vertical tie decides.
+constexpr Point kSquarePenCentre{0.5 + 1e-7, 0.25 + 1.3e-7};
+
+bool Player::usesSquarePen() const {
+    const int kind = s_.pen.style & 0x0F;
+    return !device_.antialias() && penWidth() == 2 && (kind == 0 || kind == 6);
+}
 
 bool Player::strokeWithSquarePen(const Path& path) {
-    const int kind = s_.pen.style & 0x0F;
-    if (device_.antialias() || penWidth() != 2 || (kind != 0 && kind != 6) || !hasCurves(path)) return false;
+    if (!usesSquarePen() || !hasCurves(path)) return false;
     const auto spans = canvas::squarePenSpans(canvas::flatten(path), 2, kSquarePenCentre);
     device_.fill(canvas::spansToPath(spans), FillRule::NonZero, Paint{rgbColor(s_.pen.color), nullptr, nullptr});
     return true;
@@ -268,9 +272,11 @@ void Player::drawArcFamily(const Record& r, int kind) {
         return device_.antialias() || kind == 0 || penWidth() > 2 ? p : Point{std::ceil(p.x), std::floor(p.y)};
     };
     const Point first = endOf(a0), last = endOf(a0 + sweep);
+    // Under the two-pixel square pen the point sits half a pixel further right.
+    const double pointNudge = usesSquarePen() ? 0.5 : 0.0;
     auto figure = [&](double shift) {
         Path path;
-        if (kind == 1) path.moveTo({(box.left + box.right + 1) / 2 + shift, (box.top + box.bottom + 1) / 2 + shift});
+        if (kind == 1) path.moveTo({(box.left + box.right + 1) / 2 + pointNudge + shift, (box.top + box.bottom + 1) / 2 + shift});
         path.lineTo({first.x + shift, first.y + shift});
         path.addArc({ell.x - o + shift, ell.y - o + shift, ell.width, ell.height}, a0, sweep, true);
         path.lineTo({last.x + shift, last.y + shift});
