@@ -58,10 +58,15 @@ double Player::insideFrameInset() const {
     return (s_.pen.style & 0x0F) == 6 ? (penWidth() - 1) / 2 : 0.0;
 }
 
+// Aliased widths are whole pixels: rounded, except that an inside-frame pen
+// takes the next whole pixel (1.34 pixels draw as 2 in
+// mr-libwmf__libwmf_2doorvan, while solid pens of 1.32 draw as 1).
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     const double w = lengthX(s_.pen.width);
-    return device_.antialias() ? std::max(1.0, w) : std::max(1.0, std::floor(w + 0.5));
+    if (device_.antialias()) return std::max(1.0, w);
+    const bool insideFrame = (s_.pen.style & 0x0F) == 6;
+    return std::max(1.0, insideFrame ? std::ceil(w) : std::floor(w + 0.5));
 }
 
 // Device points moved onto the pen's pixel grid; anti-aliased thin lines snap

@@ -250,3 +250,17 @@ TEST(AliasedCurves, TwoPixelPenOnAPie) {
     EXPECT_EQ(r.at(47, 2), 0x0000FFu);
     EXPECT_EQ(r.at(47, 3), 0xFF0000u);
 }
+
+TEST(AliasedCurves, InsideFramePensTakeTheNextWholePixel) {
+    // Three logical units a pixel: a width of 4 is 1.33 pixels.
+    auto framed = [](int style) {
+        return render(picture().record(0x020C, {300, 300}).pen(style, 4, 0).select(0).brush(1, 0).select(1)
+                          .rectangle(30, 30, 270, 270).bytes());
+    };
+    const auto inside = framed(6), solid = framed(0);
+    EXPECT_EQ(inside.at(10, 50), 0x000000u);
+    EXPECT_EQ(inside.at(11, 50), 0x000000u);
+    EXPECT_EQ(inside.at(12, 50), 0xFFFFFFu);
+    EXPECT_EQ(solid.at(10, 50), 0x000000u);
+    EXPECT_EQ(solid.at(11, 50), 0xFFFFFFu);
+}
