@@ -58,10 +58,13 @@ private:
     static double curveOffset(double width);
     double insideFrameInset() const;
     Path fillPathOf(const std::vector<Point>& devicePoints) const;
+    // Centre sampling moved by this much samples a path at pixel top-left corners.
+    static constexpr double kFillOffset = 0.5;
     bool penVisible() const { return (s_.pen.style & 0x0F) != 5; }
     bool brushVisible(const BrushObject& b) const { return b.style != 1; }
     std::vector<Point> readPoints(const Record& r, std::size_t firstWord, std::size_t count) const;
     void applyClip();
+    void drawEllipse(const Record& r);
     void drawArcFamily(const Record& r, int kind);
     void drawRoundRect(const Record& r);
     void drawPolyPolygon(const Record& r);
