@@ -5,10 +5,7 @@
 #include <map>
 
 namespace plotvale::canvas {
-namespace {
-
-// Sorts spans by row and merges overlapping or touching runs.
-std::vector<Span> merged(std::vector<Span> spans) {
+std::vector<Span> mergeSpans(std::vector<Span> spans) {
     std::sort(spans.begin(), spans.end(),
               [](const Span& a, const Span& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
     std::vector<Span> out;
@@ -22,6 +19,8 @@ std::vector<Span> merged(std::vector<Span> spans) {
     }
     return out;
 }
+
+namespace {
 
 Point cubicAt(Point p0, Point p1, Point p2, Point p3, double t) {
     const double u = 1 - t;
@@ -95,7 +94,7 @@ std::vector<Span> squarePenSpans(const std::vector<Polyline>& figures, double wi
         for (std::size_t k = 1; k < n; ++k) addSegment(f.points[k - 1], f.points[k], h, offset, spans);
         if (f.closed && n > 2) addSegment(f.points[n - 1], f.points[0], h, offset, spans);
     }
-    return merged(std::move(spans));
+    return mergeSpans(std::move(spans));
 }
 
 }  // namespace plotvale::canvas

@@ -21,6 +21,9 @@ struct Span {
     int x1 = 0;
 };
 
+// Sorted by row, overlapping or touching runs merged.
+std::vector<Span> mergeSpans(std::vector<Span> spans);
+
 // Integer rectangles, one per span, as a path to fill.
 Path spansToPath(const std::vector<Span>& spans);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "wmf/dc_state.h"
+#include "canvas/pixel_spans.h"
 #include "wmf/device.h"
 #include "wmf/picture_frame.h"
 #include "wmf/record_reader.h"
@@ -44,11 +45,13 @@ private:
     double lengthX(double v) const;
 
     // Painting with the current objects, honouring ROP2.
-    void fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled);
+    // rim: pixels a two-pixel square pen covers besides the path's own.
+    void fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled,
+                       const std::vector<canvas::Span>* rim = nullptr);
     void fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule);
-    void strokeWithPen(const Path& path);
+    void strokeWithPen(const Path& path, const std::vector<canvas::Span>* rim = nullptr);
     bool usesSquarePen() const;
-    bool strokeWithSquarePen(const Path& path);
+    bool strokeWithSquarePen(const Path& path, const std::vector<canvas::Span>* rim);
     bool drawThinEllipse(const canvas::RectI& box);
     void withRop2(const std::function<void()>& draw);
     std::vector<Point> strokePoints(const std::vector<Point>& devicePoints) const;

@@ -10,6 +10,33 @@
 #include "wmf/player.h"
 
 namespace plotvale::wmf {
+namespace {
+
+bool withinSweep(double angle, double start, double sweep) {
+    const double turn = 2 * std::numbers::pi;
+    double d = std::fmod(sweep < 0 ? start - angle : angle - start, turn);
+    if (d < 0) d += turn;
+    return d <= std::abs(sweep) + 1e-9;
+}
+
+// The one-pixel arc of the ellipse in box from angle start through sweep
+// (parametric, y down), each pixel grown one pixel left and up. GDI's
+// two-pixel pen covers these too, which lengthens its runs where the curve
+// is flat. Measured on wmfjs__arc, wmfjs__pie and wmfjs__chord.
+std::vector<canvas::Span> arcRim(const canvas::RectI& box, double start, double sweep) {
+    const double rx = std::max((box.width() - 1) / 2.0, 1e-9), ry = std::max((box.height() - 1) / 2.0, 1e-9);
+    const double cx = box.left + rx, cy = box.top + ry;
+    std::vector<canvas::Span> rim;
+    for (const canvas::Span& s : canvas::thinEllipse(box).outline)
+        for (int x = s.x0; x < s.x1; ++x) {
+            if (!withinSweep(std::atan2((s.y - cy) / ry, (x - cx) / rx), start, sweep)) continue;
+            rim.push_back({s.y - 1, x - 1, x + 1});
+            rim.push_back({s.y, x - 1, x + 1});
+        }
+    return rim;
+}
+
+}  // namespace
 
 // Ellipses and arcs: odd widths on pixel centres, even widths on pixel
 // corners, which matches GDI's curves better than the straight-line rule.
@@ -29,9 +56,13 @@ bool Player::usesSquarePen() const {
     return !device_.antialias() && penWidth() == 2 && (kind == 0 || kind == 6);
 }
 
-bool Player::strokeWithSquarePen(const Path& path) {
+bool Player::strokeWithSquarePen(const Path& path, const std::vector<canvas::Span>* rim) {
     if (!usesSquarePen() || !path.hasCurves()) return false;
-    const auto spans = canvas::squarePenSpans(canvas::flatten(path), 2, kSquarePenCentre);
+    auto spans = canvas::squarePenSpans(canvas::flatten(path), 2, kSquarePenCentre);
+    if (rim) {
+        spans.insert(spans.end(), rim->begin(), rim->end());
+        spans = canvas::mergeSpans(std::move(spans));
+    }
     device_.fill(canvas::spansToPath(spans), FillRule::NonZero, Paint{rgbColor(s_.pen.color), nullptr, nullptr});
     return true;
 }
@@ -53,11 +84,16 @@ bool Player::drawThinEllipse(const canvas::RectI& box) {
 void Player::drawEllipse(const Record& r) {
     const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
     if (drawThinEllipse(b)) return;
-    const double o = curveOffset(penWidth()), in = insideFrameInset();
-    Path path;
-    path.addEllipse({b.left + o + in, b.top + o + in, std::max(0.0, b.width() - 1.0 - 2 * in),
-                     std::max(0.0, b.height() - 1.0 - 2 * in)});
-    fillAndStroke(path, path, true);
+    const double in = insideFrameInset();
+    auto ellipse = [&](double shift) {
+        Path path;
+        path.addEllipse({b.left + shift + in, b.top + shift + in, std::max(0.0, b.width() - 1.0 - 2 * in),
+                         std::max(0.0, b.height() - 1.0 - 2 * in)});
+        return path;
+    };
+    const bool rimmed = usesSquarePen() && in == 0;
+    const std::vector<canvas::Span> rim = rimmed ? arcRim(b, 0, 2 * std::numbers::pi) : std::vector<canvas::Span>{};
+    fillAndStroke(ellipse(kFillOffset), ellipse(curveOffset(penWidth())), true, &rim);
 }
 
 void Player::drawRoundRect(const Record& r) {
@@ -76,7 +112,8 @@ void Player::drawRoundRect(const Record& r) {
         return p;
     };
     const double o = curveOffset(penWidth());
-    fillAndStroke(build(box.left, box.top, box.right - 1, box.bottom - 1),
+    const double f = kFillOffset;
+    fillAndStroke(build(box.left + f, box.top + f, box.right - 1 + f, box.bottom - 1 + f),
                   build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
 }
 
@@ -116,7 +153,8 @@ void Player::drawArcFamily(const Record& r, int kind) {
         if (kind != 0) path.close();
         return path;
     };
-    fillAndStroke(figure(kFillOffset), figure(o), kind != 0);
+    const std::vector<canvas::Span> rim = usesSquarePen() ? arcRim(box, a0, sweep) : std::vector<canvas::Span>{};
+    fillAndStroke(figure(kFillOffset), figure(o), kind != 0, &rim);
 }
 
 }  // namespace plotvale::wmf

@@ -139,8 +139,8 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
     device_.fill(path, rule, Paint{rgbColor(brush.color), nullptr, nullptr});
 }
 
-void Player::strokeWithPen(const Path& path) {
-    if (!penVisible() || strokeWithSquarePen(path)) return;
+void Player::strokeWithPen(const Path& path, const std::vector<canvas::Span>* rim) {
+    if (!penVisible() || strokeWithSquarePen(path, rim)) return;
     StrokeStyle style;
     style.width = penWidth();
     if (!device_.antialias() && style.width >= 2 && path.hasCurves()) style.width += kWideCurveGrowth;
@@ -159,11 +159,12 @@ void Player::strokeWithPen(const Path& path) {
     device_.stroke(path, style, rgbColor(s_.pen.color));
 }
 
-void Player::fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled) {
+void Player::fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled,
+                           const std::vector<canvas::Span>* rim) {
     const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
     withRop2([&] {
         if (filled) fillWithBrush(fillPath, s_.brush, rule);
-        strokeWithPen(strokePath);
+        strokeWithPen(strokePath, rim);
     });
 }
 
