@@ -241,11 +241,10 @@ TEST(AliasedCurves, TwoPixelPenOnAPie) {
     EXPECT_EQ(r.at(47, 48), 0x0000FFu);
     EXPECT_EQ(r.at(49, 48), 0x0000FFu);
     EXPECT_EQ(r.at(50, 48), 0xFFFFFFu);
-    // The arc's top covers rows 1 and 2 (GDI: x 40..54 on row 1; the ends
-    // of that run are not reproduced yet).
+    // The arc's top covers rows 1 and 2, x 40..54 on row 1.
     EXPECT_EQ(r.at(39, 1), 0xFFFFFFu);
-    EXPECT_EQ(r.at(42, 1), 0x0000FFu);
-    EXPECT_EQ(r.at(52, 1), 0x0000FFu);
+    EXPECT_EQ(r.at(40, 1), 0x0000FFu);
+    EXPECT_EQ(r.at(54, 1), 0x0000FFu);
     EXPECT_EQ(r.at(55, 1), 0xFFFFFFu);
     EXPECT_EQ(r.at(47, 2), 0x0000FFu);
     EXPECT_EQ(r.at(47, 3), 0xFF0000u);
