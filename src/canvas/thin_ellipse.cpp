@@ -13,7 +13,7 @@ namespace plotvale::canvas {
 namespace {
 
 // The doubled offset of the pixel nearest v (in pixels), on the grid of
-// doubled offsets with the given parity; halves go towards the centre.
+// doubled offsets with the given parity; halves go away from the centre.
 int nearestDoubled(double v, int parity) {
     const double c = parity / 2.0;
     return static_cast<int>(std::lround(2 * (std::floor(v - c + 0.5) + c)));
