@@ -68,11 +68,17 @@ bool Player::strokeWithSquarePen(const Path& path, const std::vector<canvas::Spa
 }
 
 // A one-pixel solid outline and its interior, pixel for pixel as GDI draws
-// them; false when the pen is not of that kind.
+// them; without a pen the brush covers both (the same pixels, as
+// mr-libwmf__libwmf_2doorvan's wheels show). False for other pens.
 bool Player::drawThinEllipse(const canvas::RectI& box) {
     const int kind = s_.pen.style & 0x0F;
-    if (device_.antialias() || penWidth() >= 1.5 || (kind != 0 && kind != 6)) return false;
-    const canvas::EllipsePixels pixels = canvas::thinEllipse(box);
+    const bool thin = penWidth() < 1.5 && (kind == 0 || kind == 6);
+    if (device_.antialias() || (!thin && penVisible())) return false;
+    canvas::EllipsePixels pixels = canvas::thinEllipse(box);
+    if (!penVisible()) {
+        pixels.interior.insert(pixels.interior.end(), pixels.outline.begin(), pixels.outline.end());
+        pixels.outline.clear();
+    }
     withRop2([&] {
         fillWithBrush(canvas::spansToPath(pixels.interior), s_.brush, FillRule::NonZero);
         device_.fill(canvas::spansToPath(pixels.outline), FillRule::NonZero,

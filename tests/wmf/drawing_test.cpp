@@ -228,6 +228,16 @@ TEST(AliasedCurves, OnePixelEllipseAndItsInterior) {
     EXPECT_EQ(r.at(15, 12), 0xFFFFFFu);  // right edge of the box excluded
 }
 
+TEST(AliasedCurves, EllipseWithoutPenFillsTheOutlinedPixels) {
+    const auto r = render(picture().pen(5, 1, 0).select(0).brush(0, kRed).select(1)
+                              .record(0x0418, {15, 15, 10, 10}).bytes());
+    EXPECT_EQ(r.at(10, 10), 0xFFFFFFu);
+    EXPECT_EQ(r.at(11, 10), 0xFF0000u);
+    EXPECT_EQ(r.at(14, 12), 0xFF0000u);
+    EXPECT_EQ(r.at(12, 14), 0xFF0000u);
+    EXPECT_EQ(r.count(0xFF0000, 0, 0, 100, 100), 21);  // 5 x 5 less the four corners
+}
+
 TEST(AliasedCurves, TwoPixelPenOnAPie) {
     auto file = MetafileWriter::placeable(0, 0, 192, 192, 96).pen(0, 2, kBlue).select(0).brush(0, kRed).select(1)
                     .record(0x081A, {2, 2, 2, 94, 94, 94, 2, 2});  // quarter from the top-right ray to the top-left
