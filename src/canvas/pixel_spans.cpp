@@ -28,7 +28,9 @@ Point cubicAt(Point p0, Point p1, Point p2, Point p3, double t) {
     return {a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y};
 }
 
-double distance(Point a, Point b) { return std::hypot(b.x - a.x, b.y - a.y); }
+double distance(Point a, Point b) {
+    return std::hypot(b.x - a.x, b.y - a.y);
+}
 
 // Rows of pixels a square of half side h centred on (x, y) + offset reaches
 // from segment a-b, added to out.
@@ -48,8 +50,10 @@ void addSegment(Point a, Point b, double h, Point offset, std::vector<Span>& out
             continue;
         }
         const double xa = a.x + t0 * (b.x - a.x), xb = a.x + t1 * (b.x - a.x);
-        const double left = std::min(xa, xb) - h - offset.x, right = std::max(xa, xb) + h - offset.x;
-        out.push_back({y, static_cast<int>(std::ceil(left)), static_cast<int>(std::floor(right)) + 1});
+        const double left = std::min(xa, xb) - h - offset.x,
+                     right = std::max(xa, xb) + h - offset.x;
+        out.push_back(
+            {y, static_cast<int>(std::ceil(left)), static_cast<int>(std::floor(right)) + 1});
     }
 }
 
@@ -58,7 +62,8 @@ void addSegment(Point a, Point b, double h, Point offset, std::vector<Span>& out
 Path spansToPath(const std::vector<Span>& spans) {
     Path path;
     for (const Span& s : spans)
-        path.addRect({static_cast<double>(s.x0), static_cast<double>(s.y), static_cast<double>(s.x1 - s.x0), 1.0});
+        path.addRect({static_cast<double>(s.x0), static_cast<double>(s.y),
+                      static_cast<double>(s.x1 - s.x0), 1.0});
     return path;
 }
 
@@ -68,14 +73,22 @@ std::vector<Polyline> flatten(const Path& path) {
     std::size_t i = 0;
     for (const auto verb : path.verbs()) {
         switch (verb) {
-        case Path::Verb::Move: figures.push_back({{pts[i]}, false}); i += 1; break;
-        case Path::Verb::Line: figures.back().points.push_back(pts[i]); i += 1; break;
+        case Path::Verb::Move:
+            figures.push_back({{pts[i]}, false});
+            i += 1;
+            break;
+        case Path::Verb::Line:
+            figures.back().points.push_back(pts[i]);
+            i += 1;
+            break;
         case Path::Verb::Cubic: {
             const Point p0 = figures.back().points.back();
-            const double length = distance(p0, pts[i]) + distance(pts[i], pts[i + 1]) + distance(pts[i + 1], pts[i + 2]);
+            const double length = distance(p0, pts[i]) + distance(pts[i], pts[i + 1]) +
+                                  distance(pts[i + 1], pts[i + 2]);
             const int parts = std::clamp(static_cast<int>(std::ceil(length)), 1, 4096);
             for (int k = 1; k <= parts; ++k)
-                figures.back().points.push_back(cubicAt(p0, pts[i], pts[i + 1], pts[i + 2], static_cast<double>(k) / parts));
+                figures.back().points.push_back(
+                    cubicAt(p0, pts[i], pts[i + 1], pts[i + 2], static_cast<double>(k) / parts));
             i += 3;
             break;
         }
@@ -91,7 +104,8 @@ std::vector<Span> squarePenSpans(const std::vector<Polyline>& figures, double wi
     for (const Polyline& f : figures) {
         const std::size_t n = f.points.size();
         if (n == 1) addSegment(f.points[0], f.points[0], h, offset, spans);
-        for (std::size_t k = 1; k < n; ++k) addSegment(f.points[k - 1], f.points[k], h, offset, spans);
+        for (std::size_t k = 1; k < n; ++k)
+            addSegment(f.points[k - 1], f.points[k], h, offset, spans);
         if (f.closed && n > 2) addSegment(f.points[n - 1], f.points[0], h, offset, spans);
     }
     return mergeSpans(std::move(spans));

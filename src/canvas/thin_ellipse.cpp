@@ -62,8 +62,14 @@ EllipsePixels thinEllipse(const RectI& box) {
         int left = 0, right = 0;
         bool hasLeft = false, hasRight = false;
         for (const int x : xs) {
-            if (2 * x <= cx2) { left = x; hasLeft = true; }
-            if (2 * x >= cx2 && !hasRight) { right = x; hasRight = true; }
+            if (2 * x <= cx2) {
+                left = x;
+                hasLeft = true;
+            }
+            if (2 * x >= cx2 && !hasRight) {
+                right = x;
+                hasRight = true;
+            }
         }
         if (hasLeft && hasRight && right > left + 1) out.interior.push_back({y, left + 1, right});
     }

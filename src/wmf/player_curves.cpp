@@ -24,7 +24,8 @@ bool withinSweep(double angle, double start, double sweep) {
 // two-pixel pen covers these too, which lengthens its runs where the curve
 // is flat. Measured on wmfjs__arc, wmfjs__pie and wmfjs__chord.
 std::vector<canvas::Span> arcRim(const canvas::RectI& box, double start, double sweep) {
-    const double rx = std::max((box.width() - 1) / 2.0, 1e-9), ry = std::max((box.height() - 1) / 2.0, 1e-9);
+    const double rx = std::max((box.width() - 1) / 2.0, 1e-9),
+                 ry = std::max((box.height() - 1) / 2.0, 1e-9);
     const double cx = box.left + rx, cy = box.top + ry;
     std::vector<canvas::Span> rim;
     for (const canvas::Span& s : canvas::thinEllipse(box).outline)
@@ -63,7 +64,8 @@ bool Player::strokeWithSquarePen(const Path& path, const std::vector<canvas::Spa
         spans.insert(spans.end(), rim->begin(), rim->end());
         spans = canvas::mergeSpans(std::move(spans));
     }
-    device_.fill(canvas::spansToPath(spans), FillRule::NonZero, Paint{rgbColor(s_.pen.color), nullptr, nullptr});
+    device_.fill(canvas::spansToPath(spans), FillRule::NonZero,
+                 Paint{rgbColor(s_.pen.color), nullptr, nullptr});
     return true;
 }
 
@@ -87,18 +89,24 @@ bool Player::drawThinEllipse(const canvas::RectI& box) {
     return true;
 }
 
+// A two-pixel inside-frame pen runs along the ellipse of the box less its
+// left and top pixels (mr-libwmf__libwmf_2doorvan's wheels).
 void Player::drawEllipse(const Record& r) {
     const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
     if (drawThinEllipse(b)) return;
-    const double in = insideFrameInset();
+    const bool square = usesSquarePen(), framed = (s_.pen.style & 0x0F) == 6;
+    const canvas::RectI curve =
+        square && framed ? canvas::RectI{b.left + 1, b.top + 1, b.right, b.bottom} : b;
+    const double in = square ? 0.0 : insideFrameInset();
     auto ellipse = [&](double shift) {
         Path path;
-        path.addEllipse({b.left + shift + in, b.top + shift + in, std::max(0.0, b.width() - 1.0 - 2 * in),
-                         std::max(0.0, b.height() - 1.0 - 2 * in)});
+        path.addEllipse({curve.left + shift + in, curve.top + shift + in,
+                         std::max(0.0, curve.width() - 1.0 - 2 * in),
+                         std::max(0.0, curve.height() - 1.0 - 2 * in)});
         return path;
     };
-    const bool rimmed = usesSquarePen() && in == 0;
-    const std::vector<canvas::Span> rim = rimmed ? arcRim(b, 0, 2 * std::numbers::pi) : std::vector<canvas::Span>{};
+    const std::vector<canvas::Span> rim =
+        square ? arcRim(curve, 0, 2 * std::numbers::pi) : std::vector<canvas::Span>{};
     fillAndStroke(ellipse(kFillOffset), ellipse(curveOffset(penWidth())), true, &rim);
 }
 
@@ -136,8 +144,11 @@ void Player::drawArcFamily(const Record& r, int kind) {
     const double a1 = std::atan2((end.y + o - cy) / ry, (end.x + o - cx) / rx);
     const bool flipped = scaleX() * scaleY() < 0;
     double sweep = std::fmod(a1 - a0, 2 * std::numbers::pi);
-    if (!flipped) { if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi; }
-    else { if (sweep <= 1e-12) sweep += 2 * std::numbers::pi; }
+    if (!flipped) {
+        if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi;
+    } else {
+        if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
+    }
     // A pie's point is the box's centre in whole pixels (halves rounded up, as
     // the references show). With pens up to two pixels wide, the aliased
     // pie's and chord's straight edges meet the arc at whole pixels rounded
@@ -145,21 +156,26 @@ void Player::drawArcFamily(const Record& r, int kind) {
     // match better without it).
     auto endOf = [&](double a) {
         const Point p{cx + rx * std::cos(a) - o, cy + ry * std::sin(a) - o};
-        return device_.antialias() || kind == 0 || penWidth() > 2 ? p : Point{std::ceil(p.x), std::floor(p.y)};
+        return device_.antialias() || kind == 0 || penWidth() > 2
+                   ? p
+                   : Point{std::ceil(p.x), std::floor(p.y)};
     };
     const Point first = endOf(a0), last = endOf(a0 + sweep);
     // Under the two-pixel square pen the point sits half a pixel further right.
     const double pointNudge = usesSquarePen() ? 0.5 : 0.0;
     auto figure = [&](double shift) {
         Path path;
-        if (kind == 1) path.moveTo({(box.left + box.right + 1) / 2 + pointNudge + shift, (box.top + box.bottom + 1) / 2 + shift});
+        if (kind == 1)
+            path.moveTo({(box.left + box.right + 1) / 2 + pointNudge + shift,
+                         (box.top + box.bottom + 1) / 2 + shift});
         path.lineTo({first.x + shift, first.y + shift});
         path.addArc({ell.x - o + shift, ell.y - o + shift, ell.width, ell.height}, a0, sweep, true);
         path.lineTo({last.x + shift, last.y + shift});
         if (kind != 0) path.close();
         return path;
     };
-    const std::vector<canvas::Span> rim = usesSquarePen() ? arcRim(box, a0, sweep) : std::vector<canvas::Span>{};
+    const std::vector<canvas::Span> rim =
+        usesSquarePen() ? arcRim(box, a0, sweep) : std::vector<canvas::Span>{};
     fillAndStroke(figure(kFillOffset), figure(o), kind != 0, &rim);
 }
 

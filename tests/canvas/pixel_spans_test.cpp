@@ -1,6 +1,8 @@
 // Pixel-exact rasterisation: the one-pixel ellipse and the square pen, checked
 // against pixel sets taken from GDI renders.
 
+#include "canvas/pixel_spans.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,18 +10,18 @@
 #include <utility>
 #include <vector>
 
-#include "canvas/pixel_spans.h"
-
 using namespace plotvale::canvas;
 
 namespace {
 
 // Rows of a small picture: 'o' outline, 'i' interior, '.' nothing.
 std::vector<std::string> picture(const EllipsePixels& px, int w, int h) {
-    std::vector<std::string> rows(static_cast<std::size_t>(h), std::string(static_cast<std::size_t>(w), '.'));
+    std::vector<std::string> rows(static_cast<std::size_t>(h),
+                                  std::string(static_cast<std::size_t>(w), '.'));
     auto paint = [&](const std::vector<Span>& spans, char c) {
         for (const Span& s : spans)
-            for (int x = s.x0; x < s.x1; ++x) rows[static_cast<std::size_t>(s.y)][static_cast<std::size_t>(x)] = c;
+            for (int x = s.x0; x < s.x1; ++x)
+                rows[static_cast<std::size_t>(s.y)][static_cast<std::size_t>(x)] = c;
     };
     paint(px.interior, 'i');
     paint(px.outline, 'o');
@@ -29,7 +31,10 @@ std::vector<std::string> picture(const EllipsePixels& px, int w, int h) {
 std::pair<int, int> rowExtent(const std::vector<Span>& spans, int y) {
     int lo = 1 << 30, hi = -(1 << 30);
     for (const Span& s : spans)
-        if (s.y == y) { lo = std::min(lo, s.x0); hi = std::max(hi, s.x1 - 1); }
+        if (s.y == y) {
+            lo = std::min(lo, s.x0);
+            hi = std::max(hi, s.x1 - 1);
+        }
     return {lo, hi};
 }
 
