@@ -59,6 +59,7 @@ private:
     double penWidth() const;
     static double strokeOffset(double width);
     static double curveOffset(double width);
+    double curveFillShift(double penShift) const;
     double insideFrameInset() const;
     Path fillPathOf(const std::vector<Point>& devicePoints) const;
     // Centre sampling moved by this much samples a path at pixel top-left corners.

@@ -45,6 +45,12 @@ double Player::curveOffset(double width) {
     return std::fmod(std::floor(width + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
 }
 
+// Aliased curve fills sample the path at whole pixels, like polygons; the
+// anti-aliased mode keeps the fill on the pen's grid.
+double Player::curveFillShift(double penShift) const {
+    return device_.antialias() ? penShift : kFillOffset;
+}
+
 // GDI sweeps a two-pixel pen along curved figures as an axis-aligned square
 // (45-degree edges come out four pixels across, not three): pixel (x, y)
 // takes the pen when the 2 x 2 square centred on (x + 1/2, y + 1/4) meets
@@ -107,7 +113,8 @@ void Player::drawEllipse(const Record& r) {
     };
     const std::vector<canvas::Span> rim =
         square ? arcRim(curve, 0, 2 * std::numbers::pi) : std::vector<canvas::Span>{};
-    fillAndStroke(ellipse(kFillOffset), ellipse(curveOffset(penWidth())), true, &rim);
+    const double o = curveOffset(penWidth());
+    fillAndStroke(ellipse(curveFillShift(o)), ellipse(o), true, &rim);
 }
 
 void Player::drawRoundRect(const Record& r) {
@@ -126,7 +133,7 @@ void Player::drawRoundRect(const Record& r) {
         return p;
     };
     const double o = curveOffset(penWidth());
-    const double f = kFillOffset;
+    const double f = curveFillShift(0);
     fillAndStroke(build(box.left + f, box.top + f, box.right - 1 + f, box.bottom - 1 + f),
                   build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
 }
@@ -176,7 +183,7 @@ void Player::drawArcFamily(const Record& r, int kind) {
     };
     const std::vector<canvas::Span> rim =
         usesSquarePen() ? arcRim(box, a0, sweep) : std::vector<canvas::Span>{};
-    fillAndStroke(figure(kFillOffset), figure(o), kind != 0, &rim);
+    fillAndStroke(figure(curveFillShift(o)), figure(o), kind != 0, &rim);
 }
 
 }  // namespace plotvale::wmf

@@ -273,3 +273,19 @@ TEST(AliasedCurves, InsideFramePensTakeTheNextWholePixel) {
     EXPECT_EQ(solid.at(10, 50), 0x000000u);
     EXPECT_EQ(solid.at(11, 50), 0xFFFFFFu);
 }
+
+TEST(AliasedCurves, InsideFrameEllipseStaysInItsBox) {
+    // A two-pixel inside-frame pen (4 logical units at three a pixel).
+    const auto r = render(picture().record(0x020C, {300, 300}).pen(6, 4, 0).select(0).brush(1, 0)
+                              .select(1).record(0x0418, {270, 270, 30, 30}).bytes());
+    EXPECT_EQ(r.at(9, 50), 0xFFFFFFu);
+    EXPECT_EQ(r.at(10, 50), 0x000000u);
+    EXPECT_EQ(r.at(11, 50), 0x000000u);
+    EXPECT_EQ(r.at(12, 50), 0xFFFFFFu);
+    EXPECT_EQ(r.at(89, 50), 0x000000u);
+    EXPECT_EQ(r.at(90, 50), 0xFFFFFFu);
+    EXPECT_EQ(r.at(50, 9), 0xFFFFFFu);
+    EXPECT_EQ(r.at(50, 10), 0x000000u);
+    EXPECT_EQ(r.at(50, 89), 0x000000u);
+    EXPECT_EQ(r.at(50, 90), 0xFFFFFFu);
+}
