@@ -12,6 +12,24 @@
 namespace plotvale::wmf {
 namespace {
 
+// The pixel rules walk every pixel of a figure's outline; figures reaching
+// further than this from the picture go through Cairo instead, which clips.
+constexpr double kPixelRuleReach = 16384;
+
+bool withinReach(double v) {
+    return v > -kPixelRuleReach && v < kPixelRuleReach;
+}
+
+bool withinReach(const canvas::RectI& box) {
+    return withinReach(box.left) && withinReach(box.top) && withinReach(box.right) &&
+           withinReach(box.bottom);
+}
+
+bool withinReach(const Path& path) {
+    return std::all_of(path.points().begin(), path.points().end(),
+                       [](const Point& p) { return withinReach(p.x) && withinReach(p.y); });
+}
+
 bool withinSweep(double angle, double start, double sweep) {
     const double turn = 2 * std::numbers::pi;
     double d = std::fmod(sweep < 0 ? start - angle : angle - start, turn);
@@ -64,7 +82,7 @@ bool Player::usesSquarePen() const {
 }
 
 bool Player::strokeWithSquarePen(const Path& path, const std::vector<canvas::Span>* rim) {
-    if (!usesSquarePen() || !path.hasCurves()) return false;
+    if (!usesSquarePen() || !path.hasCurves() || !withinReach(path)) return false;
     auto spans = canvas::squarePenSpans(canvas::flatten(path), 2, kSquarePenCentre);
     if (rim) {
         spans.insert(spans.end(), rim->begin(), rim->end());
@@ -81,7 +99,7 @@ bool Player::strokeWithSquarePen(const Path& path, const std::vector<canvas::Spa
 bool Player::drawThinEllipse(const canvas::RectI& box) {
     const int kind = s_.pen.style & 0x0F;
     const bool thin = penWidth() < 1.5 && (kind == 0 || kind == 6);
-    if (device_.antialias() || (!thin && penVisible())) return false;
+    if (device_.antialias() || (!thin && penVisible()) || !withinReach(box)) return false;
     canvas::EllipsePixels pixels = canvas::thinEllipse(box);
     if (!penVisible()) {
         pixels.interior.insert(pixels.interior.end(), pixels.outline.begin(), pixels.outline.end());
@@ -111,8 +129,9 @@ void Player::drawEllipse(const Record& r) {
                          std::max(0.0, curve.height() - 1.0 - 2 * in)});
         return path;
     };
-    const std::vector<canvas::Span> rim =
-        square ? arcRim(curve, 0, 2 * std::numbers::pi) : std::vector<canvas::Span>{};
+    const std::vector<canvas::Span> rim = square && withinReach(curve)
+                                              ? arcRim(curve, 0, 2 * std::numbers::pi)
+                                              : std::vector<canvas::Span>{};
     const double o = curveOffset(penWidth());
     fillAndStroke(ellipse(curveFillShift(o)), ellipse(o), true, &rim);
 }
@@ -182,7 +201,7 @@ void Player::drawArcFamily(const Record& r, int kind) {
         return path;
     };
     const std::vector<canvas::Span> rim =
-        usesSquarePen() ? arcRim(box, a0, sweep) : std::vector<canvas::Span>{};
+        usesSquarePen() && withinReach(box) ? arcRim(box, a0, sweep) : std::vector<canvas::Span>{};
     fillAndStroke(figure(curveFillShift(o)), figure(o), kind != 0, &rim);
 }
 
