@@ -175,11 +175,9 @@ void Player::drawArcFamily(const Record& r, int kind) {
     } else {
         if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
     }
-    // A pie's point is the box's centre in whole pixels (halves rounded up, as
-    // the references show). With pens up to two pixels wide, the aliased
-    // pie's and chord's straight edges meet the arc at whole pixels rounded
-    // right and up (measured on wmfjs__chord and wmfjs__pie; wider pens
-    // match better without it).
+    // With pens up to two pixels wide, the aliased pie's and chord's straight
+    // edges meet the arc at whole pixels rounded right and up (measured on
+    // wmfjs__chord and wmfjs__pie; wider pens match better without it).
     auto endOf = [&](double a) {
         const Point p{cx + rx * std::cos(a) - o, cy + ry * std::sin(a) - o};
         return device_.antialias() || kind == 0 || penWidth() > 2
@@ -187,13 +185,15 @@ void Player::drawArcFamily(const Record& r, int kind) {
                    : Point{std::ceil(p.x), std::floor(p.y)};
     };
     const Point first = endOf(a0), last = endOf(a0 + sweep);
-    // Under the two-pixel square pen the point sits half a pixel further right.
-    const double pointNudge = usesSquarePen() ? 0.5 : 0.0;
+    // A pie's point: the box's centre in whole pixels (halves rounded up); under
+    // the two-pixel square pen the exact centre, half a pixel further right.
+    const Point point =
+        usesSquarePen() ? Point{(box.left + box.right) / 2.0 + 0.5, (box.top + box.bottom) / 2.0}
+                        : Point{static_cast<double>((box.left + box.right + 1) / 2),
+                                static_cast<double>((box.top + box.bottom + 1) / 2)};
     auto figure = [&](double shift) {
         Path path;
-        if (kind == 1)
-            path.moveTo({(box.left + box.right + 1) / 2 + pointNudge + shift,
-                         (box.top + box.bottom + 1) / 2 + shift});
+        if (kind == 1) path.moveTo({point.x + shift, point.y + shift});
         path.lineTo({first.x + shift, first.y + shift});
         path.addArc({ell.x - o + shift, ell.y - o + shift, ell.width, ell.height}, a0, sweep, true);
         path.lineTo({last.x + shift, last.y + shift});
