@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 namespace plotvale::canvas {
+
 std::vector<Span> mergeSpans(std::vector<Span> spans) {
     std::sort(spans.begin(), spans.end(),
               [](const Span& a, const Span& b) { return a.y != b.y ? a.y < b.y : a.x0 < b.x0; });
