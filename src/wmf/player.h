@@ -53,6 +53,7 @@ private:
     bool usesSquarePen() const;
     bool strokeWithSquarePen(const Path& path, const std::vector<canvas::Span>* rim);
     bool drawThinEllipse(const canvas::RectI& box);
+    bool drawThinArc(const canvas::RectI& box, double start, double sweep);
     void withRop2(const std::function<void()>& draw);
     std::vector<Point> strokePoints(const std::vector<Point>& devicePoints) const;
     Path strokePathOf(const std::vector<Point>& devicePoints, bool closed) const;

@@ -157,6 +157,28 @@ void Player::drawRoundRect(const Record& r) {
                   build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
 }
 
+// A one-pixel solid arc: the pixels of the one-pixel ellipse within the
+// sweep. False for other pens.
+bool Player::drawThinArc(const canvas::RectI& box, double start, double sweep) {
+    const int kind = s_.pen.style & 0x0F;
+    if (device_.antialias() || !penVisible() || penWidth() >= 1.5 || (kind != 0 && kind != 6) ||
+        !withinReach(box))
+        return false;
+    const double rx = std::max((box.width() - 1) / 2.0, 1e-9),
+                 ry = std::max((box.height() - 1) / 2.0, 1e-9);
+    const double cx = box.left + rx, cy = box.top + ry;
+    std::vector<canvas::Span> pixels;
+    for (const canvas::Span& s : canvas::thinEllipse(box).outline)
+        for (int x = s.x0; x < s.x1; ++x)
+            if (withinSweep(std::atan2((s.y - cy) / ry, (x - cx) / rx), start, sweep))
+                pixels.push_back({s.y, x, x + 1});
+    withRop2([&] {
+        device_.fill(canvas::spansToPath(canvas::mergeSpans(std::move(pixels))), FillRule::NonZero,
+                     Paint{rgbColor(s_.pen.color), nullptr, nullptr});
+    });
+    return true;
+}
+
 // kind: 0 arc, 1 pie, 2 chord.
 void Player::drawArcFamily(const Record& r, int kind) {
     const canvas::RectI box = toDeviceRect(r.word(7), r.word(6), r.word(5), r.word(4));
@@ -175,6 +197,7 @@ void Player::drawArcFamily(const Record& r, int kind) {
     } else {
         if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
     }
+    if (kind == 0 && drawThinArc(box, a0, sweep)) return;
     // With pens up to two pixels wide, the aliased pie's and chord's straight
     // edges meet the arc at whole pixels rounded right and up (measured on
     // wmfjs__chord and wmfjs__pie; wider pens match better without it).

@@ -228,6 +228,18 @@ TEST(AliasedCurves, OnePixelEllipseAndItsInterior) {
     EXPECT_EQ(r.at(15, 12), 0xFFFFFFu);  // right edge of the box excluded
 }
 
+TEST(AliasedCurves, OnePixelArcKeepsTheEllipsePixelsOfItsSweep) {
+    // The upper half of the 5 x 5 circle, counter-clockwise from its right.
+    const auto r = render(picture().pen(0, 1, 0).select(0)
+                              .record(0x0817, {12, 10, 12, 15, 15, 15, 10, 10}).bytes());
+    for (int x = 11; x <= 13; ++x) EXPECT_EQ(r.at(x, 10), 0x000000u);
+    EXPECT_EQ(r.at(10, 11), 0x000000u);
+    EXPECT_EQ(r.at(14, 11), 0x000000u);
+    EXPECT_EQ(r.at(10, 13), 0xFFFFFFu);
+    EXPECT_EQ(r.at(12, 14), 0xFFFFFFu);
+    EXPECT_EQ(r.at(10, 10), 0xFFFFFFu);
+}
+
 TEST(AliasedCurves, EllipseWithoutPenFillsTheOutlinedPixels) {
     const auto r = render(picture().pen(5, 1, 0).select(0).brush(0, kRed).select(1)
                               .record(0x0418, {15, 15, 10, 10}).bytes());
