@@ -1,5 +1,6 @@
 #include "canvas/path.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -26,6 +27,10 @@ void Path::cubicTo(Point c1, Point c2, Point end) {
 
 void Path::close() {
     if (hasCurrentPoint()) verbs_.push_back(Verb::Close);
+}
+
+bool Path::hasCurves() const {
+    return std::find(verbs_.begin(), verbs_.end(), Verb::Cubic) != verbs_.end();
 }
 
 void Path::addPolygon(const std::vector<Point>& points, bool closed) {

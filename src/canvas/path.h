@@ -28,6 +28,7 @@ public:
     void addArc(const RectD& box, double start, double sweep, bool connect);
 
     bool empty() const { return verbs_.empty(); }
+    bool hasCurves() const;
     const std::vector<Verb>& verbs() const { return verbs_; }
     const std::vector<Point>& points() const { return points_; }
     bool hasCurrentPoint() const { return !verbs_.empty() && verbs_.back() != Verb::Close; }

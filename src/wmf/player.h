@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "wmf/dc_state.h"
+#include "canvas/pixel_spans.h"
 #include "wmf/device.h"
 #include "wmf/picture_frame.h"
 #include "wmf/record_reader.h"
@@ -47,9 +48,15 @@ private:
     double lengthX(double v) const;
 
     // Painting with the current objects, honouring ROP2.
-    void fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled);
+    // rim: pixels a two-pixel square pen covers besides the path's own.
+    void fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled,
+                       const std::vector<canvas::Span>* rim = nullptr);
     void fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule);
-    void strokeWithPen(const Path& path);
+    void strokeWithPen(const Path& path, const std::vector<canvas::Span>* rim = nullptr);
+    bool usesSquarePen() const;
+    bool strokeWithSquarePen(const Path& path, const std::vector<canvas::Span>* rim);
+    bool drawThinEllipse(const canvas::RectI& box);
+    bool drawThinArc(const canvas::RectI& box, double start, double sweep);
     // Straight outlines (polylines, or polygons when closed) with the pen;
     // the aliased mode computes their pixels itself (player_lines.cpp).
     using Figures = std::vector<std::vector<Point>>;
@@ -63,12 +70,16 @@ private:
     double penWidth() const;
     static double strokeOffset(double width);
     static double curveOffset(double width);
+    double curveFillShift(double penShift) const;
     double insideFrameInset() const;
     Path fillPathOf(const std::vector<std::vector<Point>>& devicePolygons) const;
+    // Centre sampling moved by this much samples a path at pixel top-left corners.
+    static constexpr double kFillOffset = 0.5;
     bool penVisible() const { return (s_.pen.style & 0x0F) != 5; }
     bool brushVisible(const BrushObject& b) const { return b.style != 1; }
     std::vector<Point> readPoints(const Record& r, std::size_t firstWord, std::size_t count) const;
     void applyClip();
+    void drawEllipse(const Record& r);
     void drawArcFamily(const Record& r, int kind);
     void drawRoundRect(const Record& r);
     void drawPolyPolygon(const Record& r);

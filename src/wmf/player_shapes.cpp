@@ -1,9 +1,8 @@
-// Lines, polygons, rectangles, ellipses, arcs and pixels, painted with the
-// current pen and brush through the binary raster operation.
+// Lines, polygons, rectangles and pixels, painted with the current pen and
+// brush through the binary raster operation (curves: player_curves.cpp).
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "canvas/raster.h"
 #include "wmf/hatch.h"
@@ -13,8 +12,6 @@
 
 namespace plotvale::wmf {
 namespace {
-
-constexpr double kFillOffset = 0.5;
 
 std::vector<Point> shiftedBy(const std::vector<Point>& pts, double d) {
     std::vector<Point> out(pts);
@@ -26,11 +23,6 @@ std::vector<Point> shiftedBy(const std::vector<Point>& pts, double d) {
 // half a pixel more than a stroke of the nominal width; its straight wide
 // lines do not. Measured on the corpus references.
 constexpr double kWideCurveGrowth = 0.5;
-
-bool hasCurves(const Path& path) {
-    const auto& verbs = path.verbs();
-    return std::find(verbs.begin(), verbs.end(), Path::Verb::Cubic) != verbs.end();
-}
 
 }  // namespace
 
@@ -52,12 +44,6 @@ Path Player::fillPathOf(const std::vector<std::vector<Point>>& polygons) const {
     return path;
 }
 
-// Ellipses and arcs: odd widths on pixel centres, even widths on pixel
-// corners, which matches GDI's curves better than the straight-line rule.
-double Player::curveOffset(double width) {
-    return std::fmod(std::floor(width + 0.5), 2.0) == 1.0 ? 0.5 : 0.0;
-}
-
 // PS_INSIDEFRAME keeps a wide pen inside the figure's bounding box.
 double Player::insideFrameInset() const {
     return (s_.pen.style & 0x0F) == 6 ? (penWidth() - 1) / 2 : 0.0;
@@ -66,11 +52,13 @@ double Player::insideFrameInset() const {
 // The aliased width is GDI's whole-pixel width as the references show it:
 // the logical width scaled along y and rounded, except that pens between 4/3
 // and 2 pixels draw two pixels wide (dbggfx0's 1.333-pixel pens draw one
-// pixel, 2doorvan's 1.341 and cell's 1.411 two).
+// pixel, cell's 1.411 two) and an inside-frame pen takes the next whole
+// pixel (2doorvan's 1.34).
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     if (device_.antialias()) return std::max(1.0, lengthX(s_.pen.width));
     const double w = std::abs(s_.pen.width * scaleY());
+    if ((s_.pen.style & 0x0F) == 6) return std::max(1.0, std::ceil(w));
     if (w < 2) return w > 4.0 / 3 ? 2 : 1;
     return std::floor(w + 0.5);
 }
@@ -136,11 +124,11 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
     device_.fill(path, rule, Paint{rgbColor(brush.color), nullptr, nullptr});
 }
 
-void Player::strokeWithPen(const Path& path) {
-    if (!penVisible()) return;
+void Player::strokeWithPen(const Path& path, const std::vector<canvas::Span>* rim) {
+    if (!penVisible() || strokeWithSquarePen(path, rim)) return;
     StrokeStyle style;
     style.width = penWidth();
-    if (!device_.antialias() && style.width >= 2 && hasCurves(path)) style.width += kWideCurveGrowth;
+    if (!device_.antialias() && style.width >= 2 && path.hasCurves()) style.width += kWideCurveGrowth;
     const int kind = s_.pen.style & 0x0F;
     const bool thin = style.width < 1.5;
     style.cap = thin ? canvas::LineCap::Butt : canvas::LineCap::Round;
@@ -156,32 +144,13 @@ void Player::strokeWithPen(const Path& path) {
     device_.stroke(path, style, rgbColor(s_.pen.color));
 }
 
-void Player::fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled) {
+void Player::fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled,
+                           const std::vector<canvas::Span>* rim) {
     const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
     withRop2([&] {
         if (filled) fillWithBrush(fillPath, s_.brush, rule);
-        strokeWithPen(strokePath);
+        strokeWithPen(strokePath, rim);
     });
-}
-
-void Player::drawRoundRect(const Record& r) {
-    const canvas::RectI box = toDeviceRect(r.word(5), r.word(4), r.word(3), r.word(2));
-    const double cw = std::min(lengthX(r.word(1)), static_cast<double>(box.width()));
-    const double ch = std::min(std::abs(r.word(0) * scaleY()), static_cast<double>(box.height()));
-    auto build = [&](double l, double t, double rr, double b) {
-        Path p;
-        const double w = std::min(cw, rr - l), h = std::min(ch, b - t);
-        const double hp = std::numbers::pi / 2;
-        p.addArc({rr - w, t, w, h}, -hp, hp, false);
-        p.addArc({rr - w, b - h, w, h}, 0, hp, true);
-        p.addArc({l, b - h, w, h}, hp, hp, true);
-        p.addArc({l, t, w, h}, std::numbers::pi, hp, true);
-        p.close();
-        return p;
-    };
-    const double o = curveOffset(penWidth());
-    fillAndStroke(build(box.left, box.top, box.right - 1, box.bottom - 1),
-                  build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
 }
 
 // Several polygons filled as one figure (so holes follow the fill mode), each
@@ -198,30 +167,6 @@ void Player::drawPolyPolygon(const Record& r) {
         polygons.push_back(pts);
     }
     fillAndOutline(fillPathOf(polygons), polygons, true, true);
-}
-
-// kind: 0 arc, 1 pie, 2 chord.
-void Player::drawArcFamily(const Record& r, int kind) {
-    const canvas::RectI box = toDeviceRect(r.word(7), r.word(6), r.word(5), r.word(4));
-    if (box.empty()) return;
-    const Point start = toDevice(r.word(3), r.word(2)), end = toDevice(r.word(1), r.word(0));
-    const double o = curveOffset(penWidth());
-    const canvas::RectD ell{box.left + o, box.top + o, box.width() - 1.0, box.height() - 1.0};
-    const double rx = std::max(ell.width / 2, 1e-9), ry = std::max(ell.height / 2, 1e-9);
-    const double cx = ell.x + rx, cy = ell.y + ry;
-    const double a0 = std::atan2((start.y + o - cy) / ry, (start.x + o - cx) / rx);
-    const double a1 = std::atan2((end.y + o - cy) / ry, (end.x + o - cx) / rx);
-    const bool flipped = scaleX() * scaleY() < 0;
-    double sweep = std::fmod(a1 - a0, 2 * std::numbers::pi);
-    if (!flipped) { if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi; }
-    else { if (sweep <= 1e-12) sweep += 2 * std::numbers::pi; }
-    Path path;
-    // A pie's point is the box's centre in whole pixels (halves rounded up, as
-    // the references show), on the pen's grid.
-    if (kind == 1) path.moveTo({(box.left + box.right + 1) / 2 + o, (box.top + box.bottom + 1) / 2 + o});
-    path.addArc(ell, a0, sweep, kind == 1);
-    if (kind != 0) path.close();
-    fillAndStroke(path, path, kind != 0);
 }
 
 bool Player::playShape(const Record& r) {
@@ -254,15 +199,7 @@ bool Player::playShape(const Record& r) {
         fillAndOutline(fill, {{{l, t}, {rt, t}, {rt, btm}, {l, btm}}}, true, true);
         return true;
     }
-    case META_ELLIPSE: {
-        const canvas::RectI b = toDeviceRect(r.word(3), r.word(2), r.word(1), r.word(0));
-        const double o = curveOffset(penWidth()), in = insideFrameInset();
-        Path path;
-        path.addEllipse({b.left + o + in, b.top + o + in, std::max(0.0, b.width() - 1.0 - 2 * in),
-                         std::max(0.0, b.height() - 1.0 - 2 * in)});
-        fillAndStroke(path, path, true);
-        return true;
-    }
+    case META_ELLIPSE: drawEllipse(r); return true;
     case META_ROUNDRECT: drawRoundRect(r); return true;
     case META_ARC: drawArcFamily(r, 0); return true;
     case META_PIE: drawArcFamily(r, 1); return true;

@@ -212,3 +212,92 @@ TEST(Drawing, UnknownRecordsAreSkippedAndCounted) {
     EXPECT_EQ(r.result.unknownRecords, 2);
     EXPECT_EQ(r.at(5, 5), 0xFF0000u);
 }
+
+// Curves in the aliased mode, checked against pixels of GDI renders.
+TEST(AliasedCurves, OnePixelEllipseAndItsInterior) {
+    const auto r = render(picture().pen(0, 1, 0).select(0).brush(0, kRed).select(1)
+                              .record(0x0418, {15, 15, 10, 10}).bytes());  // 5 x 5 pixels
+    EXPECT_EQ(r.at(10, 10), 0xFFFFFFu);  // corners stay white
+    EXPECT_EQ(r.at(14, 14), 0xFFFFFFu);
+    for (int i = 11; i <= 13; ++i) {
+        EXPECT_EQ(r.at(i, 10), 0x000000u);  // top row
+        EXPECT_EQ(r.at(10, i), 0x000000u);  // left column
+        EXPECT_EQ(r.at(14, i), 0x000000u);  // right column, inside the box
+        EXPECT_EQ(r.at(i, 12), 0xFF0000u);  // interior
+    }
+    EXPECT_EQ(r.at(15, 12), 0xFFFFFFu);  // right edge of the box excluded
+}
+
+TEST(AliasedCurves, OnePixelArcKeepsTheEllipsePixelsOfItsSweep) {
+    // The upper half of the 5 x 5 circle, counter-clockwise from its right.
+    const auto r = render(picture().pen(0, 1, 0).select(0)
+                              .record(0x0817, {12, 10, 12, 15, 15, 15, 10, 10}).bytes());
+    for (int x = 11; x <= 13; ++x) EXPECT_EQ(r.at(x, 10), 0x000000u);
+    EXPECT_EQ(r.at(10, 11), 0x000000u);
+    EXPECT_EQ(r.at(14, 11), 0x000000u);
+    EXPECT_EQ(r.at(10, 13), 0xFFFFFFu);
+    EXPECT_EQ(r.at(12, 14), 0xFFFFFFu);
+    EXPECT_EQ(r.at(10, 10), 0xFFFFFFu);
+}
+
+TEST(AliasedCurves, EllipseWithoutPenFillsTheOutlinedPixels) {
+    const auto r = render(picture().pen(5, 1, 0).select(0).brush(0, kRed).select(1)
+                              .record(0x0418, {15, 15, 10, 10}).bytes());
+    EXPECT_EQ(r.at(10, 10), 0xFFFFFFu);
+    EXPECT_EQ(r.at(11, 10), 0xFF0000u);
+    EXPECT_EQ(r.at(14, 12), 0xFF0000u);
+    EXPECT_EQ(r.at(12, 14), 0xFF0000u);
+    EXPECT_EQ(r.count(0xFF0000, 0, 0, 100, 100), 21);  // 5 x 5 less the four corners
+}
+
+TEST(AliasedCurves, TwoPixelPenOnAPie) {
+    auto file = MetafileWriter::placeable(0, 0, 192, 192, 96).pen(0, 2, kBlue).select(0).brush(0, kRed).select(1)
+                    .record(0x081A, {2, 2, 2, 94, 94, 94, 2, 2});  // quarter from the top-right ray to the top-left
+    const auto r = render(file.bytes());
+    // The 45-degree edges are four pixels across, the point three.
+    for (int x = 43; x <= 53; ++x) {
+        const bool pen = (x >= 43 && x <= 46) || (x >= 50 && x <= 53);
+        EXPECT_EQ(r.at(x, 44), pen ? 0x0000FFu : 0xFF0000u) << "x " << x;
+    }
+    EXPECT_EQ(r.at(46, 48), 0xFFFFFFu);
+    EXPECT_EQ(r.at(47, 48), 0x0000FFu);
+    EXPECT_EQ(r.at(49, 48), 0x0000FFu);
+    EXPECT_EQ(r.at(50, 48), 0xFFFFFFu);
+    // The arc's top covers rows 1 and 2, x 40..54 on row 1.
+    EXPECT_EQ(r.at(39, 1), 0xFFFFFFu);
+    EXPECT_EQ(r.at(40, 1), 0x0000FFu);
+    EXPECT_EQ(r.at(54, 1), 0x0000FFu);
+    EXPECT_EQ(r.at(55, 1), 0xFFFFFFu);
+    EXPECT_EQ(r.at(47, 2), 0x0000FFu);
+    EXPECT_EQ(r.at(47, 3), 0xFF0000u);
+}
+
+TEST(AliasedCurves, InsideFramePensTakeTheNextWholePixel) {
+    // Three logical units a pixel: a width of 4 is 1.33 pixels.
+    auto framed = [](int style) {
+        return render(picture().record(0x020C, {300, 300}).pen(style, 4, 0).select(0).brush(1, 0).select(1)
+                          .rectangle(30, 30, 270, 270).bytes());
+    };
+    const auto inside = framed(6), solid = framed(0);
+    EXPECT_EQ(inside.at(10, 50), 0x000000u);
+    EXPECT_EQ(inside.at(11, 50), 0x000000u);
+    EXPECT_EQ(inside.at(12, 50), 0xFFFFFFu);
+    EXPECT_EQ(solid.at(10, 50), 0x000000u);
+    EXPECT_EQ(solid.at(11, 50), 0xFFFFFFu);
+}
+
+TEST(AliasedCurves, InsideFrameEllipseStaysInItsBox) {
+    // A two-pixel inside-frame pen (4 logical units at three a pixel).
+    const auto r = render(picture().record(0x020C, {300, 300}).pen(6, 4, 0).select(0).brush(1, 0)
+                              .select(1).record(0x0418, {270, 270, 30, 30}).bytes());
+    EXPECT_EQ(r.at(9, 50), 0xFFFFFFu);
+    EXPECT_EQ(r.at(10, 50), 0x000000u);
+    EXPECT_EQ(r.at(11, 50), 0x000000u);
+    EXPECT_EQ(r.at(12, 50), 0xFFFFFFu);
+    EXPECT_EQ(r.at(89, 50), 0x000000u);
+    EXPECT_EQ(r.at(90, 50), 0xFFFFFFu);
+    EXPECT_EQ(r.at(50, 9), 0xFFFFFFu);
+    EXPECT_EQ(r.at(50, 10), 0x000000u);
+    EXPECT_EQ(r.at(50, 89), 0x000000u);
+    EXPECT_EQ(r.at(50, 90), 0xFFFFFFu);
+}

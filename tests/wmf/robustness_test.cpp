@@ -132,3 +132,25 @@ TEST(Robustness, RegionClaimingAMillionScans) {
     auto file = picture().record(0x06FF, region).brush(0, 0x0000FF).record(0x0228, {0, 1});
     EXPECT_EQ(render(file.bytes()).at(50, 50), 0xFF0000u);
 }
+
+TEST(Robustness, HugeCurvesWithExactPixelPens) {
+    // Ten pixels a unit: ellipses and pies far larger than the picture, with
+    // the one- and two-pixel pens whose pixels are worked out one by one.
+    for (const int pen : {1, 0}) {
+        auto file = picture().record(0x020C, {10, 10}).pen(0, pen, 0).select(0).brush(0, 0x0000FF)
+                        .select(1)
+                        .record(0x0418, {1500, 1500, -1500, -1500})
+                        .record(0x0418, {32000, 32000, -32000, -32000})
+                        .record(0x081A, {-1500, 0, 1500, 0, 1500, 1500, -1500, -1500});
+        if (pen == 0) file.pen(0, 0, 0);
+        const auto r = render(file.bytes());
+        EXPECT_EQ(r.width(), 100);
+    }
+    // A tenth of a pixel a unit: a two-pixel pen on curves 6400 pixels across.
+    auto wide = picture().record(0x020C, {1000, 1000}).pen(0, 20, 0).select(0)
+                    .brush(0, 0x0000FF).select(1)
+                    .record(0x0418, {32000, 32000, -32000, -32000})
+                    .record(0x081A, {-32000, 0, 32000, 0, 32000, 32000, -32000, -32000})
+                    .record(0x0830, {-32000, 0, 32000, 0, 32000, 32000, -32000, -32000});
+    EXPECT_EQ(render(wide.bytes()).at(5, 5), 0xFF0000u);
+}
