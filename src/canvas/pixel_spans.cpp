@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/raster.h"
+
 namespace plotvale::canvas {
 
 std::vector<Span> mergeSpans(std::vector<Span> spans) {
@@ -60,11 +62,10 @@ void addSegment(Point a, Point b, double h, Point offset, std::vector<Span>& out
 }  // namespace
 
 Path spansToPath(const std::vector<Span>& spans) {
-    Path path;
-    for (const Span& s : spans)
-        path.addRect({static_cast<double>(s.x0), static_cast<double>(s.y),
-                      static_cast<double>(s.x1 - s.x0), 1.0});
-    return path;
+    std::vector<RectI> rows;
+    rows.reserve(spans.size());
+    for (const Span& s : spans) rows.push_back({s.x0, s.y, s.x1, s.y + 1});
+    return rectsPath(rows);
 }
 
 std::vector<Polyline> flatten(const Path& path) {
