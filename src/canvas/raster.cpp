@@ -130,4 +130,26 @@ Path rectsPath(const std::vector<RectI>& rects) {
     return path;
 }
 
+std::optional<std::vector<RectI>> pixelRectsOf(const Path& path) {
+    const auto& verbs = path.verbs();
+    const auto& pts = path.points();
+    if (verbs.size() % 5 != 0 || pts.size() != verbs.size() / 5 * 4) return std::nullopt;
+    std::vector<RectI> rects;
+    rects.reserve(pts.size() / 4);
+    auto whole = [](double v) { return std::abs(v) < 1e8 && v == std::floor(v); };
+    for (std::size_t i = 0, p = 0; i < verbs.size(); i += 5, p += 4) {
+        using V = Path::Verb;
+        if (verbs[i] != V::Move || verbs[i + 1] != V::Line || verbs[i + 2] != V::Line || verbs[i + 3] != V::Line ||
+            verbs[i + 4] != V::Close)
+            return std::nullopt;
+        const Point a = pts[p], b = pts[p + 1], c = pts[p + 2], d = pts[p + 3];
+        // Corners in addRect's order: top-left, top-right, bottom-right, bottom-left.
+        if (a.y != b.y || b.x != c.x || c.y != d.y || d.x != a.x || !whole(a.x) || !whole(a.y) || !whole(c.x) ||
+            !whole(c.y) || c.x < a.x || c.y < a.y)
+            return std::nullopt;
+        rects.push_back({static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(c.x), static_cast<int>(c.y)});
+    }
+    return rects;
+}
+
 }  // namespace plotvale::canvas

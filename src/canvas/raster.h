@@ -5,6 +5,7 @@
 // canvas fills exactly.
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "canvas/geometry.h"
@@ -41,5 +42,10 @@ private:
 
 // A path of the rectangles, for filling with the non-zero rule.
 Path rectsPath(const std::vector<RectI>& rects);
+
+// The path's whole-pixel rectangles when it consists of nothing else (as
+// rectsPath and Path::addRect build them), so a caller can write their
+// pixels directly; nullopt for any other path.
+std::optional<std::vector<RectI>> pixelRectsOf(const Path& path);
 
 }  // namespace plotvale::canvas

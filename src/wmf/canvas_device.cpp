@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "canvas/raster.h"
+
 namespace plotvale::wmf {
 
 void CanvasDevice::applyClip(canvas::Canvas& canvas) {
@@ -14,6 +16,7 @@ void CanvasDevice::applyClip(canvas::Canvas& canvas) {
 void CanvasDevice::flushClip() {
     if (!clipPending_) return;
     clipPending_ = false;
+    pathClipped_ = false;
     applyClip(target_);
     if (layer_) applyClip(*layer_);
 }
@@ -32,6 +35,7 @@ void CanvasDevice::setClip(const std::vector<canvas::RectI>* rects) {
 
 void CanvasDevice::clipToPath(const Path& path) {
     flushClip();
+    pathClipped_ = true;
     target_.clipToPath(path, FillRule::NonZero);
     if (layer_) layer_->clipToPath(path, FillRule::NonZero);
 }
@@ -58,7 +62,41 @@ void CanvasDevice::touchLayer(const Path& path, double pad) {
                              clampX(std::ceil(r + pad) + 1), clampY(std::ceil(b + pad) + 1)});
 }
 
+void CanvasDevice::paintRect(canvas::Canvas& canvas, canvas::RectI r, std::uint32_t value) {
+    r = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width()), std::min(r.bottom, height())};
+    if (r.empty()) return;
+    if (inLayer_) touchLayer(r);
+    std::uint32_t* px = canvas.pixels();
+    const auto stride = static_cast<std::size_t>(canvas.stride());
+    for (int y = r.top; y < r.bottom; ++y) {
+        std::uint32_t* row = px + static_cast<std::size_t>(y) * stride;
+        std::fill(row + r.left, row + r.right, value);
+    }
+}
+
+// Solid whole-pixel rectangles (most of what the aliased player draws) are
+// written straight into the pixels, clipped to the clip rectangles: Cairo's
+// set-up cost per fill outweighs the work for such small fills.
+bool CanvasDevice::fillWholePixels(const Path& path, FillRule rule, const Paint& paint) {
+    if (paint.tile != nullptr || paint.color.a != 255 || rule != FillRule::NonZero) return false;
+    canvas::Canvas& c = current();
+    if (pathClipped_) return false;
+    const auto rects = canvas::pixelRectsOf(path);
+    if (!rects) return false;
+    const std::uint32_t value = 0xFF000000u | std::uint32_t{paint.color.r} << 16 |
+                                std::uint32_t{paint.color.g} << 8 | paint.color.b;
+    for (const canvas::RectI& r : *rects) {
+        if (!clipped_) { paintRect(c, r, value); continue; }
+        for (const canvas::RectI& k : clip_)
+            paintRect(c, {std::max(r.left, k.left), std::max(r.top, k.top), std::min(r.right, k.right),
+                          std::min(r.bottom, k.bottom)}, value);
+    }
+    c.pixelsChanged();
+    return true;
+}
+
 void CanvasDevice::fill(const Path& path, FillRule rule, const Paint& paint) {
+    if (fillWholePixels(path, rule, paint)) return;
     canvas::Canvas& c = current();
     touchLayer(path, 2);
     if (paint.tile == nullptr) return c.fillPath(path, rule, paint.color);

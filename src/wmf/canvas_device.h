@@ -34,6 +34,8 @@ private:
     // Widens the area the layer has been drawn on.
     void touchLayer(const Path& path, double pad);
     void touchLayer(const canvas::RectI& box);
+    bool fillWholePixels(const Path& path, FillRule rule, const Paint& paint);
+    void paintRect(canvas::Canvas& canvas, canvas::RectI rect, std::uint32_t value);
 
     canvas::Canvas& target_;
     std::optional<canvas::Canvas> layer_;
@@ -42,6 +44,7 @@ private:
     // Clip records often come in long runs with nothing drawn between them;
     // the clip reaches Cairo only when something is drawn.
     bool clipPending_ = false;
+    bool pathClipped_ = false;  // a clip path is in force until the next clip is applied
     std::vector<canvas::RectI> clip_;
     canvas::RectI layerBox_;  // drawn area of the layer, empty when untouched
 };

@@ -9,7 +9,7 @@
 namespace plotvale::wmf {
 
 void Player::fillAndOutline(const Path& fillPath, const Figures& outlines, bool closed, bool filled) {
-    const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
+    const FillRule rule = shapeFillRule();
     withRop2([&] {
         if (filled) fillWithBrush(fillPath, s_.brush, rule);
         strokeLines(outlines, closed);

@@ -144,9 +144,16 @@ void Player::strokeWithPen(const Path& path, const std::vector<canvas::Span>* ri
     device_.stroke(path, style, rgbColor(s_.pen.color));
 }
 
+// Aliased fills arrive as disjoint whole-pixel spans with the fill mode
+// already applied, or as single simple figures: they fill by the non-zero
+// rule, which lets the device write their pixels directly.
+FillRule Player::shapeFillRule() const {
+    return s_.polyFillMode == 2 || !device_.antialias() ? FillRule::NonZero : FillRule::EvenOdd;
+}
+
 void Player::fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled,
                            const std::vector<canvas::Span>* rim) {
-    const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
+    const FillRule rule = shapeFillRule();
     withRop2([&] {
         if (filled) fillWithBrush(fillPath, s_.brush, rule);
         strokeWithPen(strokePath, rim);
