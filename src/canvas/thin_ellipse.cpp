@@ -30,8 +30,12 @@ std::set<std::pair<int, int>> quadrant(int ax2, int by2) {
         const double t = dx / 2.0 / a;
         points.insert({dx, nearestDoubled(b * std::sqrt(std::max(0.0, 1 - t * t)), by2 % 2)});
     }
+    std::set<int> rows;
+    for (const auto& point : points) rows.insert(point.second);
     for (int dy = by2 % 2; dy <= by2; dy += 2) {
-        if (dy / 2.0 > yTurn + 1e-9) break;
+        // Past the turn, rows the columns left out still take their pixel,
+        // so the outline has no gap where the two walks meet.
+        if (dy / 2.0 > yTurn + 1e-9 && rows.count(dy)) continue;
         const double t = dy / 2.0 / b;
         points.insert({nearestDoubled(a * std::sqrt(std::max(0.0, 1 - t * t)), ax2 % 2), dy});
     }

@@ -61,6 +61,23 @@ TEST(ThinEllipse, LargeEllipseIsSymmetricAndTouchesItsBox) {
     EXPECT_EQ(rowExtent(px.interior, 24), std::make_pair(1, 72));
 }
 
+TEST(ThinEllipse, EveryRowIsOneUnbrokenRun) {
+    // Where the walk by columns hands over to the walk by rows (45 degrees)
+    // no row may be left without pixels: a filled ellipse would show a gap.
+    for (int w = 3; w <= 240; w += 7)
+        for (int h = 3; h <= 240; h += 11) {
+            const EllipsePixels px = thinEllipse({0, 0, w, h});
+            const auto rows = picture(px, w, h);
+            for (int y = 0; y < h; ++y) {
+                const std::string& row = rows[static_cast<std::size_t>(y)];
+                const auto first = row.find_first_not_of('.'), last = row.find_last_not_of('.');
+                ASSERT_NE(first, std::string::npos) << w << "x" << h << " row " << y;
+                EXPECT_EQ(row.find('.', first), last + 1 == row.size() ? std::string::npos : last + 1)
+                    << w << "x" << h << " row " << y << ": " << row;
+            }
+        }
+}
+
 TEST(ThinEllipse, DegenerateBoxes) {
     EXPECT_TRUE(thinEllipse({5, 5, 5, 9}).outline.empty());
     const EllipsePixels line = thinEllipse({2, 3, 3, 7});  // one pixel wide
