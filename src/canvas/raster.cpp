@@ -130,6 +130,29 @@ Path rectsPath(const std::vector<RectI>& rects) {
     return path;
 }
 
+long long edgeRowCrossings(const std::vector<std::vector<Point>>& figures, RectI bounds) {
+    double rows = 0;
+    for (const auto& f : figures)
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            const double a = f[i].y, b = f[(i + 1) % f.size()].y;
+            const double top = std::max(std::min(a, b), double(bounds.top));
+            const double bottom = std::min(std::max(a, b), double(bounds.bottom));
+            if (std::isfinite(top) && std::isfinite(bottom) && bottom > top) rows += bottom - top + 1;
+        }
+    return rows > 1e18 ? std::numeric_limits<long long>::max() : static_cast<long long>(rows);
+}
+
+long long lineSteps(const std::vector<Point>& points, bool closed) {
+    double steps = 0;
+    const std::size_t segments = closed ? points.size() : (points.empty() ? 0 : points.size() - 1);
+    for (std::size_t i = 0; i < segments; ++i) {
+        const Point a = points[i], b = points[(i + 1) % points.size()];
+        const double d = std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+        steps += std::isfinite(d) ? d + 1 : 1e18;
+    }
+    return steps > 1e18 ? std::numeric_limits<long long>::max() : static_cast<long long>(steps);
+}
+
 std::optional<std::vector<RectI>> pixelRectsOf(const Path& path) {
     const auto& verbs = path.verbs();
     const auto& pts = path.points();

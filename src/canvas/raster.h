@@ -40,6 +40,19 @@ private:
     std::vector<RectI> rects_;
 };
 
+// How much work exact pixels may take for one drawing: rows crossed by the
+// edges of a polygon set, or pixels stepped along a line. Beyond it (self-
+// crossing figures of tens of thousands of points) callers draw with Cairo,
+// whose time and memory do not grow with the crossings.
+inline constexpr long long kExactRasterBudget = 1LL << 20;
+
+// Edge-row crossings the figures have within bounds: the runs polygonSpans
+// would build are at most this many.
+long long edgeRowCrossings(const std::vector<std::vector<Point>>& figures, RectI bounds);
+
+// Pixels a one-pixel line through the points steps over (before any clipping).
+long long lineSteps(const std::vector<Point>& points, bool closed);
+
 // A path of the rectangles, for filling with the non-zero rule.
 Path rectsPath(const std::vector<RectI>& rects);
 

@@ -15,6 +15,10 @@ public:
     int width() const override { return target_.width(); }
     int height() const override { return target_.height(); }
     bool antialias() const override { return target_.antialias(); }
+    void setAntialias(bool on) override {
+        target_.setAntialias(on);
+        if (layer_) layer_->setAntialias(on);
+    }
     void setClip(const std::vector<canvas::RectI>* rects) override;
     void clipToPath(const Path& path) override;
     void fill(const Path& path, FillRule rule, const Paint& paint) override;

@@ -51,6 +51,7 @@ public:
     virtual int width() const = 0;
     virtual int height() const = 0;
     virtual bool antialias() const = 0;
+    virtual void setAntialias(bool on) = 0;
 
     // Clip to the union of the rectangles; null removes the clip.
     virtual void setClip(const std::vector<canvas::RectI>* rects) = 0;

@@ -61,10 +61,16 @@ private:
     // Straight outlines (polylines, or polygons when closed) with the pen;
     // the aliased mode computes their pixels itself (player_lines.cpp).
     using Figures = std::vector<std::vector<Point>>;
-    void fillAndOutline(const Path& fillPath, const Figures& outlines, bool closed, bool filled);
+    // An area to fill and the rule it is filled by.
+    struct FillShape {
+        Path path;
+        FillRule rule = FillRule::NonZero;
+    };
+    void fillAndOutline(const FillShape& fill, const Figures& outlines, bool closed, bool filled);
     void strokeLines(const Figures& outlines, bool closed);
     void strokeThinLines(const Figures& outlines, bool closed);
     void strokeWideLines(const Figures& outlines, bool closed);
+    void strokeApproximately(const Figures& outlines, bool closed);
     void fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t color);
     void withRop2(const std::function<void()>& draw);
     std::vector<Point> strokePoints(const std::vector<Point>& devicePoints) const;
@@ -73,7 +79,7 @@ private:
     static double curveOffset(double width);
     double curveFillShift(double penShift) const;
     double insideFrameInset() const;
-    Path fillPathOf(const std::vector<std::vector<Point>>& devicePolygons) const;
+    FillShape fillPathOf(const std::vector<std::vector<Point>>& devicePolygons) const;
     // Centre sampling moved by this much samples a path at pixel top-left corners.
     static constexpr double kFillOffset = 0.5;
     bool penVisible() const { return (s_.pen.style & 0x0F) != 5; }

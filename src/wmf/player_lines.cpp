@@ -8,23 +8,31 @@
 
 namespace plotvale::wmf {
 
-void Player::fillAndOutline(const Path& fillPath, const Figures& outlines, bool closed, bool filled) {
-    const FillRule rule = shapeFillRule();
+// Anti-aliasing figures of tens of thousands of crossing edges takes Cairo
+// minutes; such figures are drawn as in the aliased mode.
+void Player::fillAndOutline(const FillShape& fill, const Figures& outlines, bool closed, bool filled) {
+    const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
+    const bool heavy = device_.antialias() && canvas::edgeRowCrossings(outlines, bounds) > canvas::kExactRasterBudget;
+    if (heavy) device_.setAntialias(false);
     withRop2([&] {
-        if (filled) fillWithBrush(fillPath, s_.brush, rule);
+        if (filled) fillWithBrush(fill.path, s_.brush, fill.rule);
         strokeLines(outlines, closed);
     });
+    if (heavy) device_.setAntialias(true);
 }
 
 void Player::strokeLines(const Figures& outlines, bool closed) {
     if (!penVisible()) return;
-    if (device_.antialias()) {
-        Path path;
-        for (const auto& f : outlines) path.addPolygon(strokePoints(f), closed);
-        return strokeWithPen(path);
-    }
+    if (device_.antialias()) return strokeApproximately(outlines, closed);
     if (penWidth() < 1.5) strokeThinLines(outlines, closed);
     else strokeWideLines(outlines, closed);
+}
+
+// Lines whose exact pixels would cost too much go to Cairo.
+void Player::strokeApproximately(const Figures& outlines, bool closed) {
+    Path path;
+    for (const auto& f : outlines) path.addPolygon(strokePoints(f), closed);
+    strokeWithPen(path);
 }
 
 void Player::fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t color) {
@@ -38,6 +46,10 @@ void Player::strokeThinLines(const Figures& outlines, bool closed) {
     const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
     const int kind = s_.pen.style & 0x0F;
     for (const auto& f : outlines) {
+        if (canvas::lineSteps(f, closed) > canvas::kExactRasterBudget) {
+            strokeApproximately({f}, closed);
+            continue;
+        }
         const ThinLinePixels px = thinLinePixels(f, closed, kind, bounds);
         if (s_.bkMode == 2) fillPixels(px.gaps.rects(), s_.bkColor);
         fillPixels(px.pen.rects(), s_.pen.color);
@@ -52,6 +64,8 @@ void Player::strokeWideLines(const Figures& outlines, bool closed) {
         figures.insert(figures.end(), widened.begin(), widened.end());
     }
     const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
+    if (canvas::edgeRowCrossings(figures, bounds) > canvas::kExactRasterBudget)
+        return strokeApproximately(outlines, closed);
     fillPixels(canvas::polygonSpans(figures, FillRule::NonZero, bounds), s_.pen.color);
 }
 

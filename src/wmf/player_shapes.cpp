@@ -32,16 +32,16 @@ constexpr double kWideCurveGrowth = 0.5;
 double Player::strokeOffset(double /*width*/) { return 0.5; }
 
 // Aliased polygons are filled span by span by GDI's sample-point rule; the
-// anti-aliased ones by Cairo, moved half a pixel to the same grid.
-Path Player::fillPathOf(const std::vector<std::vector<Point>>& polygons) const {
-    if (!device_.antialias()) {
-        const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
-        const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
-        return canvas::rectsPath(canvas::polygonSpans(polygons, rule, bounds));
-    }
-    Path path;
-    for (const auto& pts : polygons) path.addPolygon(shiftedBy(pts, kFillOffset), true);
-    return path;
+// anti-aliased ones, and polygons whose spans would cost too much, by Cairo,
+// moved half a pixel to the same grid.
+Player::FillShape Player::fillPathOf(const std::vector<std::vector<Point>>& polygons) const {
+    const FillRule rule = s_.polyFillMode == 2 ? FillRule::NonZero : FillRule::EvenOdd;
+    const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
+    if (!device_.antialias() && canvas::edgeRowCrossings(polygons, bounds) <= canvas::kExactRasterBudget)
+        return {canvas::rectsPath(canvas::polygonSpans(polygons, rule, bounds)), FillRule::NonZero};
+    FillShape shape{Path(), rule};
+    for (const auto& pts : polygons) shape.path.addPolygon(shiftedBy(pts, kFillOffset), true);
+    return shape;
 }
 
 // PS_INSIDEFRAME keeps a wide pen inside the figure's bounding box.
@@ -183,14 +183,14 @@ bool Player::playShape(const Record& r) {
         s_.curY = r.word(0);
         s_.curX = r.word(1);
         const Point b = toDevice(s_.curX, s_.curY);
-        fillAndOutline(Path(), {{a, b}}, false, false);
+        fillAndOutline({}, {{a, b}}, false, false);
         return true;
     }
     case META_POLYLINE: case META_POLYGON: {
         const auto pts = readPoints(r, 1, r.uword(0));
         if (pts.size() < 2) return true;
         const bool polygon = r.function() == META_POLYGON;
-        fillAndOutline(polygon ? fillPathOf({pts}) : Path(), {pts}, polygon, polygon);
+        fillAndOutline(polygon ? fillPathOf({pts}) : FillShape{}, {pts}, polygon, polygon);
         return true;
     }
     case META_POLYPOLYGON: drawPolyPolygon(r); return true;
@@ -203,7 +203,7 @@ bool Player::playShape(const Record& r) {
         const double in = insideFrameInset();
         const double l = b.left + in, t = b.top + in;
         const double rt = std::max(l, b.right - 1 - in), btm = std::max(t, b.bottom - 1 - in);
-        fillAndOutline(fill, {{{l, t}, {rt, t}, {rt, btm}, {l, btm}}}, true, true);
+        fillAndOutline({fill, FillRule::NonZero}, {{{l, t}, {rt, t}, {rt, btm}, {l, btm}}}, true, true);
         return true;
     }
     case META_ELLIPSE: drawEllipse(r); return true;

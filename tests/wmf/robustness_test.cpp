@@ -57,6 +57,23 @@ TEST(Robustness, HugeButValidPolygon) {
     EXPECT_EQ(r.width(), 100);
 }
 
+TEST(Robustness, SelfCrossingPolygonWithAWidePenInBothModes) {
+    // 16383 edges criss-crossing the picture: far more row crossings than
+    // exact spans are built for, so both modes hand it to Cairo's aliased
+    // rasteriser, whose time and memory do not grow with the crossings.
+    std::vector<int> words = {16383};
+    for (int i = 0; i < 16383; ++i) {
+        words.push_back(static_cast<int>(i * 7919LL % 300));
+        words.push_back(static_cast<int>(i * 104729LL % 300));
+    }
+    const auto file = MetafileWriter::placeable(0, 0, 300, 300, 96).pen(0, 9, 0x0000FF).select(0)
+                          .brush(0, 0x00FF00).select(1).record(0x0324, words).bytes();
+    for (const bool antialias : {false, true}) {
+        const auto r = render(file, antialias);
+        EXPECT_GT(r.count(0xFF0000, 0, 0, 300, 300), 10000) << antialias;
+    }
+}
+
 TEST(Robustness, ObjectIndicesOutOfRange) {
     auto file = picture().select(65535).remove(65535).record(0x0228, {500, 600}).record(0x012C, {999})
                     .record(0x0234, {12345}).brush(0, 0x0000FF).select(0).rectangle(0, 0, 10, 10);
