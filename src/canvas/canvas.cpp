@@ -6,8 +6,13 @@ namespace plotvale::canvas {
 
 std::optional<Canvas> Canvas::create(int width, int height) {
     if (width <= 0 || height <= 0) return std::nullopt;
+    return onSurface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height), width, height);
+}
+
+// Takes ownership of the surface and draws on it.
+std::optional<Canvas> Canvas::onSurface(cairo_surface_t* surface, int width, int height) {
     Canvas canvas;
-    canvas.surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+    canvas.surface_.reset(surface);
     if (cairo_surface_status(canvas.surface_.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
     canvas.cr_.reset(cairo_create(canvas.surface_.get()));
     if (cairo_status(canvas.cr_.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
@@ -20,15 +25,9 @@ std::optional<Canvas> Canvas::createOn(std::uint32_t* data, int width, int heigh
     if (data == nullptr || width <= 0 || height <= 0 ||
         strideBytes != cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width))
         return std::nullopt;
-    Canvas canvas;
-    canvas.surface_.reset(cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(data), CAIRO_FORMAT_ARGB32, width, height, strideBytes));
-    if (cairo_surface_status(canvas.surface_.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
-    canvas.cr_.reset(cairo_create(canvas.surface_.get()));
-    if (cairo_status(canvas.cr_.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;
-    canvas.width_ = width;
-    canvas.height_ = height;
-    return canvas;
+    return onSurface(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(data),
+                                                         CAIRO_FORMAT_ARGB32, width, height, strideBytes),
+                     width, height);
 }
 
 void Canvas::setColor(Color c) {

@@ -89,6 +89,7 @@ public:
 
 private:
     Canvas() = default;
+    static std::optional<Canvas> onSurface(cairo_surface_t* surface, int width, int height);
     void applyPath(const Path& path);
     void applyAntialias();
     void setColor(Color color);
