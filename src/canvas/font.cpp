@@ -213,16 +213,30 @@ unsigned long Font::glyphIndex(char32_t c) const {
     return index;
 }
 
-std::vector<double> Font::advances(std::u32string_view text) const {
+namespace {
+
+// Each character's advance in the scaled font, times factor; whole pixels
+// when hinted.
+template <typename GlyphOf>
+std::vector<double> advancesIn(cairo_scaled_font_t* font, std::u32string_view text, double factor, bool whole,
+                               const GlyphOf& glyphOf) {
     std::vector<double> out;
     out.reserve(text.size());
     for (char32_t c : text) {
-        cairo_glyph_t glyph{glyphIndex(c), 0, 0};
+        cairo_glyph_t glyph{glyphOf(c), 0, 0};
         cairo_text_extents_t extents;
-        cairo_scaled_font_glyph_extents(unitFont_.get(), &glyph, 1, &extents);
-        out.push_back(extents.x_advance * spec_.pixelSize * spec_.widthScale);
+        cairo_scaled_font_glyph_extents(font, &glyph, 1, &extents);
+        const double advance = extents.x_advance * factor;
+        out.push_back(whole ? std::round(advance) : advance);
     }
     return out;
+}
+
+}  // namespace
+
+std::vector<double> Font::advances(std::u32string_view text) const {
+    return advancesIn(unitFont_.get(), text, spec_.pixelSize * spec_.widthScale, false,
+                      [this](char32_t c) { return glyphIndex(c); });
 }
 
 std::vector<double> Font::hintedAdvances(std::u32string_view text) const {
@@ -236,15 +250,7 @@ std::vector<double> Font::hintedAdvances(std::u32string_view text) const {
     const std::unique_ptr<cairo_scaled_font_t, CairoScaledFontDeleter> sized(
         cairo_scaled_font_create(face_.get(), &matrix, &identity, options));
     cairo_font_options_destroy(options);
-    std::vector<double> out;
-    out.reserve(text.size());
-    for (char32_t c : text) {
-        cairo_glyph_t glyph{glyphIndex(c), 0, 0};
-        cairo_text_extents_t extents;
-        cairo_scaled_font_glyph_extents(sized.get(), &glyph, 1, &extents);
-        out.push_back(std::round(extents.x_advance));
-    }
-    return out;
+    return advancesIn(sized.get(), text, 1.0, true, [this](char32_t c) { return glyphIndex(c); });
 }
 
 double Font::measure(std::u32string_view text) const {
