@@ -30,6 +30,16 @@ void runStage(BatchRun& run, Stage stage) {
     worker.join();
 }
 
+// Replaces folder by its normal form, or refuses the run with "Incorrect
+// <role> folder" or "Invalid <role> folder".
+bool settleFolder(BatchRun& run, std::string& folder, const std::string& role) {
+    const FolderResult result = normaliseFolder(folder, run.programFolder);
+    if (result.problem == FolderProblem::Incorrect) return run.refuse("Incorrect " + role + " folder");
+    if (result.problem == FolderProblem::Invalid) return run.refuse("Invalid " + role + " folder");
+    folder = result.folder;
+    return true;
+}
+
 // The input names a file when it has an extension, else a folder.
 bool resolveInput(BatchRun& run, bool debug) {
     if (debug) run.writeLine("Input: " + run.request.input);
@@ -40,11 +50,7 @@ bool resolveInput(BatchRun& run, bool debug) {
             return run.refuse("Invalid input file");
         return true;
     }
-    const FolderResult input = normaliseFolder(run.request.input, run.programFolder);
-    if (input.problem == FolderProblem::Incorrect) return run.refuse("Incorrect input folder");
-    if (input.problem == FolderProblem::Invalid) return run.refuse("Invalid input folder");
-    run.request.input = input.folder;
-    return true;
+    return settleFolder(run, run.request.input, "input");
 }
 
 bool resolveOutput(BatchRun& run, bool debug) {
@@ -53,11 +59,7 @@ bool resolveOutput(BatchRun& run, bool debug) {
             folderPart(run.request.input.empty() ? run.job.inputPath : run.request.input);
     }
     if (debug) run.writeLine("Output: " + run.request.outputFolder);
-    const FolderResult output = normaliseFolder(run.request.outputFolder, run.programFolder);
-    if (output.problem == FolderProblem::Incorrect) return run.refuse("Incorrect output folder");
-    if (output.problem == FolderProblem::Invalid) return run.refuse("Invalid output folder");
-    run.request.outputFolder = output.folder;
-    return true;
+    return settleFolder(run, run.request.outputFolder, "output");
 }
 
 bool resolveConversion(BatchRun& run, bool debug) {
