@@ -72,6 +72,7 @@ private:
     void strokeWideLines(const Figures& outlines, bool closed);
     void strokeApproximately(const Figures& outlines, bool closed);
     void fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t color);
+    void fillPixels(const std::vector<canvas::Span>& spans, std::uint32_t color);
     void withRop2(const std::function<void()>& draw);
     std::vector<Point> strokePoints(const std::vector<Point>& devicePoints) const;
     double penWidth() const;

@@ -37,21 +37,29 @@ bool withinSweep(double angle, double start, double sweep) {
     return d <= std::abs(sweep) + 1e-9;
 }
 
-// The one-pixel arc of the ellipse in box from angle start through sweep
-// (parametric, y down), each pixel grown one pixel left and up. GDI's
-// two-pixel pen covers these too, which lengthens its runs where the curve
-// is flat. Measured on wmfjs__arc, wmfjs__pie and wmfjs__chord.
-std::vector<canvas::Span> arcRim(const canvas::RectI& box, double start, double sweep) {
+// The pixels of the one-pixel ellipse in box from angle start through sweep
+// (parametric, y down), one span per pixel.
+std::vector<canvas::Span> arcPixels(const canvas::RectI& box, double start, double sweep) {
     const double rx = std::max((box.width() - 1) / 2.0, 1e-9),
                  ry = std::max((box.height() - 1) / 2.0, 1e-9);
     const double cx = box.left + rx, cy = box.top + ry;
-    std::vector<canvas::Span> rim;
+    std::vector<canvas::Span> pixels;
     for (const canvas::Span& s : canvas::thinEllipse(box).outline)
-        for (int x = s.x0; x < s.x1; ++x) {
-            if (!withinSweep(std::atan2((s.y - cy) / ry, (x - cx) / rx), start, sweep)) continue;
-            rim.push_back({s.y - 1, x - 1, x + 1});
-            rim.push_back({s.y, x - 1, x + 1});
-        }
+        for (int x = s.x0; x < s.x1; ++x)
+            if (withinSweep(std::atan2((s.y - cy) / ry, (x - cx) / rx), start, sweep))
+                pixels.push_back({s.y, x, x + 1});
+    return pixels;
+}
+
+// The one-pixel arc with each pixel grown one pixel left and up. GDI's
+// two-pixel pen covers these too, which lengthens its runs where the curve
+// is flat. Measured on wmfjs__arc, wmfjs__pie and wmfjs__chord.
+std::vector<canvas::Span> arcRim(const canvas::RectI& box, double start, double sweep) {
+    std::vector<canvas::Span> rim;
+    for (const canvas::Span& p : arcPixels(box, start, sweep)) {
+        rim.push_back({p.y - 1, p.x0 - 1, p.x1});
+        rim.push_back({p.y, p.x0 - 1, p.x1});
+    }
     return rim;
 }
 
@@ -88,8 +96,7 @@ bool Player::strokeWithSquarePen(const Path& path, const std::vector<canvas::Spa
         spans.insert(spans.end(), rim->begin(), rim->end());
         spans = canvas::mergeSpans(std::move(spans));
     }
-    device_.fill(canvas::spansToPath(spans), FillRule::NonZero,
-                 Paint{rgbColor(s_.pen.color), nullptr, nullptr});
+    fillPixels(spans, s_.pen.color);
     return true;
 }
 
@@ -107,8 +114,7 @@ bool Player::drawThinEllipse(const canvas::RectI& box) {
     }
     withRop2([&] {
         fillWithBrush(canvas::spansToPath(pixels.interior), s_.brush, FillRule::NonZero);
-        device_.fill(canvas::spansToPath(pixels.outline), FillRule::NonZero,
-                     Paint{rgbColor(s_.pen.color), nullptr, nullptr});
+        fillPixels(pixels.outline, s_.pen.color);
     });
     return true;
 }
@@ -164,18 +170,7 @@ bool Player::drawThinArc(const canvas::RectI& box, double start, double sweep) {
     if (device_.antialias() || !penVisible() || penWidth() >= 1.5 || (kind != 0 && kind != 6) ||
         !withinReach(box))
         return false;
-    const double rx = std::max((box.width() - 1) / 2.0, 1e-9),
-                 ry = std::max((box.height() - 1) / 2.0, 1e-9);
-    const double cx = box.left + rx, cy = box.top + ry;
-    std::vector<canvas::Span> pixels;
-    for (const canvas::Span& s : canvas::thinEllipse(box).outline)
-        for (int x = s.x0; x < s.x1; ++x)
-            if (withinSweep(std::atan2((s.y - cy) / ry, (x - cx) / rx), start, sweep))
-                pixels.push_back({s.y, x, x + 1});
-    withRop2([&] {
-        device_.fill(canvas::spansToPath(canvas::mergeSpans(std::move(pixels))), FillRule::NonZero,
-                     Paint{rgbColor(s_.pen.color), nullptr, nullptr});
-    });
+    withRop2([&] { fillPixels(canvas::mergeSpans(arcPixels(box, start, sweep)), s_.pen.color); });
     return true;
 }
 

@@ -40,6 +40,11 @@ void Player::fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t c
     device_.fill(canvas::rectsPath(rects), FillRule::NonZero, Paint{rgbColor(color), nullptr, nullptr});
 }
 
+void Player::fillPixels(const std::vector<canvas::Span>& spans, std::uint32_t color) {
+    if (spans.empty()) return;
+    device_.fill(canvas::spansToPath(spans), FillRule::NonZero, Paint{rgbColor(color), nullptr, nullptr});
+}
+
 // One-pixel pens: dashes and dots keep their pattern across the segments of
 // a figure; under OPAQUE the gaps take the background colour.
 void Player::strokeThinLines(const Figures& outlines, bool closed) {
