@@ -62,14 +62,13 @@ void CanvasDevice::touchLayer(const Path& path, double pad) {
                              clampX(std::ceil(r + pad) + 1), clampY(std::ceil(b + pad) + 1)});
 }
 
-void CanvasDevice::paintRect(canvas::Canvas& canvas, canvas::RectI r, std::uint32_t value) {
-    r = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, width()), std::min(r.bottom, height())};
+void CanvasDevice::paintRect(const PixelAccess& px, canvas::RectI r, std::uint32_t value) {
+    r = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, px.width), std::min(r.bottom, px.height)};
     if (r.empty()) return;
     if (inLayer_) touchLayer(r);
-    std::uint32_t* px = canvas.pixels();
-    const auto stride = static_cast<std::size_t>(canvas.stride());
+    const auto stride = static_cast<std::size_t>(px.stride);
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = px + static_cast<std::size_t>(y) * stride;
+        std::uint32_t* row = px.data + static_cast<std::size_t>(y) * stride;
         std::fill(row + r.left, row + r.right, value);
     }
 }
@@ -85,10 +84,11 @@ bool CanvasDevice::fillWholePixels(const Path& path, FillRule rule, const Paint&
     if (!rects) return false;
     const std::uint32_t value = 0xFF000000u | std::uint32_t{paint.color.r} << 16 |
                                 std::uint32_t{paint.color.g} << 8 | paint.color.b;
+    const PixelAccess px{c.pixels(), c.stride(), c.width(), c.height()};
     for (const canvas::RectI& r : *rects) {
-        if (!clipped_) { paintRect(c, r, value); continue; }
+        if (!clipped_) { paintRect(px, r, value); continue; }
         for (const canvas::RectI& k : clip_)
-            paintRect(c, {std::max(r.left, k.left), std::max(r.top, k.top), std::min(r.right, k.right),
+            paintRect(px, {std::max(r.left, k.left), std::max(r.top, k.top), std::min(r.right, k.right),
                           std::min(r.bottom, k.bottom)}, value);
     }
     c.pixelsChanged();

@@ -39,7 +39,7 @@ private:
     void touchLayer(const Path& path, double pad);
     void touchLayer(const canvas::RectI& box);
     bool fillWholePixels(const Path& path, FillRule rule, const Paint& paint);
-    void paintRect(canvas::Canvas& canvas, canvas::RectI rect, std::uint32_t value);
+    void paintRect(const PixelAccess& pixels, canvas::RectI rect, std::uint32_t value);
 
     canvas::Canvas& target_;
     std::optional<canvas::Canvas> layer_;
