@@ -28,13 +28,21 @@ bool dibIsBottomUp(std::string_view dib) {
 // that fall on one destination pixel by the stretch mode: AND keeps dark
 // lines (BLACKONWHITE), OR keeps light ones (WHITEONBLACK), HALFTONE
 // averages, COLORONCOLOR drops them.
+// COLORONCOLOR takes the source pixel under the destination pixel's centre,
+// rounded in the DIB's own row order: a centre on a row boundary of a
+// bottom-up DIB takes the row below it.
 struct SourceSampler {
     const Image* src;
     double sx, sy, perX, perY;  // source origin and source pixels per device pixel
     int mode;
 
     std::uint32_t operator()(double dx, double dy) const {
-        if (mode == 3) return src->at(clampTo(sx + (dx + 0.5) * perX, src->width), clampTo(sy + (dy + 0.5) * perY, src->height));
+        if (mode == 3) {
+            const double y = sy + (dy + 0.5) * perY;
+            return src->at(clampTo(sx + (dx + 0.5) * perX, src->width),
+                           src->bottomUp ? std::clamp(static_cast<int>(std::ceil(y)) - 1, 0, src->height - 1)
+                                         : clampTo(y, src->height));
+        }
         const auto [x0, x1] = range(sx, dx, perX, src->width);
         const auto [y0, y1] = range(sy, dy, perY, src->height);
         if (x1 - x0 == 1 && y1 - y0 == 1) return src->at(x0, y0);
@@ -139,10 +147,13 @@ void Player::blit(const Image* src, double dx, double dy, double dw, double dh, 
     const Point p0 = toDevice(dx, dy), p1 = toDevice(dx + dw, dy + dh);
     const double spanX = p1.x - p0.x, spanY = p1.y - p0.y;
     if (std::abs(spanX) < 1e-9 || std::abs(spanY) < 1e-9) return;
-    canvas::RectI area{static_cast<int>(std::floor(std::min(p0.x, p1.x) + 0.5)),
-                       static_cast<int>(std::floor(std::min(p0.y, p1.y) + 0.5)),
-                       static_cast<int>(std::floor(std::max(p0.x, p1.x) + 0.5)),
-                       static_cast<int>(std::floor(std::max(p0.y, p1.y) + 0.5))};
+    // A mirrored destination covers the pixels from its start back to one
+    // past its end, as GDI takes it: one pixel further right or down.
+    const int mirrorX = spanX < 0 ? 1 : 0, mirrorY = spanY < 0 ? 1 : 0;
+    canvas::RectI area{static_cast<int>(std::floor(std::min(p0.x, p1.x) + 0.5)) + mirrorX,
+                       static_cast<int>(std::floor(std::min(p0.y, p1.y) + 0.5)) + mirrorY,
+                       static_cast<int>(std::floor(std::max(p0.x, p1.x) + 0.5)) + mirrorX,
+                       static_cast<int>(std::floor(std::max(p0.y, p1.y) + 0.5)) + mirrorY};
     Region target(canvas::RectI{0, 0, device_.width(), device_.height()});
     target.intersect(area);
     if (s_.clip) target.intersect(*s_.clip);
@@ -152,7 +163,8 @@ void Player::blit(const Image* src, double dx, double dy, double dw, double dh, 
         for (int y = rect.top; y < rect.bottom; ++y) {
             std::uint32_t* row = px.data + static_cast<std::size_t>(y) * px.stride;
             for (int x = rect.left; x < rect.right; ++x) {
-                const std::uint32_t s = src ? sample(x - p0.x, y - p0.y) : 0;
+                const std::uint32_t s = src ? sample(x - mirrorX - p0.x, y - mirrorY - p0.y) : 0;
+                if (s & Image::kUnpainted) continue;
                 const std::uint32_t p = rop3UsesPattern(table) ? patternAt(x, y) : 0;
                 row[x] = 0xFF000000u | applyRop3(table, p, s, row[x] & 0xFFFFFFu);
             }

@@ -185,13 +185,10 @@ void Player::drawArcFamily(const Record& r, int kind) {
     const double cx = ell.x + rx, cy = ell.y + ry;
     const double a0 = std::atan2((start.y + o - cy) / ry, (start.x + o - cx) / rx);
     const double a1 = std::atan2((end.y + o - cy) / ry, (end.x + o - cx) / rx);
-    const bool flipped = scaleX() * scaleY() < 0;
+    // Counter-clockwise on the device whatever the window's axes: a flipped
+    // axis draws the mirror image of the other part of the ellipse.
     double sweep = std::fmod(a1 - a0, 2 * std::numbers::pi);
-    if (!flipped) {
-        if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi;
-    } else {
-        if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
-    }
+    if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi;
     if (kind == 0 && drawThinArc(box, a0, sweep)) return;
     // With pens up to two pixels wide, the aliased pie's and chord's straight
     // edges meet the arc at whole pixels rounded right and up (measured on

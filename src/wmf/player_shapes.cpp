@@ -100,7 +100,7 @@ void Player::withRop2(const std::function<void()>& draw) {
 void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule) {
     if (brush.style == 1) return;
     if (brush.style == 2) {
-        Image tile{8, 8, std::vector<std::uint32_t>(64, s_.bkColor)};
+        Image tile{8, 8, false, std::vector<std::uint32_t>(64, s_.bkColor)};
         std::vector<bool> mask(64, s_.bkMode != 1);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)

@@ -5,6 +5,7 @@
 #include <map>
 #include <numbers>
 
+#include "wmf/font_faces.h"
 #include "wmf/player.h"
 #include "wmf/record_functions.h"
 #include "wmf/text_encoding.h"
@@ -15,30 +16,20 @@ namespace {
 constexpr std::uint16_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4, ETO_PDY = 0x2000;
 
-// Faces Windows pictures name that fontconfig does not alias on its own.
-std::string substituteFace(const std::string& face) {
-    static const std::map<std::string, std::string> faces = {
-        {"helvetica", "Liberation Sans"}, {"arial", "Liberation Sans"},
-        {"times", "Liberation Serif"}, {"times new roman", "Liberation Serif"},
-        {"courier", "Liberation Mono"}, {"courier new", "Liberation Mono"}};
-    std::string lower(face);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const auto it = faces.find(lower);
-    return it == faces.end() ? face : it->second;
-}
-
-std::optional<canvas::Font> resolveCached(const std::string& face, bool bold, bool italic) {
-    thread_local std::map<std::tuple<std::string, bool, bool>, std::optional<canvas::Font>> cache;
-    const auto key = std::make_tuple(face, bold, italic);
+// The first candidate face an installed font serves; the last candidate is
+// drawn even when fontconfig only finds a substitute for it.
+std::optional<canvas::Font> resolveCached(const FontObject& f, bool bold, bool italic) {
+    thread_local std::map<std::tuple<std::string, int, int, bool, bool>, std::optional<canvas::Font>> cache;
+    const auto key = std::make_tuple(f.face, f.pitchAndFamily, f.charset, bold, italic);
     if (auto it = cache.find(key); it != cache.end()) return it->second;
     canvas::FontSpec spec;
-    spec.face = substituteFace(face);
     spec.bold = bold;
     spec.italic = italic;
-    auto font = canvas::resolveFont(spec, false);
-    if (!font) {
-        spec.face = "Liberation Sans";  // GDI substitutes unknown faces by a sans-serif one
-        font = canvas::resolveFont(spec, true);
+    std::optional<canvas::Font> font;
+    const auto faces = candidateFaces(f);
+    for (std::size_t i = 0; i < faces.size() && !font; ++i) {
+        spec.face = faces[i];
+        font = canvas::resolveFont(spec, i + 1 == faces.size());
     }
     cache.emplace(key, font);
     return font;
@@ -85,8 +76,9 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     symbols = SymbolEncoding::None;
     if (isWingdingsFace(f.face)) symbols = SymbolEncoding::Wingdings;
     else if (isSymbolFace(f.face) && f.face.size() == 6) symbols = SymbolEncoding::Symbol;
-    auto base = resolveCached(symbols == SymbolEncoding::None ? f.face : std::string("DejaVu Sans"),
-                              f.weight >= 600, f.italic);
+    FontObject drawn = f;
+    if (symbols != SymbolEncoding::None) drawn.face = "DejaVu Sans";
+    auto base = resolveCached(drawn, f.weight >= 600, f.italic);
     if (!base) return std::nullopt;
     const double deviceHeight = std::abs(f.height * scaleY());
     canvas::FontSpec spec = base->spec();
@@ -99,8 +91,13 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     if (!device_.antialias())
         spec.pixelSize = std::max(1.0, f.height > 0 ? std::round(spec.pixelSize) : std::floor(spec.pixelSize));
     canvas::Font font = base->withSpec(spec);
-    if (f.width != 0 && font.metrics().averageCharWidth > 0) {
-        spec.widthScale = lengthX(f.width) / font.metrics().averageCharWidth;
+    // A width stretches the glyphs so that the average character width
+    // becomes it: aliased, the average in whole pixels as GDI reports it, so
+    // the width a file names for its own font draws that font unstretched.
+    double average = font.metrics().averageCharWidth;
+    if (!device_.antialias()) average = std::max(1.0, std::round(average));
+    if (f.width != 0 && average > 0) {
+        spec.widthScale = lengthX(f.width) / average;
         font = base->withSpec(spec);
     }
     return font;
@@ -109,7 +106,7 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
 // Device advance of each character: the record's dx values (one per byte),
 // or the font's advances with character extra and justification.
 std::vector<double> Player::textAdvances(const canvas::Font& font, const DecodedText& decoded,
-                                         const std::vector<int>* dx) const {
+                                         const std::vector<int>* dx, bool hinted) const {
     std::vector<double> advances;
     if (dx) {
         std::size_t byte = 0;
@@ -120,7 +117,7 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
         }
         return advances;
     }
-    advances = device_.antialias() ? font.advances(decoded.text) : font.hintedAdvances(decoded.text);
+    advances = hinted ? font.hintedAdvances(decoded.text) : font.advances(decoded.text);
     const double perBreak = s_.breakCount > 0 ? lengthX(s_.breakExtra) / s_.breakCount : 0;
     for (std::size_t i = 0; i < advances.size(); ++i) {
         advances[i] += lengthX(s_.charExtra);
@@ -159,9 +156,14 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     const auto font = textFont(symbols);
     if (!font) return;
     const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols);
-    const std::vector<double> advances = textAdvances(*font, decoded, dx);
+    const bool hinted = !device_.antialias();
+    const std::vector<double> advances = textAdvances(*font, decoded, dx, hinted);
+    // Aliased glyphs advance by their hinted widths, but GDI aligns and moves
+    // the current position by the text's extent: the font's design widths,
+    // each rounded to whole pixels.
     double width = 0;
-    for (double a : advances) width += a;
+    for (double a : hinted && !dx ? textAdvances(*font, decoded, dx, false) : advances)
+        width += hinted ? std::round(a) : a;
 
     double angle = s_.font.escapement / 10.0 * std::numbers::pi / 180.0;
     if ((scaleX() < 0) != (scaleY() < 0)) angle = -angle;  // direction follows a flipped axis
@@ -184,8 +186,11 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     device_.text(*font, decoded.text, origin, angle, advances, rgbColor(s_.textColor));
     if (clipped) applyClip();
     if (updateCp) {
-        const double logical = width / std::abs(scaleX());
-        s_.curX += scaleX() < 0 ? -logical * cosA : logical * cosA;
+        // The current position moves to the far end of left-aligned text and
+        // to the start of right-aligned text; centred text leaves it.
+        const double along = (s_.textAlign & TA_CENTER) == TA_CENTER ? 0 : (s_.textAlign & TA_RIGHT) ? -width : width;
+        s_.curX += along * cosA / scaleX();
+        s_.curY -= along * sinA / scaleY();
     }
 }
 
