@@ -159,8 +159,9 @@ void Player::drawRoundRect(const Record& r) {
     };
     const double o = curveOffset(penWidth());
     const double f = curveFillShift(0);
-    fillAndStroke(build(box.left + f, box.top + f, box.right - 1 + f, box.bottom - 1 + f),
-                  build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
+    const double in = insideFrameInset();  // an inside-frame pen keeps within the box
+    fillAndStroke(build(box.left + f + in, box.top + f + in, box.right - 1 + f - in, box.bottom - 1 + f - in),
+                  build(box.left + o + in, box.top + o + in, box.right - 1 + o - in, box.bottom - 1 + o - in), true);
 }
 
 // A one-pixel solid arc: the pixels of the one-pixel ellipse within the

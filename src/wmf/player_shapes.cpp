@@ -50,16 +50,17 @@ double Player::insideFrameInset() const {
 }
 
 // The aliased width is GDI's whole-pixel width as the references show it:
-// the logical width scaled along y and rounded, except that pens between 4/3
-// and 2 pixels draw two pixels wide (dbggfx0's 1.333-pixel pens draw one
-// pixel, cell's 1.411 two) and an inside-frame pen takes the next whole
-// pixel (2doorvan's 1.34).
+// the logical width scaled along x (the feature pictures' anisotropic window)
+// and rounded, except that pens between 1.337 and 2 pixels draw two pixels
+// wide (dbggfx0's 1.3342-pixel pens draw one pixel, 2doorvan's 1.341 and
+// cell's 1.411 two) and an inside-frame pen takes the next whole
+// pixel (2doorvan's 1.34; dbggfx0's 1.0007 stays one).
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     if (device_.antialias()) return std::max(1.0, lengthX(s_.pen.width));
-    const double w = std::abs(s_.pen.width * scaleY());
-    if ((s_.pen.style & 0x0F) == 6) return std::max(1.0, std::ceil(w));
-    if (w < 2) return w > 4.0 / 3 ? 2 : 1;
+    const double w = std::abs(s_.pen.width * scaleX());  // widths scale with the x axis
+    if ((s_.pen.style & 0x0F) == 6) return std::max(1.0, std::ceil(w - 0.01));
+    if (w < 2) return w > 1.337 ? 2 : 1;
     return std::floor(w + 0.5);
 }
 

@@ -118,9 +118,12 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
         return advances;
     }
     advances = hinted ? font.hintedAdvances(decoded.text) : font.advances(decoded.text);
-    const double perBreak = s_.breakCount > 0 ? lengthX(s_.breakExtra) / s_.breakCount : 0;
+    // Character extra and justification keep their sign: a negative extra
+    // draws the characters closer.
+    const double perUnit = std::abs(scaleX());
+    const double perBreak = s_.breakCount > 0 ? s_.breakExtra * perUnit / s_.breakCount : 0;
     for (std::size_t i = 0; i < advances.size(); ++i) {
-        advances[i] += lengthX(s_.charExtra);
+        advances[i] += s_.charExtra * perUnit;
         if (decoded.text[i] == U' ') advances[i] += perBreak;
     }
     return advances;
@@ -172,6 +175,9 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     const canvas::FontMetrics m = font->metrics();
     const Point origin = textOrigin(updateCp ? toDevice(s_.curX, s_.curY) : toDevice(x, y), m, width, angle);
 
+    // ETO_CLIPPED clips the cells' background too.
+    const bool clipped = rect && (options & ETO_CLIPPED);
+    if (clipped) device_.clipToPath(rectPath(*rect));
     if (s_.bkMode == 2 && !opaqueRect) {  // OPAQUE background: the text's cells
         const Point top{origin.x - m.ascent * sinA, origin.y - m.ascent * cosA};
         const double h = m.ascent + m.descent;
@@ -181,8 +187,6 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
                         {top.x + h * sinA, top.y + h * cosA}}, true);
         device_.fill(box, FillRule::NonZero, Paint{rgbColor(s_.bkColor), nullptr, nullptr});
     }
-    const bool clipped = rect && (options & ETO_CLIPPED);
-    if (clipped) device_.clipToPath(rectPath(*rect));
     device_.text(*font, decoded.text, origin, angle, advances, rgbColor(s_.textColor));
     if (clipped) applyClip();
     if (updateCp) {

@@ -30,12 +30,12 @@ const std::map<std::string, std::string>& lenientPictures() {
     static const std::map<std::string, std::string> names = {
         {"stretch_mode_4", "Wine's HALFTONE picks one source pixel; Windows averages them"},
         {"text_face_system", open}, {"text_face_ms_sans_serif", open}, {"text_face_helv", open},
-        {"pen_dash_wide", open}, {"window_anisotropic", open}, {"text_width_expanded", open},
-        {"pen_insideframe_9", open}, {"text_opaque_and_clipped", open}, {"text_width_condensed", open},
+        {"pen_dash_wide", open}, {"text_width_expanded", open},
+        {"text_width_condensed", open},
         {"text_char_extra", open}, {"pen_insideframe_4", open}, {"rop2_10", open}, {"rop2_14", open},
         {"rop2_2", open}, {"pen_width_3", open}, {"rop2_4", open}, {"rop2_13", open}, {"rop2_5", open},
         {"rop2_12", open}, {"rop2_9", open}, {"rop2_6", open}, {"rop2_8", open}, {"small_scale_100", open},
-        {"pen_width_9", open}, {"small_scale_57", open}, {"window_scale_offset_records", open},
+        {"pen_width_9", open}, {"small_scale_57", open},
         {"chord", open}, {"text_escapement_3150", open}, {"mr-libwmf__libwmf_2doorvan", open},
         {"wmfjs__poly-polygon", open}, {"wmfjs__pie", open}};
     return names;
