@@ -18,6 +18,7 @@ std::string lower(std::string_view s) {
 
 // Windows faces and the Debian faces drawn for them: metric-compatible ones
 // (Liberation, Carlito, Caladea) and the compatible faces of fonts-wine.
+// (Symbol and the dingbat faces are drawn through their Unicode mappings.)
 const std::map<std::string, std::string>& substitutes() {
     static const std::map<std::string, std::string> faces = {
         {"arial", "Liberation Sans"},          {"helvetica", "Liberation Sans"},
@@ -27,9 +28,7 @@ const std::map<std::string, std::string>& substitutes() {
         {"courier new", "Liberation Mono"},    {"courier", "Liberation Mono"},
         {"calibri", "Carlito"},                {"cambria", "Caladea"},
         {"tahoma", "Tahoma"},                  {"ms shell dlg", "Tahoma"},
-        {"ms shell dlg 2", "Tahoma"},          {"microsoft sans serif", "Tahoma"},
-        {"symbol", "Symbol"},                  {"wingdings", "Wingdings"},
-        {"webdings", "Webdings"}};
+        {"ms shell dlg 2", "Tahoma"},          {"microsoft sans serif", "Tahoma"}};
     return faces;
 }
 

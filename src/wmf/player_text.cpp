@@ -71,13 +71,17 @@ bool Player::playText(const Record& r) {
 // text bytes are to be read.
 std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     const FontObject& f = s_.font;
-    // Symbol and Wingdings text becomes the Unicode symbols those faces show,
+    // Symbol and dingbat text becomes the Unicode symbols those faces show,
     // drawn with a face that carries them.
     symbols = SymbolEncoding::None;
-    if (isWingdingsFace(f.face)) symbols = SymbolEncoding::Wingdings;
-    else if (isSymbolFace(f.face) && f.face.size() == 6) symbols = SymbolEncoding::Symbol;
     FontObject drawn = f;
-    if (symbols != SymbolEncoding::None) drawn.face = "DejaVu Sans";
+    if (dingbatFaceOf(f.face) != DingbatFace::None) {
+        symbols = SymbolEncoding::Dingbats;
+        drawn.face = kDingbatFont;
+    } else if (isSymbolFace(f.face) && f.face.size() == 6) {
+        symbols = SymbolEncoding::Symbol;
+        drawn.face = kDingbatFont;
+    }
     auto base = resolveCached(drawn, f.weight >= 600, f.italic);
     if (!base) return std::nullopt;
     const double deviceHeight = std::abs(f.height * scaleY());
@@ -158,7 +162,7 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     SymbolEncoding symbols = SymbolEncoding::None;
     const auto font = textFont(symbols);
     if (!font) return;
-    const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols);
+    const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols, dingbatFaceOf(s_.font.face));
     const bool hinted = !device_.antialias();
     const std::vector<double> advances = textAdvances(*font, decoded, dx, hinted);
     // Aliased glyphs advance by their hinted widths, but GDI aligns and moves
