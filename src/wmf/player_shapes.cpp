@@ -49,18 +49,22 @@ double Player::insideFrameInset() const {
     return (s_.pen.style & 0x0F) == 6 ? (penWidth() - 1) / 2 : 0.0;
 }
 
-// The aliased width is GDI's whole-pixel width as the references show it:
-// the logical width scaled along x (the feature pictures' anisotropic window)
-// and rounded, except that pens between 1.337 and 2 pixels draw two pixels
-// wide (dbggfx0's 1.3342-pixel pens draw one pixel, 2doorvan's 1.341 and
-// cell's 1.411 two) and an inside-frame pen takes the next whole
-// pixel (2doorvan's 1.34; dbggfx0's 1.0007 stays one).
+// The aliased width is GDI's whole-pixel width: the logical width scaled
+// along x (the feature pictures' anisotropic window) and rounded, as GDI
+// draws horizontal lines of widths from half a pixel to three pixels in
+// steps of a tenth; an inside-frame pen takes the next whole pixel
+// (2doorvan's 1.34; dbggfx0's 1.0007 stays one). Pens of 1.4 pixels draw
+// one pixel on straight lines, though GDI's curves with them (cell's 1.41)
+// come out a little heavier.
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     if (device_.antialias()) return std::max(1.0, lengthX(s_.pen.width));
-    const double w = std::abs(s_.pen.width * scaleX());  // widths scale with the x axis
+    // GDI scales in single precision: a width of exactly half a pixel more
+    // rounds up or down as the float product falls.
+    const float scale = static_cast<float>(device_.width()) / static_cast<float>(s_.windowExtX);
+    const double w = std::abs(static_cast<float>(s_.pen.width) * scale);  // widths scale with the x axis
     if ((s_.pen.style & 0x0F) == 6) return std::max(1.0, std::ceil(w - 0.01));
-    if (w < 2) return w > 1.337 ? 2 : 1;
+    if (w < 1.5) return 1;
     return std::floor(w + 0.5);
 }
 

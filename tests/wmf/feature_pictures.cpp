@@ -617,6 +617,9 @@ void textPictures(List& list) {
     textPicture("text_height_small", Font{.height = -11}, 16);
     textPicture("text_width_condensed", Font{.height = -28, .width = 7});
     textPicture("text_width_expanded", Font{.height = -20, .width = 16});
+    // The average width the font has itself, as office programs write it.
+    textPicture("text_width_natural", Font{.height = -20, .width = 12});
+    textPicture("text_width_natural_large", Font{.height = -40, .width = 23}, 45);
     textPicture("text_bold", Font{.weight = 700});
     textPicture("text_heavy", Font{.weight = 900});
     textPicture("text_italic", Font{.italic = true});
@@ -626,8 +629,12 @@ void textPictures(List& list) {
     const std::pair<const char*, std::string> faces[] = {
         {"times", "Times New Roman"}, {"courier", "Courier New"}, {"tahoma", "Tahoma"},
         {"ms_sans_serif", "MS Sans Serif"}, {"helv", "Helv"}, {"ms_shell_dlg", "MS Shell Dlg"},
-        {"system", "System"}, {"sans_serif", "sans-serif"}, {"unknown", "Frutiger Next"}};
-    for (const auto& [name, face] : faces) textPicture(std::string("text_face_") + name, Font{.face = face});
+        {"system", "System"}, {"sans_serif", "sans-serif"}, {"unknown", "Frutiger Next"},
+        {"calibri", "Calibri"}, {"cambria", "Cambria"}, {"arial_bold_italic", "Arial"}};
+    for (const auto& [name, face] : faces)
+        textPicture(std::string("text_face_") + name,
+                    Font{.weight = name == std::string("arial_bold_italic") ? 700 : 400,
+                         .italic = name == std::string("arial_bold_italic"), .face = face});
     textPicture("text_face_unknown_roman", Font{.pitchFamily = 0x12, .face = "Garamond Book"});
     textPicture("text_face_unknown_modern", Font{.pitchFamily = 0x31, .face = "Letter Gothic"});
     textPicture("text_face_unknown_fixed", Font{.pitchFamily = 0x01, .face = "Prestige Elite"});
@@ -715,6 +722,17 @@ void smallScalePictures(List& list) {
         p.pen(0, 0, kRed);
         for (int i = 0; i < 9; ++i) p.moveTo(3 * scale + i * 27 * scale + i * 11, 170 * scale).lineTo(120 * scale + i * 5, 4 * scale + i * 37);
         add(list, "small_scale_" + std::to_string(scale), p);
+    }
+    // Pens from half a pixel to three pixels wide, in steps of a tenth.
+    for (int scale : {7, 20, 100}) {
+        Pic p = scaledPicture(scale);
+        for (int k = 5; k <= 30; ++k) {
+            const int y = (4 + (k - 5) * 7) * scale, width = k * scale / 10;
+            p.pen(0, width, kBlack).moveTo(4 * scale, y).lineTo(90 * scale, y);
+            p.moveTo((100 + (k - 5) * 5) * scale, 4 * scale).lineTo((96 + (k - 5) * 5) * scale + 40 * scale, 176 * scale);
+            if (k % 5 == 0) p.nullBrush().ellipse((150 + k) * scale, (k * 5 - 20) * scale, (235 - k) * scale, (k * 5 + 30) * scale);
+        }
+        add(list, "pen_widths_scale_" + std::to_string(scale), p);
     }
     for (int scale : {20, 50}) {
         Pic p = scaledPicture(scale);
