@@ -59,10 +59,10 @@ double Player::insideFrameInset() const {
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     if (device_.antialias()) return std::max(1.0, lengthX(s_.pen.width));
-    // GDI scales in single precision: a width of exactly half a pixel more
-    // rounds up or down as the float product falls.
+    // GDI's scale is a single-precision ratio: a width of exactly half a
+    // pixel more rounds up or down as that ratio falls.
     const float scale = static_cast<float>(device_.width()) / static_cast<float>(s_.windowExtX);
-    const double w = std::abs(static_cast<float>(s_.pen.width) * scale);  // widths scale with the x axis
+    const double w = std::abs(s_.pen.width * static_cast<double>(scale));  // widths scale with the x axis
     if ((s_.pen.style & 0x0F) == 6) return std::max(1.0, std::ceil(w - 0.01));
     if (w < 1.5) return 1;
     return std::floor(w + 0.5);

@@ -31,7 +31,6 @@ const std::map<std::string, std::string>& lenientPictures() {
         {"stretch_mode_4", "Wine's HALFTONE picks one source pixel; Windows averages them"},
         {"text_face_calibri", "Wine draws Calibri as Arial; Windows' Calibri has Carlito's metrics"},
         {"text_face_cambria", "Wine draws Cambria as Arial; Windows' Cambria has Caladea's metrics"},
-        {"pen_widths_scale_100", open},
         {"text_face_system", open}, {"text_face_ms_sans_serif", open}, {"text_face_helv", open},
         {"pen_dash_wide", open}, {"text_width_expanded", open},
         {"text_width_condensed", open},
