@@ -645,6 +645,15 @@ void textPictures(List& list) {
         p.text(120, 90, "Rotated text").text(120 + (esc < 1800 ? -60 : 60), 90 + (esc < 1800 ? 50 : -50), "Another");
         add(list, "text_escapement_" + std::to_string(esc), p);
     }
+    // Under a flipped axis text stays upright and its escapement turns with the axis.
+    const std::pair<const char*, std::array<int, 4>> flips[] = {{"flip_x", {kW, 0, -kW, kH}}, {"flip_y", {0, kH, kW, -kH}}};
+    for (const auto& [flip, window] : flips) {
+        Pic p = picture();
+        p.windowOrg(window[0], window[1]).windowExt(window[2], window[3]).textColor(kNavy).bkMode(1);
+        p.font(Font{.height = -22}).text(20, 20, "Flipped").font(Font{.height = -22, .escapement = 300}).text(40, 150, "Turned 30");
+        p.textAlign(2).font(Font{.height = -22}).text(220, 80, "Right");
+        add(list, std::string("text_") + flip, p);
+    }
     const char* hNames[] = {"left", "right", "center"};
     const int hModes[] = {0, 2, 6};
     for (int h = 0; h < 3; ++h) {
