@@ -204,11 +204,12 @@ bool Player::playShape(const Record& r) {
         Path fill;
         fill.addRect({static_cast<double>(b.left), static_cast<double>(b.top), b.width() - 1.0, b.height() - 1.0});
         // The outline runs through the corner pixels of the box, inset for
-        // PS_INSIDEFRAME.
+        // PS_INSIDEFRAME, from the top-right corner counter-clockwise as GDI
+        // runs it (where a dash pattern starts).
         const double in = insideFrameInset();
         const double l = b.left + in, t = b.top + in;
         const double rt = std::max(l, b.right - 1 - in), btm = std::max(t, b.bottom - 1 - in);
-        fillAndOutline({fill, FillRule::NonZero}, {{{l, t}, {rt, t}, {rt, btm}, {l, btm}}}, true, true);
+        fillAndOutline({fill, FillRule::NonZero}, {{{rt, t}, {l, t}, {l, btm}, {rt, btm}}}, true, true);
         return true;
     }
     case META_ELLIPSE: drawEllipse(r); return true;
