@@ -27,7 +27,9 @@ const fs::path kCorpus = fs::path(PLOTVALE_SHARED_DIR) / "corpus";
 // to differ from Windows, and where the player does not match GDI yet.
 const std::map<std::string, std::string>& lenientPictures() {
     static const std::string widePens = "wide pens: GDI's band lies up to a pixel off the swept pen on diagonals";
-    static const std::string rasterFaces = "GDI's raster face (fixed sizes); drawn with Liberation Sans";
+    static const std::string rasterFaces =
+        "Wine's MS Sans Serif and System are bitmap strikes of its own sizes (13, 16, 20 pixels), "
+        "not Windows' raster fonts; drawn with Liberation Sans";
     static const std::string stretched = "stretched glyphs a pixel apart from GDI's";
     static const std::map<std::string, std::string> names = {
         {"stretch_mode_4", "Wine's HALFTONE picks one source pixel; Windows averages them"},
