@@ -67,6 +67,7 @@ std::string relativeSubfolder(std::string_view path, std::string_view inputFolde
 }
 
 int scanFolderTree(BatchRun& run, const std::string& folder, VisitedFolders& visited) {
+    if (!platform::onRealFileSystem(folder)) return 0;
     const auto identity = platform::folderIdentity(folder);
     if (!identity || !visited.insert(*identity).second) return 0;
     const auto entries = platform::listFolder(folder);

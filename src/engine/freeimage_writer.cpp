@@ -1,10 +1,17 @@
+#include <memory>
 #include <utility>
 
 #include "engine/codec_messages.h"
 #include "engine/save_image.h"
+#include "platform/file_system.h"
 
 namespace plotvale::engine {
 namespace {
+
+struct MemoryCloser {
+    void operator()(FIMEMORY* stream) const noexcept { FreeImage_CloseMemory(stream); }
+};
+using MemoryStream = std::unique_ptr<FIMEMORY, MemoryCloser>;
 
 bool isDarker(const RGBQUAD& a, const RGBQUAD& b) {
     return a.rgbRed + a.rgbGreen + a.rgbBlue < b.rgbRed + b.rgbGreen + b.rgbBlue;
@@ -48,13 +55,28 @@ canvas::Bitmap preparedForEncoder(FIBITMAP* bitmap, FREE_IMAGE_FORMAT format) {
 
 }  // namespace
 
-bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
-                        const std::string& path) {
+// FreeImage's file writers ignore the results of their writes, so a full
+// disk still reports success; encoding into memory and writing the bytes
+// with one checked call catches every short write.
+std::optional<std::string> encodeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode,
+                                               int32_t saveFlags) {
     silenceCodecMessages();
     const auto format = static_cast<FREE_IMAGE_FORMAT>(formatCode);
     const canvas::Bitmap prepared = preparedForEncoder(bitmap, format);
     FIBITMAP* const written = prepared ? prepared.get() : bitmap;
-    return FreeImage_Save(format, written, path.c_str(), saveFlags) != FALSE;
+    const MemoryStream stream(FreeImage_OpenMemory(nullptr, 0));
+    if (!stream || !FreeImage_SaveToMemory(format, written, stream.get(), saveFlags))
+        return std::nullopt;
+    BYTE* data = nullptr;
+    DWORD size = 0;
+    if (!FreeImage_AcquireMemory(stream.get(), &data, &size) || size == 0) return std::nullopt;
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
+                        const std::string& path) {
+    const auto bytes = encodeWithFreeImage(bitmap, formatCode, saveFlags);
+    return bytes && platform::writeFile(path, *bytes);
 }
 
 }  // namespace plotvale::engine

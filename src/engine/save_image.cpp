@@ -2,6 +2,7 @@
 
 #include "engine/jxr_writer.h"
 #include "engine/icon_writer.h"
+#include "engine/output_guard.h"
 #include "platform/file_system.h"
 
 namespace plotvale::engine {
@@ -20,35 +21,40 @@ bool writesTrimmedBmp(const settings::ConverterSettings& settings, const Convers
 
 // FreeImage writes square icons of the usual sizes only; every other shape
 // goes through the engine's own icon writer.
-bool writeIcon(FIBITMAP* bitmap, const ConversionJob& job, const std::string& path) {
+std::optional<std::string> encodeIconFile(FIBITMAP* bitmap, const ConversionJob& job) {
     const bool square = FreeImage_GetWidth(bitmap) == FreeImage_GetHeight(bitmap);
-    if (square && writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, path)) return true;
-    const auto bytes = encodeIcon(bitmap);
-    return bytes && platform::writeFile(path, *bytes);
+    if (square) {
+        if (auto bytes = encodeWithFreeImage(bitmap, job.formatCode, job.saveFlags)) return bytes;
+    }
+    return encodeIcon(bitmap);
 }
 
-bool writeTemporary(const settings::ConverterSettings& settings, const ConversionJob& job,
-                    FIBITMAP* bitmap) {
-    const std::string& path = job.temporaryPath;
-    if (isDevilFormat(job.outputExtension)) return writeWithDevil(bitmap, job.formatCode, path);
-    if (job.outputExtension == "jxr") return writeJpegXr(bitmap, path);
-    if (writesTrimmedBmp(settings, job)) {
-        const auto bytes = encodeTrimmedBmp(bitmap, job.saveFlags);
-        return bytes && platform::writeFile(path, *bytes);
-    }
-    if (job.outputExtension == "ico") return writeIcon(bitmap, job, path);
-    return writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, path);
+// The whole output file in memory, so that it reaches the disk through one
+// write whose every byte is checked.
+std::optional<std::string> encodeFile(const settings::ConverterSettings& settings,
+                                      const ConversionJob& job, FIBITMAP* bitmap) {
+    if (isDevilFormat(job.outputExtension)) return encodeWithDevil(bitmap, job.formatCode);
+    if (job.outputExtension == "jxr") return jpegXrBytes(bitmap);
+    if (writesTrimmedBmp(settings, job)) return encodeTrimmedBmp(bitmap, job.saveFlags);
+    if (job.outputExtension == "ico") return encodeIconFile(bitmap, job);
+    return encodeWithFreeImage(bitmap, job.formatCode, job.saveFlags);
 }
 
 }  // namespace
 
 bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
-               FIBITMAP* bitmap) {
+               FIBITMAP* bitmap, OutputGuard* guard) {
     if (bitmap == nullptr || job.temporaryPath.empty() || job.outputPath.empty()) return false;
-    if (writeTemporary(settings, job, bitmap) &&
+    OutputGuard ownGuard;
+    OutputGuard& outputs = guard != nullptr ? *guard : ownGuard;
+    if (outputs.isProtected(job.outputPath)) return false;
+    outputs.removeStaleSideFiles(job.outputPath);
+    const auto bytes = encodeFile(settings, job, bitmap);
+    if (!bytes) return false;
+    if (platform::writeFile(job.temporaryPath, *bytes) &&
         platform::renameFile(job.temporaryPath, job.outputPath))
         return true;
-    // A writer may have left a partial file behind.
+    // A short write (a full disk) leaves a partial side file behind.
     if (platform::fileSizeOrKind(job.temporaryPath) >= 0) platform::removeFile(job.temporaryPath);
     return false;
 }
