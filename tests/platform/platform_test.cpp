@@ -55,6 +55,31 @@ TEST(FileSystem, ReadFileRefusesFoldersAndOversizedFiles) {
     EXPECT_FALSE(readFile(file, 9).has_value());
     EXPECT_FALSE(readFile(folder.path().string(), 1 << 20).has_value());
     EXPECT_FALSE(readFile(folder.file("missing"), 1 << 20).has_value());
+    // A FIFO without a writer would block an ordinary open for ever.
+    ASSERT_EQ(mkfifo(folder.file("pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(readFile(folder.file("pipe"), 1 << 20).has_value());
+    EXPECT_FALSE(readFile("/dev/zero", 1 << 20).has_value());
+}
+
+TEST(FileSystem, PseudoFileSystemsAreToldByTheirType) {
+    EXPECT_FALSE(onRealFileSystem("/proc/"));
+    EXPECT_FALSE(onRealFileSystem("/proc/self/"));
+    EXPECT_FALSE(onRealFileSystem("/sys/"));
+    TempFolder folder;
+    EXPECT_TRUE(onRealFileSystem(folder.path().string()));
+    EXPECT_TRUE(onRealFileSystem("/"));
+}
+
+TEST(FileSystem, FileIdentityIsTheSameForEveryNameOfAFile) {
+    TempFolder folder;
+    const std::string file = folder.write("a.wmf", "x");
+    ASSERT_EQ(link(file.c_str(), folder.file("b.wmf").c_str()), 0);
+    ASSERT_TRUE(fileIdentity(file).has_value());
+    EXPECT_FALSE(*fileIdentity(file) < *fileIdentity(folder.file("b.wmf")));
+    EXPECT_FALSE(*fileIdentity(folder.file("b.wmf")) < *fileIdentity(file));
+    const std::string other = folder.write("c.wmf", "y");
+    EXPECT_TRUE(*fileIdentity(other) < *fileIdentity(file) || *fileIdentity(file) < *fileIdentity(other));
+    EXPECT_FALSE(fileIdentity(folder.file("missing")).has_value());
 }
 
 TEST(FileSystem, ModifiedTimesRoundTripToTheSecond) {
@@ -78,6 +103,62 @@ TEST(InstanceGuard, OneHolderAtATime) {
     EXPECT_TRUE(InstanceGuard::acquire("Plotvale Test 1.0").has_value());  // released
     EXPECT_EQ(InstanceGuard::lockPath("a/b").value_or(""), runtime.file("a_b.lock"));
     unsetenv("XDG_RUNTIME_DIR");
+}
+
+// Without XDG_RUNTIME_DIR the lock lives in $TMPDIR/plotvale-<uid>, made
+// with mode 0700; a folder that is open to others, owned by someone else or
+// a link is not trusted and the guard is not placed.
+class LockFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* tmp = getenv("TMPDIR")) previousTmp = tmp;
+        unsetenv("XDG_RUNTIME_DIR");
+        setenv("TMPDIR", base.path().c_str(), 1);
+    }
+    void TearDown() override {
+        if (previousTmp.empty())
+            unsetenv("TMPDIR");
+        else
+            setenv("TMPDIR", previousTmp.c_str(), 1);
+    }
+    std::string folder() const { return base.file("plotvale-" + std::to_string(geteuid())); }
+
+    TempFolder base;
+    std::string previousTmp;
+};
+
+TEST_F(LockFolder, IsMadePrivateWhenMissing) {
+    EXPECT_EQ(InstanceGuard::lockFolder().value_or(""), folder() + "/");
+    struct stat info {};
+    ASSERT_EQ(lstat(folder().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    auto guard = InstanceGuard::acquire("Plotvale Test 1.0");
+    ASSERT_TRUE(guard.has_value());
+    EXPECT_FALSE(guard->unguarded());
+    EXPECT_FALSE(InstanceGuard::acquire("Plotvale Test 1.0").has_value());
+}
+
+TEST_F(LockFolder, OpenToOthersIsNotTrusted) {
+    ASSERT_EQ(mkdir(folder().c_str(), 0700), 0);
+    ASSERT_EQ(chmod(folder().c_str(), 0777), 0);
+    EXPECT_FALSE(InstanceGuard::lockFolder().has_value());
+    auto guard = InstanceGuard::acquire("Plotvale Test 1.0");
+    ASSERT_TRUE(guard.has_value());
+    EXPECT_TRUE(guard->unguarded());
+    EXPECT_TRUE(InstanceGuard::acquire("Plotvale Test 1.0").has_value());  // nobody is locked out
+}
+
+TEST_F(LockFolder, OwnedBySomeoneElseOrALinkIsNotTrusted) {
+    const std::string elsewhere = base.file("elsewhere");
+    ASSERT_EQ(mkdir(elsewhere.c_str(), 0700), 0);
+    ASSERT_EQ(symlink(elsewhere.c_str(), folder().c_str()), 0);
+    EXPECT_FALSE(InstanceGuard::lockFolder().has_value());
+    ASSERT_EQ(unlink(folder().c_str()), 0);
+
+    ASSERT_EQ(mkdir(folder().c_str(), 0700), 0);
+    if (chown(folder().c_str(), geteuid() + 1, static_cast<gid_t>(-1)) != 0)
+        GTEST_SKIP() << "only root can give a folder away";
+    EXPECT_FALSE(InstanceGuard::lockFolder().has_value());
 }
 
 TEST(ProgramPath, NamesTheRunningExecutable) {

@@ -1,0 +1,125 @@
+// Where outputs may go: names that stay in the output folder, side files
+// named after their output and swept by a later run, inputs that no output
+// replaces, and watermark images bounded before they are decoded.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <FreeImage.h>
+
+#include "engine/convert_file.h"
+#include "engine/output_guard.h"
+#include "engine/output_name.h"
+#include "engine/temp_name.h"
+#include "engine/watermark.h"
+#include "platform/file_system.h"
+#include "test_pictures.h"
+
+namespace plotvale::engine::testing {
+namespace {
+
+TEST(OutputName, NamesThatLeaveTheFolder) {
+    EXPECT_TRUE(leavesFolder("/tmp/x.png"));
+    EXPECT_TRUE(leavesFolder("../x.png"));
+    EXPECT_TRUE(leavesFolder("a/../../x.png"));
+    EXPECT_TRUE(leavesFolder("a/.."));
+    EXPECT_TRUE(leavesFolder(".."));
+    EXPECT_FALSE(leavesFolder("x.png"));
+    EXPECT_FALSE(leavesFolder("..x.png"));
+    EXPECT_FALSE(leavesFolder("a/..b/x.png"));
+    EXPECT_FALSE(leavesFolder("./x.png"));
+    EXPECT_FALSE(leavesFolder(".hidden"));
+}
+
+TEST(OutputName, PlaceholderValueThatClimbsOutGivesNoPath) {
+    auto settings = commandLineDefaults();
+    settings.advanced.filenameMask = "%filename%/x.%ext%";
+    ConversionJob job = makeJob(settings, "/out/", "png", 0);
+    job.inputPath = "/in/...wmf";  // its name part is ".."
+    EXPECT_EQ(buildOutputPath(settings, job), "");
+    job.inputPath = "/in/ok.wmf";
+    EXPECT_EQ(buildOutputPath(settings, job), "/out/ok/x.png");
+}
+
+TEST(SideFiles, AreHiddenNamedAfterTheirOutputAndRecognised) {
+    ConversionJob job;
+    job.outputPath = "/out/sub/pic.final.png";
+    const std::string side = makeTempPath(job);
+    ASSERT_EQ(side.rfind("/out/sub/.pic.final.png.plotvale-", 0), 0u) << side;
+    const std::string name = side.substr(side.rfind('/') + 1);
+    EXPECT_EQ(sideFileOwner(name), "pic.final.png");
+    EXPECT_EQ(sideFileOwner(".a.png.plotvale-abcdefghijklmno"), "a.png");
+    EXPECT_EQ(sideFileOwner(".a.png.plotvale-abcdefghijklmn"), "");   // one letter short
+    EXPECT_EQ(sideFileOwner(".a.png.plotvale-abcdefghijklmnO"), "");  // not a letter of ours
+    EXPECT_EQ(sideFileOwner("a.png.plotvale-abcdefghijklmno"), "");   // not hidden
+    EXPECT_EQ(sideFileOwner(".a.png.plotval-abcdefghijklmno"), "");
+    EXPECT_EQ(sideFileOwner("plotvalebcdefghijaqwert.png"), "");
+}
+
+TEST(SideFiles, StaleOnesOfAWrittenOutputAreRemoved) {
+    ScratchFolder folder;
+    const std::string stale = folder.path() + ".quadrants.png.plotvale-abcdefghijklmno";
+    const std::string otherOutput = folder.path() + ".other.png.plotvale-abcdefghijklmno";
+    const std::string notOurs = folder.path() + ".quadrants.png.keep";
+    for (const std::string& path : {stale, otherOutput, notOurs}) ASSERT_TRUE(platform::writeFile(path, "x"));
+    const auto settings = commandLineDefaults();
+    ConversionJob job = makeJob(settings, folder.path(), "png", 0);
+    OutputGuard guard;
+    ASSERT_TRUE(convertBitmap(settings, job, makeQuadrantPicture(16, 16), {nullptr, &guard}));
+    EXPECT_EQ(platform::fileSizeOrKind(stale), platform::PathMissing);
+    EXPECT_EQ(platform::fileSizeOrKind(otherOutput), 1);
+    EXPECT_EQ(platform::fileSizeOrKind(notOurs), 1);
+    EXPECT_EQ(folder.fileCount(), 3);
+}
+
+TEST(OutputGuard, NoOutputReplacesAProtectedFileUnderAnyName) {
+    ScratchFolder folder;
+    const std::string input = folder.path() + "quadrants.wmf";
+    ASSERT_TRUE(platform::writeFile(input, "metafile bytes"));
+    ASSERT_EQ(link(input.c_str(), (folder.path() + "quadrants.png").c_str()), 0);
+    OutputGuard guard({input});
+    EXPECT_TRUE(guard.isProtected(folder.path() + "./quadrants.wmf"));
+    EXPECT_FALSE(guard.isProtected(folder.path() + "missing.png"));
+
+    auto settings = commandLineDefaults();
+    for (const std::string mask : {"%filename%.wmf", "%filename%.%ext%"}) {
+        settings.advanced.filenameMask = mask;
+        ConversionJob job = makeJob(settings, folder.path(), "png", 0);
+        EXPECT_FALSE(convertBitmap(settings, job, makeQuadrantPicture(16, 16), {nullptr, &guard}))
+            << mask;
+    }
+    EXPECT_EQ(platform::readFile(input, 100), "metafile bytes");
+    EXPECT_EQ(folder.fileCount(), 2);
+}
+
+std::string saveBlankPicture(const ScratchFolder& folder, const std::string& name,
+                             FREE_IMAGE_FORMAT format, unsigned width, unsigned height) {
+    const canvas::Bitmap picture(FreeImage_Allocate(static_cast<int>(width),
+                                                    static_cast<int>(height), 8));
+    const std::string path = folder.path() + name;
+    EXPECT_TRUE(FreeImage_Save(format, picture.get(), path.c_str(), 0)) << name;
+    return path;
+}
+
+TEST(WatermarkImage, PixelBoundIsCheckedBeforeDecoding) {
+    ScratchFolder folder;
+    EXPECT_TRUE(watermarkImageTooLarge(saveBlankPicture(folder, "wide.png", FIF_PNG, 4097, 4096)));
+    EXPECT_TRUE(watermarkImageTooLarge(saveBlankPicture(folder, "tall.gif", FIF_GIF, 257, 65535)));
+    EXPECT_FALSE(watermarkImageTooLarge(saveBlankPicture(folder, "fine.png", FIF_PNG, 4096, 4096)));
+    EXPECT_FALSE(watermarkImageTooLarge(saveBlankPicture(folder, "fine.gif", FIF_GIF, 300, 200)));
+
+    settings::WatermarkSettings watermark;
+    watermark.imageOpacity = 255;
+    watermark.image = folder.path() + "wide.png";
+    EXPECT_FALSE(makeImageWatermark(watermark));
+    watermark.image = folder.path() + "fine.gif";
+    const canvas::Bitmap mark = makeImageWatermark(watermark);
+    ASSERT_TRUE(mark);
+    EXPECT_EQ(FreeImage_GetWidth(mark.get()), 300u);
+    ASSERT_EQ(mkfifo((folder.path() + "pipe.png").c_str(), 0600), 0);
+    watermark.image = folder.path() + "pipe.png";
+    EXPECT_FALSE(makeImageWatermark(watermark));  // returns at once
+}
+
+}  // namespace
+}  // namespace plotvale::engine::testing
