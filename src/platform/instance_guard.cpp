@@ -27,8 +27,10 @@ bool isPrivateFolder(const std::string& folder) {
 }  // namespace
 
 std::optional<std::string> InstanceGuard::lockFolder() {
+    // The runtime folder is private by its definition; one that is not (say
+    // a misconfigured /tmp) is passed over like a missing one.
     const std::string runtime = absoluteVariable("XDG_RUNTIME_DIR");
-    if (!runtime.empty()) return withTrailingSlash(runtime);
+    if (!runtime.empty() && isPrivateFolder(runtime)) return withTrailingSlash(runtime);
     std::string base = absoluteVariable("TMPDIR");
     if (base.empty()) base = "/tmp";
     const std::string folder =

@@ -1,7 +1,7 @@
 #pragma once
 // One running instance per user: an exclusive lock on a file named after the
 // instance, held until the guard is destroyed. The lock file lives in a
-// folder only its user can write: $XDG_RUNTIME_DIR, or else a folder
+// folder only its user can write: $XDG_RUNTIME_DIR when it is so, or else a folder
 // "plotvale-<uid>" of mode 0700 in $TMPDIR (or /tmp), which is created when
 // missing and trusted only when it is a real folder owned by the user with no
 // access for anyone else. Where no such folder can be had the program runs

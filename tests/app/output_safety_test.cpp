@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -19,6 +21,7 @@
 
 #include "platform/file_system.h"
 #include "settings/format_catalogue.h"
+#include "settings/program_identity.h"
 #include "support/run_program.h"
 #include "support/sample_metafile.h"
 #include "support/temp_folder.h"
@@ -252,6 +255,34 @@ TEST_F(OutputSafety, ListNamingProcCollectsNothing) {
     EXPECT_NE(std::find(result.stdoutLines.begin(), result.stdoutLines.end(),
                         "Import complete, new files added: 0"),
               result.stdoutLines.end());
+}
+
+// Another user prepares the fallback lock folder open to all and holds a lock
+// in it: the run goes ahead, unguarded, with one warning on stderr.
+TEST_F(OutputSafety, LockFolderThatIsNotPrivateCannotStopARun) {
+    test::TempFolder base;
+    const std::string folder = base.file("plotvale-" + std::to_string(geteuid()));
+    ASSERT_EQ(mkdir(folder.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
+    const std::string lock = folder + "/" + settings::instanceName() + ".lock";
+    const int held = open(lock.c_str(), O_RDWR | O_CREAT, 0666);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX | LOCK_NB), 0);
+    ASSERT_EQ(chmod(runtime.path().c_str(), 0777), 0);  // not private either: passed over
+    const char* previous = getenv("TMPDIR");
+    const std::string previousTmp = previous != nullptr ? previous : "";
+    setenv("TMPDIR", base.path().c_str(), 1);
+
+    const auto result = run({"-v"});
+    if (previousTmp.empty())
+        unsetenv("TMPDIR");
+    else
+        setenv("TMPDIR", previousTmp.c_str(), 1);
+    close(held);
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_FALSE(result.stdoutText.empty());
+    EXPECT_NE(result.stderrText.find("no private folder for the single-instance lock"),
+              std::string::npos);
 }
 
 }  // namespace

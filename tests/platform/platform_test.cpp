@@ -91,6 +91,18 @@ TEST(FileSystem, ModifiedTimesRoundTripToTheSecond) {
     EXPECT_FALSE(fileModifiedTime(folder.file("missing")).has_value());
 }
 
+TEST(InstanceGuard, RuntimeFolderOpenToOthersIsPassedOver) {
+    TempFolder runtime;
+    TempFolder base;
+    ASSERT_EQ(chmod(runtime.path().c_str(), 0777), 0);
+    setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+    setenv("TMPDIR", base.path().c_str(), 1);
+    EXPECT_EQ(InstanceGuard::lockFolder().value_or(""),
+              base.file("plotvale-" + std::to_string(geteuid())) + "/");
+    unsetenv("TMPDIR");
+    unsetenv("XDG_RUNTIME_DIR");
+}
+
 TEST(InstanceGuard, OneHolderAtATime) {
     TempFolder runtime;
     setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
