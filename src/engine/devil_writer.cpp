@@ -1,8 +1,6 @@
 #include <IL/il.h>
 #include <IL/ilu.h>
 
-#include <algorithm>
-#include <cstring>
 #include <mutex>
 #include <new>
 #include <vector>
@@ -39,72 +37,48 @@ private:
     ILuint name_ = 0;
 };
 
-// DevIL's file writers do not report failed writes, so the file is made in
-// memory through DevIL's write callbacks and written out in one checked call.
-struct DevilOutput {
-    std::string bytes;
-    size_t position = 0;
-    bool failed = false;
-};
+// DevIL's file writers do not look at the results of their writes, so they
+// go through callbacks into an OutputFile, which remembers every failure.
+// The "file" DevIL opens is the OutputFile set here, only under the DevIL
+// mutex.
+platform::OutputFile* openedFile = nullptr;
 
-DevilOutput& outputOf(ILHANDLE handle) { return *static_cast<DevilOutput*>(handle); }
+platform::OutputFile& fileOf(ILHANDLE handle) { return *static_cast<platform::OutputFile*>(handle); }
 
-ILint writeAt(DevilOutput& out, const void* data, size_t size) {
-    try {
-        if (out.position + size > out.bytes.size()) out.bytes.resize(out.position + size);
-    } catch (const std::bad_alloc&) {
-        out.failed = true;
-        return 0;
-    }
-    if (size > 0) std::memcpy(out.bytes.data() + out.position, data, size);
-    out.position += size;
-    return 1;
-}
-
-// The output that DevIL's "file" opens to; set only under the DevIL mutex.
-DevilOutput* openedOutput = nullptr;
-
-ILHANDLE ILAPIENTRY openOutput(ILconst_string) { return openedOutput; }
+ILHANDLE ILAPIENTRY openOutput(ILconst_string) { return openedFile; }
 void ILAPIENTRY closeOutput(ILHANDLE) {}
 
 ILint ILAPIENTRY putByte(ILubyte byte, ILHANDLE handle) {
-    return writeAt(outputOf(handle), &byte, 1) != 0 ? byte : IL_EOF;
+    return fileOf(handle).write(&byte, 1, 1) == 1 ? byte : IL_EOF;
 }
 
 ILint ILAPIENTRY writeBlocks(const void* data, ILuint size, ILuint count, ILHANDLE handle) {
-    return writeAt(outputOf(handle), data, static_cast<size_t>(size) * count) != 0
-               ? static_cast<ILint>(count)
-               : 0;
+    return static_cast<ILint>(fileOf(handle).write(data, size, count));
 }
 
+// DevIL's IL_SEEK_SET, IL_SEEK_CUR and IL_SEEK_END are stdio's values.
 ILint ILAPIENTRY seekTo(ILHANDLE handle, ILint offset, ILint origin) {
-    DevilOutput& out = outputOf(handle);
-    long long base = 0;
-    if (origin == IL_SEEK_CUR) base = static_cast<long long>(out.position);
-    if (origin == IL_SEEK_END) base = static_cast<long long>(out.bytes.size());
-    if (base + offset < 0) return -1;
-    out.position = static_cast<size_t>(base + offset);
-    return 0;
+    return fileOf(handle).seek(offset, origin) ? 0 : -1;
 }
 
 ILint ILAPIENTRY tellPosition(ILHANDLE handle) {
-    return static_cast<ILint>(std::min<size_t>(outputOf(handle).position, 0x7FFFFFFF));
+    return static_cast<ILint>(fileOf(handle).tell());
 }
 
-// While this lives, every file DevIL writes (by any name) goes to `output`.
+// While this lives, every file DevIL writes (by any name) goes to `file`.
 // ilSave is used rather than ilSaveF, which DevIL 1.7.8 lacks for PCX.
-class MemoryWrites {
+class WritesInto {
 public:
-    explicit MemoryWrites(DevilOutput& output) {
-        openedOutput = &output;
+    explicit WritesInto(platform::OutputFile& file) {
+        openedFile = &file;
         ilSetWrite(openOutput, closeOutput, putByte, seekTo, tellPosition, writeBlocks);
     }
-    ~MemoryWrites() {
+    ~WritesInto() {
         ilResetWrite();
-        openedOutput = nullptr;
+        openedFile = nullptr;
     }
-    MemoryWrites(const MemoryWrites&) = delete;
-    MemoryWrites& operator=(const MemoryWrites&) = delete;
+    WritesInto(const WritesInto&) = delete;
+    WritesInto& operator=(const WritesInto&) = delete;
 };
 
 // The pixels as rows without padding, bottom row first, blue first.
@@ -123,14 +97,13 @@ bool copyRawPixels(FIBITMAP* bitmap, unsigned channels, std::vector<ILubyte>& pi
 
 }  // namespace
 
-std::optional<std::string> encodeWithDevil(FIBITMAP* bitmap, int32_t ilType) {
+bool writeWithDevil(FIBITMAP* bitmap, int32_t ilType, platform::OutputFile& file) {
     const unsigned depth = FreeImage_GetBPP(bitmap);
-    if (FreeImage_GetImageType(bitmap) != FIT_BITMAP || (depth != 24 && depth != 32))
-        return std::nullopt;
+    if (FreeImage_GetImageType(bitmap) != FIT_BITMAP || (depth != 24 && depth != 32)) return false;
     const ILubyte channels = depth == 32 ? 4 : 3;
     const ILenum format = depth == 32 ? IL_BGRA : IL_BGR;
     std::vector<ILubyte> pixels;
-    if (!copyRawPixels(bitmap, channels, pixels)) return std::nullopt;
+    if (!copyRawPixels(bitmap, channels, pixels)) return false;
 
     initialiseDevilOnce();
     const std::lock_guard lock(devilMutex());
@@ -139,14 +112,10 @@ std::optional<std::string> encodeWithDevil(FIBITMAP* bitmap, int32_t ilType) {
     const auto imageDepth = static_cast<ILuint>(ilGetInteger(IL_IMAGE_DEPTH));
     if (!ilTexImage(FreeImage_GetWidth(bitmap), FreeImage_GetHeight(bitmap), imageDepth, channels,
                     format, IL_UNSIGNED_BYTE, pixels.data()))
-        return std::nullopt;
-    if (ilType == IL_DDS && !iluBuildMipmaps()) return std::nullopt;
-    DevilOutput output;
-    const MemoryWrites toMemory(output);
-    if (ilSave(static_cast<ILenum>(ilType), "memory") == IL_FALSE || output.failed ||
-        output.bytes.empty())
-        return std::nullopt;
-    return std::move(output.bytes);
+        return false;
+    if (ilType == IL_DDS && !iluBuildMipmaps()) return false;
+    const WritesInto redirected(file);
+    return ilSave(static_cast<ILenum>(ilType), "side file") != IL_FALSE;
 }
 
 }  // namespace plotvale::engine

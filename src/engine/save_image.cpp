@@ -29,15 +29,19 @@ std::optional<std::string> encodeIconFile(FIBITMAP* bitmap, const ConversionJob&
     return encodeIcon(bitmap);
 }
 
-// The whole output file in memory, so that it reaches the disk through one
-// write whose every byte is checked.
-std::optional<std::string> encodeFile(const settings::ConverterSettings& settings,
-                                      const ConversionJob& job, FIBITMAP* bitmap) {
-    if (isDevilFormat(job.outputExtension)) return encodeWithDevil(bitmap, job.formatCode);
-    if (job.outputExtension == "jxr") return jpegXrBytes(bitmap);
-    if (writesTrimmedBmp(settings, job)) return encodeTrimmedBmp(bitmap, job.saveFlags);
-    if (job.outputExtension == "ico") return encodeIconFile(bitmap, job);
-    return encodeWithFreeImage(bitmap, job.formatCode, job.saveFlags);
+bool writeBytes(const std::optional<std::string>& bytes, platform::OutputFile& file) {
+    return bytes && file.write(bytes->data(), 1, bytes->size()) == bytes->size();
+}
+
+// The writer of the job's format, into the side file.
+bool writeSideFile(const settings::ConverterSettings& settings, const ConversionJob& job,
+                   FIBITMAP* bitmap, platform::OutputFile& file) {
+    if (isDevilFormat(job.outputExtension)) return writeWithDevil(bitmap, job.formatCode, file);
+    if (job.outputExtension == "jxr") return writeBytes(jpegXrBytes(bitmap), file);
+    if (writesTrimmedBmp(settings, job))
+        return writeBytes(encodeTrimmedBmp(bitmap, job.saveFlags), file);
+    if (job.outputExtension == "ico") return writeBytes(encodeIconFile(bitmap, job), file);
+    return writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, file);
 }
 
 }  // namespace
@@ -49,11 +53,12 @@ bool saveImage(const settings::ConverterSettings& settings, const ConversionJob&
     OutputGuard& outputs = guard != nullptr ? *guard : ownGuard;
     if (outputs.isProtected(job.outputPath)) return false;
     outputs.removeStaleSideFiles(job.outputPath);
-    const auto bytes = encodeFile(settings, job, bitmap);
-    if (!bytes) return false;
-    if (platform::writeFile(job.temporaryPath, *bytes) &&
-        platform::renameFile(job.temporaryPath, job.outputPath))
-        return true;
+    auto file = platform::OutputFile::create(job.temporaryPath);
+    if (file) {
+        const bool written = writeSideFile(settings, job, bitmap, *file);
+        if (file->finish() && written && platform::renameFile(job.temporaryPath, job.outputPath))
+            return true;
+    }
     // A short write (a full disk) leaves a partial side file behind.
     if (platform::fileSizeOrKind(job.temporaryPath) >= 0) platform::removeFile(job.temporaryPath);
     return false;

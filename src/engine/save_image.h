@@ -3,11 +3,12 @@
 // writer with a trimmed colour table for 8-bit BMP, the DevIL writer for
 // PSD, DDS and PCX, and the jxrlib writer for JPEG XR (engine/jxr_writer.h).
 //
-// Every writer encodes the whole file in memory; the bytes go to the job's
-// temporary path (a side file, see temp_name.h) in one checked write, which
-// is then renamed to the output path. A short write (a full disk) or a failed
-// rename removes the side file and fails the save, so no partial file is left
-// under any name and an existing output is replaced only by a complete one.
+// Every writer writes the job's temporary path (a side file, see
+// temp_name.h) through a platform::OutputFile, which remembers every failed
+// write, and the side file is then renamed to the output path. A short write
+// (a full disk), a failed close or a failed rename removes the side file and
+// fails the save, so no partial file is left under any name and an existing
+// output is replaced only by a complete one.
 
 #include <cstdint>
 #include <optional>
@@ -15,6 +16,7 @@
 
 #include "canvas/freeimage_bitmap.h"
 #include "engine/conversion_job.h"
+#include "platform/output_file.h"
 #include "settings/converter_settings.h"
 
 namespace plotvale::engine {
@@ -32,12 +34,15 @@ bool saveImage(const settings::ConverterSettings& settings, const ConversionJob&
 // the PBM and PGM faults worked around); none when it refuses the bitmap.
 std::optional<std::string> encodeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode,
                                                int32_t saveFlags);
-// The same, written to `path`; true when every byte was written.
+// The same, streamed into `file` (whose finish() tells whether every byte
+// got there), or written to `path`, true when every byte was written.
+bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
+                        platform::OutputFile& file);
 bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
                         const std::string& path);
 
-// The file's bytes as DevIL writes PSD, DDS (with mipmaps) or PCX.
-std::optional<std::string> encodeWithDevil(FIBITMAP* bitmap, int32_t ilType);
+// PSD, DDS (with mipmaps) or PCX as DevIL writes them, streamed into `file`.
+bool writeWithDevil(FIBITMAP* bitmap, int32_t ilType, platform::OutputFile& file);
 
 // The bytes of the bitmap as a BMP file, as FreeImage writes it.
 std::optional<std::string> encodeBmp(FIBITMAP* bitmap, int32_t saveFlags);

@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
+#include "platform/output_file.h"
 #include "platform/program_path.h"
 #include "platform/user_folders.h"
 #include "support/temp_folder.h"
@@ -59,6 +60,31 @@ TEST(FileSystem, ReadFileRefusesFoldersAndOversizedFiles) {
     ASSERT_EQ(mkfifo(folder.file("pipe").c_str(), 0600), 0);
     EXPECT_FALSE(readFile(folder.file("pipe"), 1 << 20).has_value());
     EXPECT_FALSE(readFile("/dev/zero", 1 << 20).has_value());
+}
+
+// /dev/full fails every write with ENOSPC, as a full disk does.
+TEST(OutputFile, RemembersEveryFailedWrite) {
+    TempFolder folder;
+    auto good = OutputFile::create(folder.file("a.bin"));
+    ASSERT_TRUE(good.has_value());
+    EXPECT_EQ(good->write("abcdef", 1, 6), 6u);
+    ASSERT_TRUE(good->seek(2, SEEK_SET));
+    EXPECT_EQ(good->write("X", 1, 1), 1u);
+    EXPECT_EQ(good->tell(), 3);
+    EXPECT_TRUE(good->finish());
+    EXPECT_EQ(readFile(folder.file("a.bin"), 100), "abXdef");
+
+    auto small = OutputFile::create("/dev/full");
+    ASSERT_TRUE(small.has_value());
+    EXPECT_EQ(small->write("abc", 1, 3), 3u);  // still in the buffer
+    EXPECT_FALSE(small->finish());             // the flush fails
+    auto large = OutputFile::create("/dev/full");
+    ASSERT_TRUE(large.has_value());
+    const std::string block(1 << 20, 'x');
+    EXPECT_LT(large->write(block.data(), 1, block.size()), block.size());
+    large->seek(0, SEEK_SET);  // an encoder going on as if nothing happened
+    EXPECT_FALSE(large->finish());
+    EXPECT_FALSE(OutputFile::create(folder.file("missing/a.bin")).has_value());
 }
 
 TEST(FileSystem, PseudoFileSystemsAreToldByTheirType) {
