@@ -34,7 +34,7 @@ void OutputGuard::removeStaleSideFiles(const std::string& outputPath) {
     const std::string folder = outputPath.substr(0, nameStart);
     const std::lock_guard lock(mutex_);
     StaleFiles& stale = staleFilesOf(folder);
-    const auto found = stale.find(outputPath.substr(nameStart));
+    const auto found = stale.find(sideFileKey(outputPath.substr(nameStart)));
     if (found == stale.end()) return;
     for (const std::string& side : found->second) platform::removeFile(folder + side);
     stale.erase(found);

@@ -9,6 +9,9 @@ namespace {
 
 constexpr std::string_view SideMark = ".plotvale-";
 constexpr size_t SideLetters = 15;  // ten clock letters and five random ones
+// A file name holds at most 255 bytes; a long output name is cut in its side
+// file's name so that the side file can still be made.
+constexpr size_t LongestOwner = 255 - 1 - SideMark.size() - SideLetters;
 
 }  // namespace
 
@@ -29,9 +32,13 @@ std::string makeTempPath(const ConversionJob& job) {
     thread_local std::mt19937 random{std::random_device{}()};
     const std::string& output = job.outputPath;
     const size_t nameStart = output.rfind('/') + 1;  // npos + 1 == 0
-    const std::string prefix =
-        output.substr(0, nameStart) + "." + output.substr(nameStart) + std::string(SideMark);
+    const std::string prefix = output.substr(0, nameStart) + "." +
+                               sideFileKey(output.substr(nameStart)) + std::string(SideMark);
     return makeTempName(prefix, "", platform::nowLocalWallClockSeconds(), random);
+}
+
+std::string sideFileKey(std::string_view outputName) {
+    return std::string(outputName.substr(0, LongestOwner));
 }
 
 std::string sideFileOwner(std::string_view entryName) {

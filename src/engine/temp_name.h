@@ -22,8 +22,13 @@ std::string makeTempName(std::string_view prefix, std::string_view suffix, int64
 // per-thread random generator.
 std::string makeTempPath(const ConversionJob& job);
 
-// The output file name whose side file `entryName` is, or an empty text
-// when the entry is no side file of ours.
+// The part of an output file name that its side files carry: all of it, or
+// its first 229 bytes for a name so long that the side file's name would
+// pass the 255-byte limit.
+std::string sideFileKey(std::string_view outputName);
+
+// The output file name (its side-file key) whose side file `entryName` is,
+// or an empty text when the entry is no side file of ours.
 std::string sideFileOwner(std::string_view entryName);
 
 }  // namespace plotvale::engine

@@ -37,7 +37,8 @@ canvas::Bitmap makeTextWatermark(const settings::WatermarkSettings& watermark,
 inline constexpr uint64_t MaxWatermarkImagePixels = 4096ULL * 4096ULL;
 
 // True when the picture file's header declares more than
-// MaxWatermarkImagePixels; read without decoding the pixels.
+// MaxWatermarkImagePixels (read without decoding the pixels), or the file
+// is larger than the 256 MB any watermark picture is read up to.
 bool watermarkImageTooLarge(const std::string& path);
 
 // The `Image` file drawn on a 32-bit canvas of its size with `Image Opacity`

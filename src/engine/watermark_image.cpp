@@ -112,6 +112,7 @@ void greyPixels(FIBITMAP* picture) {
 }  // namespace
 
 bool watermarkImageTooLarge(const std::string& path) {
+    if (platform::fileSizeOrKind(path) > MaxWatermarkFileBytes) return true;
     const auto file = readPictureFile(path);
     if (!file) return false;
     const auto pixels = declaredPixels(*file);

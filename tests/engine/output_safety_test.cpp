@@ -56,6 +56,21 @@ TEST(SideFiles, AreHiddenNamedAfterTheirOutputAndRecognised) {
     EXPECT_EQ(sideFileOwner("plotvalebcdefghijaqwert.png"), "");
 }
 
+TEST(SideFiles, LongOutputNamesStillGiveSideFilesOfAtMost255Bytes) {
+    ScratchFolder folder;
+    auto settings = commandLineDefaults();
+    const std::string longName(240, 'n');
+    settings.advanced.filenameMask = longName + ".%ext%";
+    const std::string stale = folder.path() + "." + longName.substr(0, 229) +
+                              ".plotvale-abcdefghijklmno";
+    ASSERT_TRUE(platform::writeFile(stale, "x"));
+    ConversionJob job = makeJob(settings, folder.path(), "png", 0);
+    ASSERT_TRUE(convertBitmap(settings, job, makeQuadrantPicture(16, 16)));
+    EXPECT_EQ(job.temporaryPath.size() - folder.path().size(), 255u);
+    EXPECT_EQ(platform::fileSizeOrKind(stale), platform::PathMissing);
+    EXPECT_EQ(folder.fileCount(), 1);
+}
+
 TEST(SideFiles, StaleOnesOfAWrittenOutputAreRemoved) {
     ScratchFolder folder;
     const std::string stale = folder.path() + ".quadrants.png.plotvale-abcdefghijklmno";
