@@ -96,13 +96,6 @@ ConverterSettings loaded(const std::string& text) {
     return settings;
 }
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 // Every setting of two records, compared slot by slot (NaN equals NaN).
 void expectSameSettings(ConverterSettings& a, ConverterSettings& b) {
     for (const SettingField& field : settingFields()) {
@@ -297,7 +290,7 @@ TEST(SettingsFile, SaveThenLoad) {
     ConverterSettings settings = windowDefaults();
     settings.output.jpgQuality = 42;
     ASSERT_TRUE(saveSettingsFile(settings, path));
-    EXPECT_EQ(fileText(path), settingsFileText(settings));
+    EXPECT_EQ(plotvale::test::fileBytes(path), settingsFileText(settings));
     EXPECT_EQ(std::filesystem::directory_iterator(temp.path())->path().filename(), "config.ini");
 
     ConverterSettings back;
@@ -327,7 +320,7 @@ TEST(SettingsFileDeathTest, FailedSaveKeepsTheEarlierFile) {
     TempFolder temp;
     const std::string path = temp.write("config.ini", "[Output]\r\nJPG Quality = 7\r\n");
     EXPECT_EXIT(saveUnderFileSizeLimit(path), testing::ExitedWithCode(0), "");
-    EXPECT_EQ(fileText(path), "[Output]\r\nJPG Quality = 7\r\n");
+    EXPECT_EQ(plotvale::test::fileBytes(path), "[Output]\r\nJPG Quality = 7\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp.path()),
                             std::filesystem::directory_iterator()),
               1);
@@ -341,5 +334,5 @@ TEST(SettingsFileDeathTest, UnwritableFolderKeepsTheEarlierFile) {
                                                   std::filesystem::perms::others_read |
                                                   std::filesystem::perms::others_exec);
     EXPECT_EXIT(saveAsPlainUser(path), testing::ExitedWithCode(0), "");
-    EXPECT_EQ(fileText(path), "[Output]\r\nJPG Quality = 7\r\n");
+    EXPECT_EQ(plotvale::test::fileBytes(path), "[Output]\r\nJPG Quality = 7\r\n");
 }
