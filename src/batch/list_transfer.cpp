@@ -61,6 +61,18 @@ int32_t countFolderEntries(const std::string& folder) {
     return entries ? static_cast<int32_t>(entries->size()) : 0;
 }
 
+std::string proposedListFileName(const std::string& lastListPath) {
+    return folderPart(lastListPath) + "list.txt";
+}
+
+bool exportNeedsOverwriteQuestion(const std::string& listPath) {
+    return platform::fileSizeOrKind(listPath) > 0;
+}
+
+bool isImportableListFile(const std::string& listPath) {
+    return platform::fileSizeOrKind(listPath) > 0;
+}
+
 std::string withListExtension(const std::string& path) {
     return fileNameExtension(path).empty() ? path + ".txt" : path;
 }

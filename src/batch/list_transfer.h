@@ -40,7 +40,18 @@ int64_t countLines(const std::string& path);
 // the add-folder progress maximum. 0 when it cannot be listed.
 int32_t countFolderEntries(const std::string& folder);
 
+// The name the export and import dialogs propose: "list.txt" in the folder
+// of the list file chosen last (just "list.txt" at first).
+std::string proposedListFileName(const std::string& lastListPath);
+
 // A name typed without extension gets ".txt"; "list.lst" stays as it is.
 std::string withListExtension(const std::string& path);
+
+// An export asks before replacing a file only when it holds something; an
+// empty one is overwritten without a question.
+bool exportNeedsOverwriteQuestion(const std::string& listPath);
+
+// An import runs only for an existing file that is not empty.
+bool isImportableListFile(const std::string& listPath);
 
 }  // namespace plotvale::batch

@@ -1,6 +1,7 @@
 #include "platform/sequential_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,7 +11,8 @@
 namespace plotvale::platform {
 
 std::optional<SequentialFile> SequentialFile::open(const std::string& path, int flags) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666);
+    // O_NONBLOCK: a FIFO without a reader fails at once instead of waiting.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | flags, 0666);
     if (fd < 0) return std::nullopt;
     return SequentialFile(fd);
 }
@@ -58,8 +60,15 @@ bool SequentialFile::flushAndClose() {
 
 bool readInBlocks(const std::string& path, size_t blockBytes,
                   const std::function<void(std::string_view)>& consume) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only regular files: opening with O_NONBLOCK never waits for a FIFO's
+    // writer, and the kind is checked on the open file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return false;
+    }
     std::vector<char> block(blockBytes);
     ssize_t got = 0;
     while ((got = read(fd, block.data(), block.size())) != 0) {

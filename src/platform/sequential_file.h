@@ -34,8 +34,9 @@ private:
     int fd_ = -1;
 };
 
-// Hands the file's bytes to `consume` in blocks of at most blockBytes;
-// false when it cannot be opened or a read fails.
+// Hands a regular file's bytes to `consume` in blocks of at most
+// blockBytes; false when it is not a regular file, cannot be opened or a
+// read fails.
 bool readInBlocks(const std::string& path, size_t blockBytes,
                   const std::function<void(std::string_view)>& consume);
 

@@ -1,6 +1,7 @@
 #include "batch/list_transfer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -120,6 +121,27 @@ TEST_F(ListTransfer, CountLinesCountsLineFeeds) {
     EXPECT_EQ(countLines(folder.write("big.txt", std::string(200000, '\n'))), 200000);
     EXPECT_EQ(countLines(folder.file("absent.txt")), 0);
     EXPECT_EQ(countLines(folder.path().string()), 0);
+}
+
+TEST_F(ListTransfer, FifosNeverHoldATransfer) {
+    const std::string fifo = folder.file("pipe.txt");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(countLines(fifo), 0);
+    runStage([&] { writeListFile(run.progress, fifo, {"/x.wmf"}); });
+    EXPECT_EQ(run.progress.resultCount, 0);
+}
+
+TEST_F(ListTransfer, DialogDecisions) {
+    EXPECT_EQ(proposedListFileName(""), "list.txt");
+    EXPECT_EQ(proposedListFileName("/home/u/old.lst"), "/home/u/list.txt");
+    const std::string empty = folder.write("empty.txt", "");
+    const std::string full = folder.write("full.txt", "x");
+    EXPECT_FALSE(exportNeedsOverwriteQuestion(empty));
+    EXPECT_TRUE(exportNeedsOverwriteQuestion(full));
+    EXPECT_FALSE(exportNeedsOverwriteQuestion(folder.file("absent.txt")));
+    EXPECT_FALSE(isImportableListFile(empty));
+    EXPECT_TRUE(isImportableListFile(full));
+    EXPECT_FALSE(isImportableListFile(folder.path().string()));
 }
 
 TEST(ListFileName, ExtensionAddedOnlyWhenMissing) {
