@@ -1,6 +1,7 @@
 #include "platform/replace_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -29,8 +30,16 @@ void flushFolderOf(const std::string& path) {
     close(fd);
 }
 
-bool writeSideFile(const std::string& side, std::string_view data) {
-    auto file = SequentialFile::createNew(side);
+// The permissions of the file being replaced, so a private file stays
+// private; a new file gets the usual ones.
+unsigned modeToKeep(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) return info.st_mode & 07777;
+    return 0666;
+}
+
+bool writeSideFile(const std::string& side, std::string_view data, unsigned mode) {
+    auto file = SequentialFile::createNew(side, mode);
     if (!file) return false;
     const bool written = file->append(data);
     return file->flushAndClose() && written;
@@ -41,7 +50,7 @@ bool writeSideFile(const std::string& side, std::string_view data) {
 bool replaceFileAtomically(const std::string& path, std::string_view data) {
     if (path.empty()) return false;
     const std::string side = sideFileName(path);
-    if (!writeSideFile(side, data) || std::rename(side.c_str(), path.c_str()) != 0) {
+    if (!writeSideFile(side, data, modeToKeep(path)) || std::rename(side.c_str(), path.c_str()) != 0) {
         unlink(side.c_str());
         return false;
     }

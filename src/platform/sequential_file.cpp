@@ -10,19 +10,22 @@
 
 namespace plotvale::platform {
 
-std::optional<SequentialFile> SequentialFile::open(const std::string& path, int flags) {
+std::optional<SequentialFile> SequentialFile::open(const std::string& path, int flags,
+                                                   unsigned mode) {
     // O_NONBLOCK: a FIFO without a reader fails at once instead of waiting.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | flags, 0666);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | flags,
+                          static_cast<mode_t>(mode));
     if (fd < 0) return std::nullopt;
     return SequentialFile(fd);
 }
 
 std::optional<SequentialFile> SequentialFile::create(const std::string& path) {
-    return open(path, O_TRUNC);
+    return open(path, O_TRUNC, 0666);
 }
 
-std::optional<SequentialFile> SequentialFile::createNew(const std::string& path) {
-    return open(path, O_EXCL);
+std::optional<SequentialFile> SequentialFile::createNew(const std::string& path,
+                                                        unsigned mode) {
+    return open(path, O_EXCL, mode);
 }
 
 SequentialFile::SequentialFile(SequentialFile&& other) noexcept

@@ -14,8 +14,9 @@ namespace plotvale::platform {
 class SequentialFile {
 public:
     static std::optional<SequentialFile> create(const std::string& path);
-    // Only when nothing is at the path yet.
-    static std::optional<SequentialFile> createNew(const std::string& path);
+    // Only when nothing is at the path yet; `mode` gives its permissions
+    // (before the umask).
+    static std::optional<SequentialFile> createNew(const std::string& path, unsigned mode = 0666);
     SequentialFile(SequentialFile&& other) noexcept;
     SequentialFile& operator=(SequentialFile&& other) noexcept;
     SequentialFile(const SequentialFile&) = delete;
@@ -29,7 +30,7 @@ public:
     bool flushAndClose();
 
 private:
-    static std::optional<SequentialFile> open(const std::string& path, int flags);
+    static std::optional<SequentialFile> open(const std::string& path, int flags, unsigned mode);
     explicit SequentialFile(int fd) : fd_(fd) {}
     int fd_ = -1;
 };

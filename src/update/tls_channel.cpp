@@ -6,6 +6,7 @@
 #include <openssl/ssl.h>
 #include <openssl/x509v3.h>
 
+#include "platform/broken_pipe_guard.h"
 #include "platform/clock.h"
 #include "update/byte_channel.h"
 
@@ -59,7 +60,10 @@ public:
           context_(std::move(context)),
           session_(std::move(session)) {}
 
-    ~TlsChannel() override { SSL_shutdown(session_.get()); }
+    ~TlsChannel() override {
+        const platform::BrokenPipeGuard quiet;
+        SSL_shutdown(session_.get());
+    }
 
     // Runs one OpenSSL step until it completes, waiting for the socket as it
     // asks; false on failure or at the deadline.
@@ -82,12 +86,14 @@ public:
     }
 
     bool handshake(int64_t deadlineMs) {
+        const platform::BrokenPipeGuard quiet;
         return stepUntilDone([this] { return SSL_connect(session_.get()); }, deadlineMs) &&
                SSL_get_verify_result(session_.get()) == X509_V_OK;
     }
 
     bool sendAll(std::string_view data, int64_t deadlineMs) override {
         if (data.empty()) return true;
+        const platform::BrokenPipeGuard quiet;
         size_t written = 0;
         return stepUntilDone(
             [&] { return SSL_write_ex(session_.get(), data.data(), data.size(), &written); },
@@ -97,6 +103,7 @@ public:
     platform::ReceiveResult receive(char* buffer, size_t size, int64_t waitMs) override {
         if (SSL_pending(session_.get()) == 0 && !connection_.waitReadable(waitMs))
             return {platform::ReceiveStatus::NoData, 0};
+        const platform::BrokenPipeGuard quiet;  // a read may write (key updates)
         size_t got = 0;
         const int result = SSL_read_ex(session_.get(), buffer, size, &got);
         if (result > 0) return {platform::ReceiveStatus::Data, got};

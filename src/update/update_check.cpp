@@ -43,8 +43,7 @@ int32_t latestVersion(const UpdateServer& server) {
     return static_cast<int32_t>(settings::readSettingsInteger(text));
 }
 
-void checkForUpdate(UpdatePrompts& prompts, const UpdateServer& server) {
-    const int32_t latest = latestVersion(server);
+void showUpdateOutcome(UpdatePrompts& prompts, int32_t latest, const UpdateServer& server) {
     if (latest == 0) {
         prompts.showError(msg("Error"), msg("Internet connection problems"));
     } else if (latest > settings::ProgramVersion) {
@@ -53,6 +52,10 @@ void checkForUpdate(UpdatePrompts& prompts, const UpdateServer& server) {
     } else {
         prompts.showInformation(msg("No Update"), msg("No Update Text"));
     }
+}
+
+void checkForUpdate(UpdatePrompts& prompts, const UpdateServer& server) {
+    showUpdateOutcome(prompts, latestVersion(server), server);
 }
 
 void offerPeriodicUpdateCheck(settings::ConverterSettings& settings, UpdatePrompts& prompts,

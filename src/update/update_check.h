@@ -39,12 +39,16 @@ UpdateServer defaultUpdateServer();
 int32_t updateIntervalDays(int32_t updateRange);
 
 // The latest version the server names: the number at the start of
-// httpGetText's text, 0 when there is none.
+// httpGetText's text, 0 when there is none. Touches no shared state, so a
+// window may run it on a thread of its own and show the outcome afterwards.
 int32_t latestVersion(const UpdateServer& server);
 
-// The menu command: asks the server and shows "Internet connection
-// problems", offers the product page for a newer version, or says there is
-// none.
+// Shows what the latest version means: "Internet connection problems" for
+// 0, the offer of the product page for a newer version, else that there is
+// none. Reads the message table, so it runs on the window's thread.
+void showUpdateOutcome(UpdatePrompts& prompts, int32_t latest, const UpdateServer& server);
+
+// The menu command: latestVersion, then showUpdateOutcome.
 void checkForUpdate(UpdatePrompts& prompts, const UpdateServer& server = defaultUpdateServer());
 
 // At the start of the window face: when the interval of `Update Range` has
