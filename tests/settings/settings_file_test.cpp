@@ -282,6 +282,17 @@ TEST(SettingsFile, PathUnderTheConfigFolderIsMade) {
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(path, temp.file("Corvane/plotvale/config.ini"));
     EXPECT_TRUE(std::filesystem::is_directory(temp.file("Corvane/plotvale")));
+
+    // A config folder that is a file: no folders, defaults, a silent failed save.
+    const std::string blocked = temp.write("blocked", "x");
+    setenv("XDG_CONFIG_HOME", blocked.c_str(), 1);
+    const std::string nowhere = settingsFilePath();
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(nowhere, blocked + "/Corvane/plotvale/config.ini");
+    ConverterSettings settings;
+    loadSettingsFile(settings, nowhere, Context);
+    EXPECT_EQ(settings.general.cfg, 19);
+    EXPECT_FALSE(saveSettingsFile(settings, nowhere));
 }
 
 TEST(SettingsFile, SaveThenLoad) {
