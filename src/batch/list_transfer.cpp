@@ -6,6 +6,7 @@
 #include "batch/path_rules.h"
 #include "platform/file_system.h"
 #include "platform/sequential_file.h"
+#include "settings/message_table.h"
 
 namespace plotvale::batch {
 
@@ -19,6 +20,17 @@ void addResult(RunProgress& progress, int32_t count) {
 }
 
 }  // namespace
+
+std::string transferOutcomeText(const TransferTexts& texts, bool brokenOff, int32_t resultCount) {
+    if (brokenOff) return settings::getText("Msg", texts.stoppedKey);
+    return settings::fillPlaceholders(settings::getText("Msg", texts.completeKey),
+                                      std::to_string(resultCount));
+}
+
+std::string listFileFilter() {
+    return settings::getText("Dialog", "Text Files") + "|*.txt;*.lst|" +
+           settings::getText("Dialog", "All Files") + " (*.*)|*.*";
+}
 
 void writeListFile(RunProgress& progress, const std::string& listPath,
                    const std::vector<std::string>& paths) {

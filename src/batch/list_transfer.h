@@ -10,11 +10,33 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/batch_run.h"
 
 namespace plotvale::batch {
+
+// The message-table keys of a transfer's progress window: its title
+// (group "Dialog"), the break question and the two outcomes (group "Msg").
+struct TransferTexts {
+    std::string_view titleKey;
+    std::string_view askBreakKey;
+    std::string_view completeKey;  // holds %s1% for the count
+    std::string_view stoppedKey;
+};
+// The import and the add-folder transfer share these.
+inline constexpr TransferTexts ImportTransferTexts{"Import Progress", "Ask break import",
+                                                   "Import complete", "Import is not complete"};
+inline constexpr TransferTexts ExportTransferTexts{"Export Progress", "Ask break export",
+                                                   "Export complete", "Export is not complete"};
+
+// The status-bar text when a transfer has ended: "Import stopped" when it was
+// broken off, else "Import complete, new files added: 3" and the like.
+std::string transferOutcomeText(const TransferTexts& texts, bool brokenOff, int32_t resultCount);
+
+// The file dialogs' filter: "Text Files|*.txt;*.lst|All Files (*.*)|*.*".
+std::string listFileFilter();
 
 // The export stage: creates (or truncates) the list file and writes the
 // mark and then the paths in order while `running` holds. `processed` is the

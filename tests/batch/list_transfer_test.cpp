@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "batch/stage_thread.h"
+#include "settings/message_table.h"
 #include "support/temp_folder.h"
 
 using namespace plotvale;
@@ -142,6 +143,21 @@ TEST_F(ListTransfer, DialogDecisions) {
     EXPECT_FALSE(isImportableListFile(empty));
     EXPECT_TRUE(isImportableListFile(full));
     EXPECT_FALSE(isImportableListFile(folder.path().string()));
+}
+
+TEST(TransferTexts, OutcomesAndFilter) {
+    settings::buildMessageTable();
+    EXPECT_EQ(transferOutcomeText(ImportTransferTexts, false, 3),
+              "Import complete, new files added: 3");
+    EXPECT_EQ(transferOutcomeText(ExportTransferTexts, false, 0),
+              "Export complete, entries saved: 0");
+    EXPECT_EQ(transferOutcomeText(ImportTransferTexts, true, 3), "Import stopped");
+    EXPECT_EQ(transferOutcomeText(ExportTransferTexts, true, 1), "Export stopped");
+    EXPECT_EQ(listFileFilter(), "Text Files|*.txt;*.lst|All Files (*.*)|*.*");
+    for (const TransferTexts& texts : {ImportTransferTexts, ExportTransferTexts}) {
+        EXPECT_NE(settings::getText("Dialog", texts.titleKey), settings::NoStringError);
+        EXPECT_NE(settings::getText("Msg", texts.askBreakKey), settings::NoStringError);
+    }
 }
 
 TEST(ListFileName, ExtensionAddedOnlyWhenMissing) {
