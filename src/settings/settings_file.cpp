@@ -100,6 +100,15 @@ void loadSettingsFile(ConverterSettings& settings, const std::string& path,
     loadSettingsText(settings, *bytes, context);
 }
 
+void captureWindowState(ConverterSettings& settings, const WindowGeometry& window) {
+    if (window.show == WindowShow::Maximized) {
+        settings.window.isMaximized = 1;
+    } else if (window.show == WindowShow::Normal) {
+        settings.window = {0, window.x, window.y, window.width, window.height};
+    }
+    if (settings.advanced.outFoldersHistory == 0) settings.file.recentOutFolders.clear();
+}
+
 bool saveSettingsFile(const ConverterSettings& settings, const std::string& path) {
     return platform::replaceFileAtomically(path, settingsFileText(settings));
 }

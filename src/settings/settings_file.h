@@ -44,6 +44,23 @@ void loadSettingsText(ConverterSettings& settings, std::string_view bytes,
 // by a "; " line, CR LF line ends.
 std::string settingsFileText(const ConverterSettings& settings);
 
+// How the main window is shown when the window face ends.
+enum class WindowShow { Normal, Maximized, Minimized };
+
+struct WindowGeometry {
+    WindowShow show = WindowShow::Normal;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// What the window face records before its last save: a maximized window
+// sets IsMaximized and keeps the stored size and position, a minimized one
+// changes nothing, a normal one stores its size and position. Recent Out
+// Folders is emptied when Out Folders History is off.
+void captureWindowState(ConverterSettings& settings, const WindowGeometry& window);
+
 // Writes the settings file. The text goes to a new file beside it that is
 // flushed to disk and then renamed over the old one, so a failed or broken
 // save leaves the previous file whole. False when nothing was replaced; the

@@ -347,3 +347,26 @@ TEST(SettingsFileDeathTest, UnwritableFolderKeepsTheEarlierFile) {
     EXPECT_EXIT(saveAsPlainUser(path), testing::ExitedWithCode(0), "");
     EXPECT_EQ(plotvale::test::fileBytes(path), "[Output]\r\nJPG Quality = 7\r\n");
 }
+
+TEST(SettingsFile, WindowStateCapturedAtTheEnd) {
+    ConverterSettings settings = windowDefaults();
+    settings.file.recentOutFolders = "/a/|/b/";
+    captureWindowState(settings, {WindowShow::Normal, 5, 6, 700, 400});
+    EXPECT_EQ(settings.window.isMaximized, 0);
+    EXPECT_EQ(settings.window.x, 5);
+    EXPECT_EQ(settings.window.y, 6);
+    EXPECT_EQ(settings.window.width, 700);
+    EXPECT_EQ(settings.window.height, 400);
+    EXPECT_EQ(settings.file.recentOutFolders, "/a/|/b/");
+
+    captureWindowState(settings, {WindowShow::Maximized, 0, 0, 1920, 1080});
+    EXPECT_EQ(settings.window.isMaximized, 1);
+    EXPECT_EQ(settings.window.width, 700);
+    captureWindowState(settings, {WindowShow::Minimized, -32000, -32000, 0, 0});
+    EXPECT_EQ(settings.window.isMaximized, 1);
+    EXPECT_EQ(settings.window.x, 5);
+
+    settings.advanced.outFoldersHistory = 0;
+    captureWindowState(settings, {WindowShow::Normal, 5, 6, 700, 400});
+    EXPECT_EQ(settings.file.recentOutFolders, "");
+}
