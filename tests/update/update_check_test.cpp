@@ -120,14 +120,14 @@ TEST(HttpGet, SilentServerEndsAtTheLimit) {
     HttpLimits limits;
     limits.waitMs = 300;
     std::string text = "x";
-    LoopbackServer silent({{}, 1500});
+    LoopbackServer silent({{}, 600});
     const int64_t took =
         millisecondsOf([&] { text = httpGetText(url(silent.port()), "x", limits); });
     EXPECT_EQ(text, "");
     EXPECT_GE(took, 250);
     EXPECT_LT(took, 1500);
     // Data that stops coming without the server closing is taken at the limit.
-    EXPECT_EQ(fetch({{{reply("272")}}, 1000}, limits), "272");
+    EXPECT_EQ(fetch({{{reply("272")}}, 500}, limits), "272");
 }
 
 TEST(HttpGet, RefusedConnectionsAndBadUrls) {
