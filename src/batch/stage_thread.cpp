@@ -26,7 +26,7 @@ void StageThread::resume() {
     progress_.lock.unlock();
 }
 
-void StageThread::requestStop() {
+void StageThread::stop() {
     if (paused_) {
         progress_.running = false;
         return;

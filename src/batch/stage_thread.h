@@ -36,6 +36,7 @@ public:
 
     // True once the stage procedure has returned.
     bool finished() const { return finished_; }
+    bool paused() const { return paused_; }
 
     // Holds the progress lock, so the stage waits at its next progress
     // update, before it starts its next item. resume() lets it go on.
@@ -44,7 +45,7 @@ public:
 
     // Asks the stage to stop after its current item (running off, under the
     // lock).
-    void requestStop();
+    void stop();
 
     // The progress fields; while paused, the ones read before the pause.
     ProgressSnapshot snapshot();

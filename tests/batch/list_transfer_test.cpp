@@ -94,7 +94,7 @@ TEST_F(ListTransfer, PausedStageWaitsAndStopsBeforeItsNextItem) {
     const int32_t seen = thread.snapshot().processed;
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_FALSE(thread.finished());
-    thread.requestStop();
+    thread.stop();
     thread.resume();
     thread.wait();
     const ProgressSnapshot last = thread.snapshot();
