@@ -178,7 +178,7 @@ bool checkImageWatermark(BatchRun& run, const Echo& echo) {
     echo.keyword("Watermark size/mode: ", KeywordSet::Size, w.imageSize);
     // A FIFO, device or socket has no size either, so it is refused here
     // before anything tries to read it.
-    if (platform::fileSizeOrKind(w.image) <= 0 || engine::watermarkImageTooLarge(w.image))
+    if (platform::fileSizeOrKind(w.image) <= 0 || engine::watermarkImageRefused(w.image))
         return run.refuse("Invalid watermark image");
     return true;
 }

@@ -36,10 +36,13 @@ canvas::Bitmap makeTextWatermark(const settings::WatermarkSettings& watermark,
 // a small compressed file could take gigabytes.
 inline constexpr uint64_t MaxWatermarkImagePixels = 4096ULL * 4096ULL;
 
-// True when the picture file's header declares more than
-// MaxWatermarkImagePixels (read without decoding the pixels), or the file
-// is larger than the 256 MB any watermark picture is read up to.
-bool watermarkImageTooLarge(const std::string& path);
+// True for a picture file that the image watermark will not draw although
+// its format is known: its header declares more than MaxWatermarkImagePixels
+// (read without decoding the pixels), its size cannot be told before
+// decoding (formats such as DDS, SGI, MNG, PICT), or the file is larger than
+// the 256 MB any watermark picture is read up to. False for files of no
+// known picture format, which simply give no watermark.
+bool watermarkImageRefused(const std::string& path);
 
 // The `Image` file drawn on a 32-bit canvas of its size with `Image Opacity`
 // (greyed first with `Image Greyscale`). Empty when the file cannot be read,

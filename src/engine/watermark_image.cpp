@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
-#include <string_view>
 
 #include "canvas/canvas_bitmap.h"
 #include "engine/codec_messages.h"
+#include "engine/picture_header.h"
 #include "engine/watermark.h"
 #include "platform/file_system.h"
 
@@ -47,29 +47,12 @@ std::optional<PictureFile> readPictureFile(const std::string& path) {
     return file;
 }
 
-// The larger of a GIF's logical screen and its first image (which FreeImage
-// allocates), found by walking the blocks before it; none when cut short.
-std::optional<uint64_t> declaredGifPixels(std::string_view gif) {
-    const auto byte = [&](size_t at) { return static_cast<uint64_t>(
-                                           static_cast<unsigned char>(gif[at])); };
-    const auto area = [&](size_t at) {
-        return (byte(at) | byte(at + 1) << 8) * (byte(at + 2) | byte(at + 3) << 8);
-    };
-    if (gif.size() < 13) return std::nullopt;
-    size_t at = 13 + ((byte(10) & 0x80) != 0 ? 3 * (size_t{2} << (byte(10) & 7)) : 0);
-    while (at < gif.size() && byte(at) == 0x21) {  // extensions: label, then sub-blocks
-        at += 2;
-        while (at < gif.size() && byte(at) != 0) at += byte(at) + 1;
-        at += 1;
-    }
-    if (at + 9 > gif.size() || byte(at) != 0x2C) return std::nullopt;
-    return std::max(area(6), area(at + 5));
-}
-
 // Width times height as the header declares it, without decoding pixels;
 // none when the format cannot tell it so.
 std::optional<uint64_t> declaredPixels(const PictureFile& file) {
-    if (file.format == FIF_GIF) return declaredGifPixels(file.bytes);
+    if (file.format == FIF_GIF) return gifPixels(file.bytes);
+    if (file.format == FIF_J2K) return j2kPixels(file.bytes);
+    if (file.format == FIF_JP2) return jp2Pixels(file.bytes);
     if (!FreeImage_FIFSupportsNoPixels(file.format)) return std::nullopt;
     FreeImage_SeekMemory(file.stream.get(), 0, SEEK_SET);
     const Bitmap header(FreeImage_LoadFromMemory(file.format, file.stream.get(), FIF_LOAD_NOPIXELS));
@@ -111,12 +94,12 @@ void greyPixels(FIBITMAP* picture) {
 
 }  // namespace
 
-bool watermarkImageTooLarge(const std::string& path) {
+bool watermarkImageRefused(const std::string& path) {
     if (platform::fileSizeOrKind(path) > MaxWatermarkFileBytes) return true;
     const auto file = readPictureFile(path);
-    if (!file) return false;
+    if (!file) return false;  // not a picture: drawn without watermark, as before
     const auto pixels = declaredPixels(*file);
-    return pixels && *pixels > MaxWatermarkImagePixels;
+    return !pixels || *pixels > MaxWatermarkImagePixels;
 }
 
 Bitmap makeImageWatermark(const settings::WatermarkSettings& watermark) {

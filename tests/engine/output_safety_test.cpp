@@ -10,6 +10,7 @@
 #include "engine/convert_file.h"
 #include "engine/output_guard.h"
 #include "engine/output_name.h"
+#include "engine/picture_header.h"
 #include "engine/temp_name.h"
 #include "engine/watermark.h"
 #include "platform/file_system.h"
@@ -118,10 +119,17 @@ std::string saveBlankPicture(const ScratchFolder& folder, const std::string& nam
 
 TEST(WatermarkImage, PixelBoundIsCheckedBeforeDecoding) {
     ScratchFolder folder;
-    EXPECT_TRUE(watermarkImageTooLarge(saveBlankPicture(folder, "wide.png", FIF_PNG, 4097, 4096)));
-    EXPECT_TRUE(watermarkImageTooLarge(saveBlankPicture(folder, "tall.gif", FIF_GIF, 257, 65535)));
-    EXPECT_FALSE(watermarkImageTooLarge(saveBlankPicture(folder, "fine.png", FIF_PNG, 4096, 4096)));
-    EXPECT_FALSE(watermarkImageTooLarge(saveBlankPicture(folder, "fine.gif", FIF_GIF, 300, 200)));
+    EXPECT_TRUE(watermarkImageRefused(saveBlankPicture(folder, "wide.png", FIF_PNG, 4097, 4096)));
+    EXPECT_TRUE(watermarkImageRefused(saveBlankPicture(folder, "tall.gif", FIF_GIF, 257, 65535)));
+    EXPECT_FALSE(watermarkImageRefused(saveBlankPicture(folder, "fine.png", FIF_PNG, 4096, 4096)));
+    EXPECT_FALSE(watermarkImageRefused(saveBlankPicture(folder, "fine.gif", FIF_GIF, 300, 200)));
+    // DDS: a known format whose size FreeImage cannot read without decoding.
+    std::string dds("DDS \x7C\x00\x00\x00", 8);
+    dds.resize(128 + 64, '\0');
+    EXPECT_TRUE(watermarkImageRefused(platform::writeFile(folder.path() + "a.dds", dds)
+                                           ? folder.path() + "a.dds"
+                                           : ""));
+    EXPECT_FALSE(watermarkImageRefused(folder.path() + "missing.png"));
 
     settings::WatermarkSettings watermark;
     watermark.imageOpacity = 255;
@@ -134,6 +142,49 @@ TEST(WatermarkImage, PixelBoundIsCheckedBeforeDecoding) {
     ASSERT_EQ(mkfifo((folder.path() + "pipe.png").c_str(), 0600), 0);
     watermark.image = folder.path() + "pipe.png";
     EXPECT_FALSE(makeImageWatermark(watermark));  // returns at once
+}
+
+std::string codestreamHeader(uint32_t width, uint32_t height, uint16_t components) {
+    std::string bytes("\xFF\x4F\xFF\x51", 4);
+    const auto put = [&bytes](uint64_t value, int count) {
+        for (int i = count - 1; i >= 0; --i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    put(41, 2);  // Lsiz
+    put(0, 2);   // Rsiz
+    put(width + 10, 4);
+    put(height + 20, 4);
+    put(10, 4);  // offsets
+    put(20, 4);
+    put(width, 4);  // one tile
+    put(height, 4);
+    put(0, 4);
+    put(0, 4);
+    put(components, 2);
+    return bytes;
+}
+
+TEST(PictureHeader, JpegTwoThousandSizesWithoutDecoding) {
+    EXPECT_EQ(j2kPixels(codestreamHeader(5000, 4000, 3)), 20'000'000u);
+    EXPECT_EQ(j2kPixels(codestreamHeader(5, 4, 16384)), UINT64_MAX);
+    EXPECT_FALSE(j2kPixels(codestreamHeader(5, 4, 3).substr(0, 30)).has_value());
+    // Signature and file-type boxes, then the codestream box.
+    const std::string signature("\x00\x00\x00\x0CjP  \x0D\x0A\x87\x0A", 12);
+    const std::string fileType("\x00\x00\x00\x14" "ftypjp2 \x00\x00\x00\x00jp2 ", 20);
+    const std::string codestream = codestreamHeader(300, 200, 4);
+    std::string box("\x00\x00\x00\x00jp2c", 8);  // length 0: up to the end
+    EXPECT_EQ(jp2Pixels(signature + fileType + box + codestream), 60'000u);
+    EXPECT_FALSE(jp2Pixels(signature + fileType).has_value());
+
+    ScratchFolder folder;
+    for (const auto format : {FIF_J2K, FIF_JP2}) {
+        const canvas::Bitmap picture(FreeImage_Allocate(64, 48, 24));
+        const std::string path = folder.path() + (format == FIF_J2K ? "a.j2k" : "a.jp2");
+        ASSERT_TRUE(FreeImage_Save(format, picture.get(), path.c_str(), 0));
+        const auto bytes = platform::readFile(path, 1 << 20);
+        ASSERT_TRUE(bytes.has_value());
+        EXPECT_EQ(format == FIF_J2K ? j2kPixels(*bytes) : jp2Pixels(*bytes), 64u * 48u);
+        EXPECT_FALSE(watermarkImageRefused(path));
+    }
 }
 
 }  // namespace
