@@ -31,9 +31,9 @@ canvas::Bitmap makeTextWatermark(const settings::WatermarkSettings& watermark,
                                  const canvas::Font& font, std::string_view text);
 
 // The largest watermark image, in pixels (4096 x 4096, or any other shape of
-// that area). Drawing it costs about 18 bytes a pixel (decoded picture,
-// 32-bit copy, canvas, rotation, layer), some 300 MB at the bound; beyond it
-// a small compressed file could take gigabytes.
+// that area). Drawing it costs about 20 bytes a pixel (decoded picture,
+// 32-bit copy, canvas, rotation, layer): a run with one at the bound peaks at
+// 324 to 360 MB. Beyond it a small compressed file could take gigabytes.
 inline constexpr uint64_t MaxWatermarkImagePixels = 4096ULL * 4096ULL;
 
 // True for a picture file that the image watermark will not draw although
