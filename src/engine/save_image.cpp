@@ -53,14 +53,15 @@ bool saveImage(const settings::ConverterSettings& settings, const ConversionJob&
     OutputGuard& outputs = guard != nullptr ? *guard : ownGuard;
     if (outputs.isProtected(job.outputPath)) return false;
     outputs.removeStaleSideFiles(job.outputPath);
-    auto file = platform::OutputFile::create(job.temporaryPath);
+    // A new file only: nothing planted under the side name is written through.
+    auto file = platform::OutputFile::create(job.temporaryPath, true);
     if (file) {
         const bool written = writeSideFile(settings, job, bitmap, *file);
         if (file->finish() && written && platform::renameFile(job.temporaryPath, job.outputPath))
             return true;
     }
     // A short write (a full disk) leaves a partial side file behind.
-    if (platform::fileSizeOrKind(job.temporaryPath) >= 0) platform::removeFile(job.temporaryPath);
+    if (file) platform::removeFile(job.temporaryPath);
     return false;
 }
 

@@ -5,8 +5,9 @@
 
 namespace plotvale::platform {
 
-std::optional<OutputFile> OutputFile::create(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+std::optional<OutputFile> OutputFile::create(const std::string& path, bool mustBeNew) {
+    const int flags = O_RDWR | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC);
+    const int fd = open(path.c_str(), flags, 0666);
     if (fd < 0) return std::nullopt;
     std::FILE* file = fdopen(fd, "w+b");
     if (file == nullptr) {

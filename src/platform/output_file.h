@@ -13,8 +13,9 @@ namespace plotvale::platform {
 
 class OutputFile {
 public:
-    // Creates or truncates the file; nothing when it cannot be opened.
-    static std::optional<OutputFile> create(const std::string& path);
+    // Creates or truncates the file; nothing when it cannot be opened. With
+    // `mustBeNew`, nothing when anything (a file, a link) is already there.
+    static std::optional<OutputFile> create(const std::string& path, bool mustBeNew = false);
 
     OutputFile(OutputFile&& other) noexcept;
     OutputFile& operator=(OutputFile&&) = delete;

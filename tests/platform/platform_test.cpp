@@ -85,6 +85,10 @@ TEST(OutputFile, RemembersEveryFailedWrite) {
     large->seek(0, SEEK_SET);  // an encoder going on as if nothing happened
     EXPECT_FALSE(large->finish());
     EXPECT_FALSE(OutputFile::create(folder.file("missing/a.bin")).has_value());
+    EXPECT_FALSE(OutputFile::create(folder.file("a.bin"), true).has_value());  // already there
+    ASSERT_EQ(symlink(folder.file("elsewhere").c_str(), folder.file("link").c_str()), 0);
+    EXPECT_FALSE(OutputFile::create(folder.file("link"), true).has_value());
+    EXPECT_FALSE(std::filesystem::exists(folder.file("elsewhere")));
 }
 
 TEST(FileSystem, PseudoFileSystemsAreToldByTheirType) {
