@@ -30,9 +30,10 @@ std::optional<std::vector<FolderEntry>> listFolder(const std::string& path);
 // The names alone, without a look at each entry.
 std::optional<std::vector<std::string>> listFolderNames(const std::string& path);
 
-// False for a folder on a kernel pseudo file system (proc, sysfs, devpts,
-// cgroup, debugfs and the like), whose trees mirror the whole machine or
-// never end; true for every other folder, also when the test cannot be made.
+// False for a folder on a kernel pseudo file system (proc, sysfs, devtmpfs,
+// devpts, cgroup, debugfs and the like), whose trees mirror the whole machine
+// or never end; true for every other folder, also when the test cannot be
+// made.
 bool onRealFileSystem(const std::string& folder);
 
 // Identifies a folder on its device, so a walk that follows symbolic links

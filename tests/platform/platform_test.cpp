@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,6 +99,27 @@ TEST(FileSystem, PseudoFileSystemsAreToldByTheirType) {
     TempFolder folder;
     EXPECT_TRUE(onRealFileSystem(folder.path().string()));
     EXPECT_TRUE(onRealFileSystem("/"));
+}
+
+// The machine's own devtmpfs mounted once more on an empty folder (root only).
+// Only rmdir cleans up: were the unmount to fail, nothing below may be removed.
+TEST(FileSystem, DeviceFileSystemIsToldFromTmpfs) {
+    std::string folder = (std::filesystem::temp_directory_path() / "plotvale-dev-XXXXXX").string();
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    if (mount("devtmpfs", folder.c_str(), "devtmpfs", MS_NOSUID | MS_NOEXEC, nullptr) != 0) {
+        rmdir(folder.c_str());
+        GTEST_SKIP() << "mounting is not allowed here";
+    }
+    const bool real = onRealFileSystem(folder + "/");
+    if (umount(folder.c_str()) != 0) umount2(folder.c_str(), MNT_DETACH);
+    rmdir(folder.c_str());
+    EXPECT_FALSE(real);
+
+    TempFolder plain;
+    if (mount("tmpfs", plain.path().c_str(), "tmpfs", 0, "size=64k") == 0) {
+        EXPECT_TRUE(onRealFileSystem(plain.path().string() + "/"));
+        umount(plain.path().c_str());
+    }
 }
 
 TEST(FileSystem, FileIdentityIsTheSameForEveryNameOfAFile) {
