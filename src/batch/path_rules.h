@@ -1,7 +1,8 @@
 #pragma once
 // How the run reads the paths it is given: the file-name extension that
 // tells a file from a folder, the folder part of a path, and the folder rule
-// that resolves relative folders against the program's folder.
+// that resolves relative folders against the program folder of the run (on
+// Linux the working directory).
 
 #include <optional>
 #include <string>
@@ -25,7 +26,8 @@ struct FolderResult {
 };
 
 // A folder beginning with ".." is incorrect; a relative folder ("./" is
-// dropped) is put below the program folder; the result must exist.
+// dropped) is put below the program folder (the working directory); the
+// result must exist.
 FolderResult normaliseFolder(std::string_view folder, const std::string& programFolder);
 
 }  // namespace plotvale::batch
