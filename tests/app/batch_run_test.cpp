@@ -329,13 +329,29 @@ TEST_F(BatchConversion, ListsWithDuplicatesFoldersAndUtf16) {
     EXPECT_TRUE(
         std::filesystem::exists(home.path() / "out" / "c.png"));  // no subfolder from a list
 
-    std::string utf16 = "\xFF\xFE";
-    for (char c : b) utf16 += std::string{c, '\0'};
-    const Lines none = {"Conversion stopped",
-                        "No input file(s) found. Please, add valid file(s) and try again!"};
-    EXPECT_EQ(run({"-i", home.write("utf16.lst", utf16), "-o", out()}, 1), none);
+    // UTF-16 lists, little- and big-endian, are decoded as UTF-16.
+    std::string le = "\xFF\xFE";
+    std::string be = "\xFE\xFF";
+    for (char c : b) {
+        le += std::string{c, '\0'};
+        be += std::string{'\0', c};
+    }
+    for (const std::string& utf16 : {le, be}) {
+        std::filesystem::remove(home.path() / "out" / "b.png");
+        EXPECT_EQ(run({"-i", home.write("utf16.lst", utf16), "-o", out(), "-c", "png"}, 0), Lines{});
+        EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "b.png"));
+    }
     EXPECT_EQ(run({"-i", home.write("empty.lst", ""), "-o", out()}, 1),
               Lines{"Error: Invalid input file"});
+}
+
+TEST_F(BatchConversion, BackslashesInWalkedNamesStayInTheName) {
+    home.write("walk/back\\slash.wmf", test::sampleMetafile(8, 8));
+    home.write("walk/sub\\dir/x.wmf", test::sampleMetafile(8, 8));
+    EXPECT_EQ(run({"-i", home.file("walk"), "-o", out(), "-c", "png"}, 0), Lines{});
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "back\\slash.png"));
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "sub\\dir" / "x.png"));
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "out" / "back\\"));
 }
 
 TEST_F(BatchConversion, TextWatermarkDrawnWithTheRunFont) {
