@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
+#include "platform/process_limits.h"
 #include "platform/program_path.h"
 #include "platform/resource_folders.h"
 #include "platform/user_folders.h"
@@ -126,4 +127,13 @@ TEST(ResourceFolders, ThisBuildFindsItsOwnTree) {
     const ResourceFolders folders = resourceFolders();
     EXPECT_EQ(folders.themes, thisBuildTree().themes);
     EXPECT_EQ(folders.manual.substr(folders.manual.size() - 13), "/docs/manual/");
+}
+
+TEST(ProcessLimits, TheTimeBoundEndsABusyProcess) {
+    EXPECT_EXIT(
+        {
+            endProcessAfter(1, 7);
+            for (;;) pause();
+        },
+        ::testing::ExitedWithCode(7), "");
 }
