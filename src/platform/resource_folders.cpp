@@ -18,11 +18,13 @@ std::string parentFolder(std::string_view folder) {
 
 ResourceFolders resourceFoldersFor(std::string_view executableFolder,
                                    const BuildTreeFolders& buildTree) {
-    if (!buildTree.root.empty() && executableFolder.substr(0, buildTree.root.size()) == buildTree.root) {
+    if (!buildTree.root.empty() &&
+        executableFolder.substr(0, buildTree.root.size()) == buildTree.root) {
         return {buildTree.themes, buildTree.manual};
     }
     const std::string prefix = parentFolder(executableFolder);
-    return {prefix + std::string(InstalledThemesFolder), prefix + std::string(InstalledManualFolder)};
+    return {prefix + std::string(InstalledThemesFolder),
+            prefix + std::string(InstalledManualFolder)};
 }
 
 BuildTreeFolders thisBuildTree() {

@@ -18,7 +18,7 @@ struct ResourceFolders {
 
 // The folders of a build tree: its root, and where it keeps each resource.
 struct BuildTreeFolders {
-    std::string root;    // the build folder, with a trailing "/"
+    std::string root;  // the build folder, with a trailing "/"
     std::string themes;
     std::string manual;
 };

@@ -49,7 +49,8 @@ std::string fromUtf16(std::string_view bytes, bool bigEndian) {
     const std::size_t end = bytes.size() & ~std::size_t{1};  // a stray last byte is dropped
     for (std::size_t i = 0; i < end; i += 2) {
         char32_t c = unitAt(bytes, i, 2, bigEndian);
-        if (isHighSurrogate(c) && i + 2 < end && isLowSurrogate(unitAt(bytes, i + 2, 2, bigEndian))) {
+        if (isHighSurrogate(c) && i + 2 < end &&
+            isLowSurrogate(unitAt(bytes, i + 2, 2, bigEndian))) {
             c = 0x10000 + ((c - 0xD800) << 10) + (unitAt(bytes, i + 2, 2, bigEndian) - 0xDC00);
             i += 2;
         }
@@ -61,7 +62,8 @@ std::string fromUtf16(std::string_view bytes, bool bigEndian) {
 std::string fromUtf32(std::string_view bytes, bool bigEndian) {
     std::string out;
     out.reserve(bytes.size());
-    for (std::size_t i = 0; i + 4 <= bytes.size(); i += 4) appendUtf8(out, unitAt(bytes, i, 4, bigEndian));
+    for (std::size_t i = 0; i + 4 <= bytes.size(); i += 4)
+        appendUtf8(out, unitAt(bytes, i, 4, bigEndian));
     return out;
 }
 

@@ -338,7 +338,8 @@ TEST_F(BatchConversion, ListsWithDuplicatesFoldersAndUtf16) {
     }
     for (const std::string& utf16 : {le, be}) {
         std::filesystem::remove(home.path() / "out" / "b.png");
-        EXPECT_EQ(run({"-i", home.write("utf16.lst", utf16), "-o", out(), "-c", "png"}, 0), Lines{});
+        const std::string utf16List = home.write("utf16.lst", utf16);
+        EXPECT_EQ(run({"-i", utf16List, "-o", out(), "-c", "png"}, 0), Lines{});
         EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "b.png"));
     }
     EXPECT_EQ(run({"-i", home.write("empty.lst", ""), "-o", out()}, 1),

@@ -30,10 +30,13 @@ std::string manPageText() {
 }
 
 bool holdsWord(const std::string& text, std::string_view word) {
-    const auto isNamePart = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-'; };
+    const auto isNamePart = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '-';
+    };
     for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
         const size_t end = at + word.size();
-        if ((at == 0 || !isNamePart(text[at - 1])) && (end == text.size() || !isNamePart(text[end])))
+        if ((at == 0 || !isNamePart(text[at - 1])) &&
+            (end == text.size() || !isNamePart(text[end])))
             return true;
     }
     return false;
@@ -43,7 +46,8 @@ void expectEveryOptionAndKeyword(const std::string& document, const std::string&
     for (const cli::OptionSpec& option : cli::optionTable()) {
         EXPECT_TRUE(holdsWord(document, option.longName)) << name << " lacks " << option.longName;
         if (!option.shortName.empty()) {
-            EXPECT_TRUE(holdsWord(document, option.shortName)) << name << " lacks " << option.shortName;
+            EXPECT_TRUE(holdsWord(document, option.shortName))
+                << name << " lacks " << option.shortName;
         }
         if (!option.keywords) continue;
         for (std::string_view keyword : settings::keywordsIn(*option.keywords)) {

@@ -1,11 +1,10 @@
 // The thumbnailer as a file manager starts it: INPUT OUTPUT SIZE, a PNG
 // fitted into SIZE x SIZE, exit status 1 and no picture for anything else.
 
+#include <FreeImage.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include <FreeImage.h>
 
 #include "support/run_program.h"
 #include "support/sample_metafile.h"
@@ -48,7 +47,7 @@ protected:
 TEST_F(Thumbnailer, FitsThePictureIntoTheSquare) {
     const std::string wide = folder.write("wide.wmf", test::sampleMetafile(40, 30));
     const std::string tall = folder.write("tall.wmz", test::gzipped(test::sampleMetafile(30, 300)));
-    ASSERT_EQ(thumbnail({wide, "wide.png", "80"}).exitStatus, 0);  // drawn larger
+    ASSERT_EQ(thumbnail({wide, "wide.png", "80"}).exitStatus, 0);            // drawn larger
     ASSERT_EQ(thumbnail({tall, folder.file("tall"), "128"}).exitStatus, 0);  // drawn smaller
 
     const auto big = readPng(folder.file("wide.png"));
