@@ -38,6 +38,27 @@ install(DIRECTORY ${PLOTVALE_MANUAL_SOURCE_DIR}/ DESTINATION ${PLOTVALE_INSTALLE
         OPTIONAL)
 install(FILES README.md DESTINATION share/doc/plotvale)
 
+# A direct install refreshes the MIME, desktop and icon databases of its
+# prefix, as a package's triggers do; a staged install (DESTDIR, as CPack
+# makes one) leaves that to the package.
+install(CODE [[
+  if(NOT DEFINED ENV{DESTDIR} OR "$ENV{DESTDIR}" STREQUAL "")
+    set(share "${CMAKE_INSTALL_PREFIX}/share")
+    find_program(update_mime update-mime-database)
+    find_program(update_desktop update-desktop-database)
+    find_program(update_icons gtk-update-icon-cache)
+    if(update_mime)
+      execute_process(COMMAND ${update_mime} "${share}/mime")
+    endif()
+    if(update_desktop)
+      execute_process(COMMAND ${update_desktop} -q "${share}/applications")
+    endif()
+    if(update_icons)
+      execute_process(COMMAND ${update_icons} -q -t "${share}/icons/hicolor")
+    endif()
+  endif()
+]])
+
 # The Debian package.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plotvale)

@@ -54,6 +54,14 @@ done
 [ -s "$prefix/share/icons/hicolor/scalable/apps/plotvale.svg" ] || fail "SVG icon"
 [ -s "$prefix/share/icons/hicolor/48x48/apps/plotvale.png" ] || fail "48x48 icon"
 [ -s "$prefix/share/mime/packages/plotvale.xml" ] || fail "MIME package"
+if command -v update-mime-database >/dev/null; then  # the install ran it on the prefix
+  grep -q 'image/x-wmz' "$prefix/share/mime/globs2" || fail "*.wmz not in the MIME database"
+  grep -q 'image/wmf:\*\.apm' "$prefix/share/mime/globs2" || fail "*.apm not in the MIME database"
+fi
+if command -v update-desktop-database >/dev/null; then
+  grep -q 'image/x-wmz=plotvale.desktop' "$prefix/share/applications/mimeinfo.cache" ||
+    fail "desktop database lacks plotvale.desktop"
+fi
 
 # The installed thumbnailer: a PNG of the requested size for every example
 # (the longer side is the size), status 1 and no picture for garbage.
@@ -91,6 +99,14 @@ fi
 if command -v zsh >/dev/null; then
   zsh -n "$(find "$prefix/share/zsh" -name _plotvale)" || fail "zsh completion syntax"
 fi
+
+# A moved install still runs.
+mv "$prefix" "$work/moved"
+prefix=$work/moved
+"$prefix/bin/plotvale" -i "$source/examples/text.wmf" -o "$work/home/out/" -c bmp -q ||
+  fail "moved install: status $?"
+"$prefix/bin/plotvale-thumbnailer" "$source/examples/text.wmf" "$work/moved.png" 64 ||
+  fail "moved thumbnailer"
 
 [ "$failures" -eq 0 ] && echo "installed program checked in $prefix"
 exit "$failures"
