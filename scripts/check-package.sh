@@ -30,6 +30,6 @@ cd "$root/work"
 cp "$source"/examples/* .
 XDG_RUNTIME_DIR=$root "$root/usr/bin/plotvale" -i ./ -o out/ -c png
 "$root/usr/bin/plotvale-thumbnailer" shapes.wmf thumb.png 256
-man -l "$root/usr/share/man/man1/plotvale.1" | col -b | sed -n 4,5p
+man -l "$root/usr/share/man/man1/plotvale.1" | sed 's/.\x08//g' | sed -n 4,5p
 desktop-file-validate "$root/usr/share/applications/plotvale.desktop"
 echo "package checked: $(ls out | wc -l) pictures, thumbnail $(stat -c %s thumb.png) bytes"

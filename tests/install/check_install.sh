@@ -36,7 +36,7 @@ for page in plotvale plotvale-thumbnailer; do
   rendered=$(groff -man -Tutf8 -ww -z "$file" 2>&1) || fail "groff $page.1"
   [ -z "$rendered" ] || fail "groff warns on $page.1: $rendered"
 done
-text=$(MANWIDTH=100 man -l "$prefix/share/man/man1/plotvale.1" 2>/dev/null | col -b)
+text=$(MANWIDTH=100 man -l "$prefix/share/man/man1/plotvale.1" 2>/dev/null | sed 's/.\x08//g')
 for option in --input --output --conversion --profile --jpg-quality --wm-text --filename-mask \
               "EXIT STATUS" "PROFILE FILES"; do
   grep -q -- "$option" <<<"$text" || fail "man page lacks $option"
@@ -65,8 +65,9 @@ fi
 
 # The installed thumbnailer: a PNG of the requested size for every example
 # (the longer side is the size), status 1 and no picture for garbage.
-png_size() {
-  python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); assert d[:8]==b"\x89PNG\r\n\x1a\n"; print(*struct.unpack(">II", d[16:24]))' "$1"
+png_size() {  # width and height from the IHDR chunk of a PNG file
+  [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || return 1
+  od -An -tu4 --endian=big -j16 -N8 "$1"
 }
 for example in "$source"/examples/*; do
   name=$(basename "$example")
