@@ -27,7 +27,7 @@ std::uint32_t Player::colorRef(const Record& r, std::size_t offset) const {
            r.u8(offset + 2);
 }
 
-Player::Player(Device& device, const PictureFrame& frame) : device_(device), pixelScale_(frame.pixelScale) {
+Player::Player(Device& device, const PictureFrame& frame) : device_(device), dpiScale_(frame.dpiScale) {
     s_.windowOrgX = frame.windowOrgX;
     s_.windowOrgY = frame.windowOrgY;
     s_.windowExtX = frame.windowExtX == 0 ? 1 : frame.windowExtX;
@@ -209,13 +209,12 @@ std::vector<canvas::RectI> Player::regionToDevice(const RegionObject& region) co
 }
 
 // A clip region selected by SELECTCLIPREGION (or SELECTOBJECT) is in device
-// pixels, as SelectClipRgn takes it, whatever the window: the pixels of the
-// picture at 96 DPI.
+// pixels, as SelectClipRgn takes it, whatever the window and the resolution
+// (GDI's pictures at 96 and 192 DPI show the same pixels clipped).
 std::vector<canvas::RectI> Player::regionInPixels(const RegionObject& region) const {
     std::vector<canvas::RectI> out;
     out.reserve(region.rects.size());
-    auto px = [this](int v) { return static_cast<int>(std::lround(v * pixelScale_)); };
-    for (const auto& r : region.rects) out.push_back({px(r.left), px(r.top), px(r.right), px(r.bottom)});
+    for (const auto& r : region.rects) out.push_back({r.left, r.top, r.right, r.bottom});
     return out;
 }
 

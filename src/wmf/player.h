@@ -113,7 +113,7 @@ private:
     std::optional<Image> dibOf(std::string_view dib, int colorUsage) const;
 
     Device& device_;
-    double pixelScale_ = 1;  // bitmap pixels per 96-DPI pixel
+    double dpiScale_ = 1;  // bitmap pixels per pixel of the picture at 96 DPI
     DcState s_;
     std::vector<DcState> saved_;
     ObjectTable objects_;

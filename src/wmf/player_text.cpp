@@ -140,9 +140,12 @@ Point Player::textOrigin(Point ref, const canvas::FontMetrics& m, double width, 
     double along = 0;
     if ((s_.textAlign & TA_CENTER) == TA_CENTER) along = -width / 2;
     else if (s_.textAlign & TA_RIGHT) along = -width;
-    double down = m.ascent;  // TA_TOP
+    // Aliased, the ascent and descent are whole pixels of the 96-DPI picture,
+    // scaled with it at other resolutions (as GDI's pictures at 192 DPI show).
+    auto whole = [this](double v) { return device_.antialias() ? v : std::round(v / dpiScale_) * dpiScale_; };
+    double down = whole(m.ascent);  // TA_TOP
     if ((s_.textAlign & TA_BASELINE) == TA_BASELINE) down = 0;
-    else if (s_.textAlign & TA_BOTTOM) down = -m.descent;
+    else if (s_.textAlign & TA_BOTTOM) down = -whole(m.descent);
     Point origin{ref.x + along * cosA + down * sinA, ref.y - along * sinA + down * cosA};
     if (!device_.antialias()) { origin.x = std::round(origin.x); origin.y = std::round(origin.y); }
     return origin;

@@ -773,6 +773,11 @@ std::vector<FeaturePicture> featurePictures() {
     return list;
 }
 
+std::vector<std::string> highDpiFeatures() {
+    return {"clip_selectregion_window_x4", "text_align_right", "text_underline", "text_updatecp_right",
+            "hatch_4_opaque", "arc_flip_y", "pen_widths_scale_20", "dib_mirror_xy", "text_face_unknown_roman"};
+}
+
 std::vector<std::string> highDpiCorpusFiles() {
     return {"wmfjs__pie.wmf",
             "wmfjs__chord.wmf",

@@ -18,5 +18,7 @@ std::vector<FeaturePicture> featurePictures();
 // Corpus files whose GDI pictures at 192 DPI are stored beside them
 // (dpi192/<name>.png); file names in the corpus folder.
 std::vector<std::string> highDpiCorpusFiles();
+// Feature pictures whose GDI pictures at 192 DPI are stored as dpi192/<name>.png.
+std::vector<std::string> highDpiFeatures();
 
 }  // namespace plotvale::testing

@@ -17,7 +17,7 @@ bool scorePicture(const std::string& name, FIBITMAP* actual, const std::filesyst
     const double share = matchingShare(actual, expected.get());
     scores.push_back({name, std::max(share, 0.0), lenient});
     if (share < perFile || alwaysDiff)
-        writeDiffImage(actual, expected.get(), (outDir / (name + ".diff.png")).string());
+        writeDiffImage(actual, expected.get(), (outDir / (std::filesystem::path(name).filename().string() + ".diff.png")).string());
     return share >= 0;
 }
 
