@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "canvas/pixel_spans.h"
+#include "wmf/dashed_curve.h"
 #include "wmf/player.h"
 
 namespace plotvale::wmf {
@@ -105,16 +106,18 @@ bool Player::strokeWithSquarePen(const Path& path, const std::vector<canvas::Spa
 // mr-libwmf__libwmf_2doorvan's wheels show). False for other pens.
 bool Player::drawThinEllipse(const canvas::RectI& box) {
     const int kind = s_.pen.style & 0x0F;
-    const bool thin = penWidth() < 1.5 && (kind == 0 || kind == 6);
+    const bool thin = penWidth() < 1.5 && kind >= 0 && kind <= 6 && kind != 5;
     if (device_.antialias() || (!thin && penVisible()) || !withinReach(box)) return false;
     canvas::EllipsePixels pixels = canvas::thinEllipse(box);
     if (!penVisible()) {
         pixels.interior.insert(pixels.interior.end(), pixels.outline.begin(), pixels.outline.end());
         pixels.outline.clear();
     }
+    const ThinLinePixels dashed = dashEllipse(pixels.outline, box, kind);
     withRop2([&] {
         fillWithBrush(canvas::spansToPath(pixels.interior), s_.brush, FillRule::NonZero);
-        fillPixels(pixels.outline, s_.pen.color);
+        if (s_.bkMode == 2) fillPixels(dashed.gaps.rects(), s_.bkColor);
+        fillPixels(dashed.pen.rects(), s_.pen.color);
     });
     return true;
 }
