@@ -121,7 +121,16 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
         }
         return advances;
     }
-    advances = hinted ? font.hintedAdvances(decoded.text) : font.advances(decoded.text);
+    if (hinted && font.spec().widthScale != 1) {
+        // Stretched glyphs advance by the unstretched hinted widths times the
+        // stretch, rounded up, as GDI lays them out.
+        canvas::FontSpec unstretched = font.spec();
+        unstretched.widthScale = 1;
+        advances = font.withSpec(unstretched).hintedAdvances(decoded.text);
+        for (double& a : advances) a = std::ceil(a * font.spec().widthScale - 1e-6);
+    } else {
+        advances = hinted ? font.hintedAdvances(decoded.text) : font.advances(decoded.text);
+    }
     // Character extra and justification keep their sign: a negative extra
     // draws the characters closer.
     const double perUnit = std::abs(scaleX());
