@@ -128,6 +128,12 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
         unstretched.widthScale = 1;
         advances = font.withSpec(unstretched).hintedAdvances(decoded.text);
         for (double& a : advances) a = std::ceil(a * font.spec().widthScale - 1e-6);
+    } else if (hinted && (s_.charExtra != 0 || (s_.breakCount > 0 && s_.breakExtra != 0))) {
+        // Spaced text advances by the extent's widths (the design widths
+        // rounded), not the hinted ones: GDI's 11-pixel h at 22 pixels moves
+        // 13 pixels with an extra of 1.
+        advances = font.advances(decoded.text);
+        for (double& a : advances) a = std::round(a);
     } else {
         advances = hinted ? font.hintedAdvances(decoded.text) : font.advances(decoded.text);
     }

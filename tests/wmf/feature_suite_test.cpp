@@ -37,7 +37,6 @@ const std::map<std::string, std::string>& lenientPictures() {
         {"text_face_cambria", "Wine draws Cambria as Arial; Windows' Cambria has Caladea's metrics"},
         {"text_face_system", rasterFaces}, {"text_face_ms_sans_serif", rasterFaces}, {"text_face_helv", rasterFaces},
         {"text_width_expanded", stretched},
-        {"text_char_extra", "hinted glyph outlines a pixel apart from GDI's at 22 pixels"},
         {"text_escapement_3150", "rotated glyphs a pixel apart from GDI's"},
         {"pen_dash_wide", widePens}, {"pen_insideframe_4", widePens}, {"pen_width_3", widePens},
         {"pen_width_9", widePens}, {"chord", widePens}, {"rop2_2", widePens}, {"rop2_4", widePens},
