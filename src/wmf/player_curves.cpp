@@ -113,9 +113,11 @@ bool Player::drawThinEllipse(const canvas::RectI& box) {
         pixels.interior.insert(pixels.interior.end(), pixels.outline.begin(), pixels.outline.end());
         pixels.outline.clear();
     }
-    const ThinLinePixels dashed = dashEllipse(pixels.outline, box, kind);
+    const bool solid = dashPattern(kind).empty();
+    const ThinLinePixels dashed = solid ? ThinLinePixels{} : dashEllipse(pixels.outline, box, kind);
     withRop2([&] {
         fillWithBrush(canvas::spansToPath(pixels.interior), s_.brush, FillRule::NonZero);
+        if (solid) return fillPixels(pixels.outline, s_.pen.color);
         if (s_.bkMode == 2) fillPixels(dashed.gaps.rects(), s_.bkColor);
         fillPixels(dashed.pen.rects(), s_.pen.color);
     });

@@ -185,15 +185,18 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     const std::vector<double> advances = textAdvances(*font, decoded, dx, hinted);
     // Aliased glyphs advance by their hinted widths, but GDI aligns and moves
     // the current position by the text's extent: the font's design widths,
-    // each rounded to whole pixels.
+    // each rounded to whole pixels. Left-aligned text without a background
+    // box and without the current position needs no extent.
+    const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
+    const bool needsExtent = updateCp || (s_.textAlign & TA_CENTER) || (s_.bkMode == 2 && !opaqueRect);
     double width = 0;
-    for (double a : hinted && !dx ? textAdvances(*font, decoded, dx, false) : advances)
-        width += hinted ? std::round(a) : a;
+    if (needsExtent)
+        for (double a : hinted && !dx ? textAdvances(*font, decoded, dx, false) : advances)
+            width += hinted ? std::round(a) : a;
 
     double angle = s_.font.escapement / 10.0 * std::numbers::pi / 180.0;
     if ((scaleX() < 0) != (scaleY() < 0)) angle = -angle;  // direction follows a flipped axis
     const double cosA = std::cos(angle), sinA = std::sin(angle);
-    const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
     const canvas::FontMetrics m = font->metrics();
     const Point origin = textOrigin(updateCp ? toDevice(s_.curX, s_.curY) : toDevice(x, y), m, width, angle);
 
