@@ -28,21 +28,15 @@ bool dibIsBottomUp(std::string_view dib) {
 // that fall on one destination pixel by the stretch mode: AND keeps dark
 // lines (BLACKONWHITE), OR keeps light ones (WHITEONBLACK), HALFTONE
 // averages, COLORONCOLOR drops them.
-// COLORONCOLOR takes the source pixel under the destination pixel's centre,
-// rounded in the DIB's own row order: a centre on a row boundary of a
-// bottom-up DIB takes the row below it.
+// The pixel under a destination pixel's centre: a centre on a pixel boundary
+// takes the pixel before it (GDI's enlargements and COLORONCOLOR both show it).
 struct SourceSampler {
     const Image* src;
     double sx, sy, perX, perY;  // source origin and source pixels per device pixel
     int mode;
 
     std::uint32_t operator()(double dx, double dy) const {
-        if (mode == 3) {
-            const double y = sy + (dy + 0.5) * perY;
-            return src->at(clampTo(sx + (dx + 0.5) * perX, src->width),
-                           src->bottomUp ? std::clamp(static_cast<int>(std::ceil(y)) - 1, 0, src->height - 1)
-                                         : clampTo(y, src->height));
-        }
+        if (mode == 3) return src->at(centred(sx, dx, perX, src->width), centred(sy, dy, perY, src->height));
         const auto [x0, x1] = range(sx, dx, perX, src->width);
         const auto [y0, y1] = range(sy, dy, perY, src->height);
         if (x1 - x0 == 1 && y1 - y0 == 1) return src->at(x0, y0);
@@ -50,12 +44,15 @@ struct SourceSampler {
     }
 
     static int clampTo(double v, int size) { return std::clamp(static_cast<int>(std::floor(v)), 0, size - 1); }
+    static int centred(double origin, double d, double per, int size) {
+        return std::clamp(static_cast<int>(std::ceil(origin + (d + 0.5) * per)) - 1, 0, size - 1);
+    }
 
     // Source pixels [first, last) under the destination pixel at offset d:
     // the one under its centre unless the source is shrunk along this axis.
     static std::pair<int, int> range(double origin, double d, double per, int size) {
         if (std::abs(per) <= 1) {
-            const int c = clampTo(origin + (d + 0.5) * per, size);
+            const int c = centred(origin, d, per, size);
             return {c, c + 1};
         }
         const double v = origin + d * per;
@@ -92,6 +89,12 @@ std::string withHeight(std::string_view dib, int rows) {
     const auto h = static_cast<std::uint32_t>(topDown ? -rows : rows);
     for (int i = 0; i < 4; ++i) out[8 + static_cast<std::size_t>(i)] = static_cast<char>(h >> (8 * i));
     return out;
+}
+
+// A source rectangle's top row in the decoded (top-down) image: the records
+// count a bottom-up DIB's rows from its bottom.
+double dibSourceTop(const Image& img, double ySrc, double height) {
+    return img.bottomUp ? img.height - ySrc - height : ySrc;
 }
 
 int dibHeight(std::string_view dib) {
@@ -185,10 +188,9 @@ bool Player::playBitmap(const Record& r) {
             return true;
         }
         const double w = r.word(5), h = r.word(4);
-        std::optional<Image> img = r.function() == META_DIBBITBLT
-                                       ? dibOf(r.tail(16), 0)
-                                       : decodeBitmap16(r.tail(16), s_.textColor, s_.bkColor);
-        if (img) blit(&*img, r.word(7), r.word(6), w, h, r.word(3), r.word(2), w, h, rop);
+        const bool dib = r.function() == META_DIBBITBLT;
+        std::optional<Image> img = dib ? dibOf(r.tail(16), 0) : decodeBitmap16(r.tail(16), s_.textColor, s_.bkColor);
+        if (img) blit(&*img, r.word(7), r.word(6), w, h, r.word(3), dibSourceTop(*img, r.word(2), h), w, h, rop);
         return true;
     }
     case META_STRETCHBLT: case META_DIBSTRETCHBLT: {
@@ -200,18 +202,16 @@ bool Player::playBitmap(const Record& r) {
                                        ? dibOf(r.tail(20), 0)
                                        : decodeBitmap16(r.tail(20), s_.textColor, s_.bkColor);
         if (img)
-            blit(&*img, r.word(9), r.word(8), r.word(7), r.word(6), r.word(5), r.word(4), r.word(3),
-                 r.word(2), rop);
+            blit(&*img, r.word(9), r.word(8), r.word(7), r.word(6), r.word(5), dibSourceTop(*img, r.word(4), r.word(2)),
+                 r.word(3), r.word(2), rop);
         return true;
     }
     case META_STRETCHDIB: {
         const std::string_view dib = r.tail(22);
         auto img = dibOf(dib, r.uword(2));
         if (!img) return true;
-        double sy = r.word(5);
-        const double sh = r.word(3);
-        if (dibIsBottomUp(dib)) sy = img->height - sy - sh;
-        blit(&*img, r.word(10), r.word(9), r.word(8), r.word(7), r.word(6), sy, r.word(4), sh, rop);
+        blit(&*img, r.word(10), r.word(9), r.word(8), r.word(7), r.word(6), dibSourceTop(*img, r.word(5), r.word(3)),
+             r.word(4), r.word(3), rop);
         return true;
     }
     case META_SETDIBTODEV: setDibToDevice(r); return true;

@@ -408,6 +408,13 @@ void windowPictures(List& list) {
         add(list, std::string("window_") + s.name, p);
     }
     {
+        // Map-mode and viewport records describe the device the file was made on.
+        Pic p = picture();
+        p.rec(0x0103, {2}).rec(0x020D, {30, 40}).rec(0x020E, {90, 120}).rec(0x0211, {5, 5}).backdrop();
+        p.pen(0, 3, kBlack).brush(0, kOrange).rect(20, 20, 220, 160);
+        add(list, "window_viewport_records_not_played", p);
+    }
+    {
         Pic p = picture();
         p.windowExt(kW, kH).rec(0x0410, {3, 2, 2, 1}).rec(0x020F, {10, 20}).backdrop();
         p.pen(0, 2, kBlack).brush(2, kBlue, 2).rect(20, 20, 200, 100).ellipse(20, 10, 100, 50);
@@ -588,6 +595,32 @@ void dibPictures(List& list) {
         Pic p = picture();
         p.rec(0x0107, {mode}).stretchDib(d, bw, bh, 0, 0, kW, kH);
         add(list, "stretch_mode_" + std::to_string(mode), p);
+    }
+    {
+        // Source rectangles count a bottom-up DIB's rows from its bottom; enlarged
+        // pixels whose centres fall on a boundary take the pixel before it.
+        const std::string checker = colourDib(64, 48);
+        Pic p = picture();
+        p.backdrop();
+        std::string q;
+        for (int v : {lo(0xCC0020), hi(0xCC0020), 0, 24, 32, 8, 16, 160, 220, 10, 10}) putU16(q, v);
+        p.w().recordBytes(0x0F43, q + checker);
+        add(list, "dib_stretch_source_rect", p);
+        Pic b = picture();
+        b.backdrop();
+        std::string r;
+        for (int v : {lo(0xCC0020), hi(0xCC0020), 20, 30, 10, 12, 160, 200, 10, 20}) putU16(r, v);
+        b.w().recordBytes(0x0B41, r + checker);
+        std::string t;
+        for (int v : {lo(0xCC0020), hi(0xCC0020), 4, 8, 40, 50, 120, 170}) putU16(t, v);
+        b.w().recordBytes(0x0940, t + checker);
+        add(list, "dib_blt_source_rect", b);
+        Pic d = picture();
+        d.backdrop().stretchDib(checker, 64, 48, 20, 15, 200, 150);
+        std::string u;
+        for (int v : {0, 48, 0, 0, 0, 48, 64, 30, 160}) putU16(u, v);
+        d.w().recordBytes(0x0D33, u + checker);
+        add(list, "dib_enlarged_and_setdibtodev", d);
     }
     {
         // Palette-index colours of the default palette.
