@@ -28,31 +28,35 @@ bool dibIsBottomUp(std::string_view dib) {
 // that fall on one destination pixel by the stretch mode: AND keeps dark
 // lines (BLACKONWHITE), OR keeps light ones (WHITEONBLACK), HALFTONE
 // averages, COLORONCOLOR drops them.
-// The pixel under a destination pixel's centre: a centre on a pixel boundary
-// takes the pixel before it (GDI's enlargements and COLORONCOLOR both show it).
+// The pixel under a destination pixel's centre. A centre on a pixel boundary
+// takes, as GDI's pictures show, the row below it in a bottom-up DIB (the
+// next one in the DIB's own row order); across, the next column when the
+// source is shrunk (COLORONCOLOR) and the one before it when enlarged.
 struct SourceSampler {
     const Image* src;
     double sx, sy, perX, perY;  // source origin and source pixels per device pixel
     int mode;
 
     std::uint32_t operator()(double dx, double dy) const {
-        if (mode == 3) return src->at(centred(sx, dx, perX, src->width), centred(sy, dy, perY, src->height));
-        const auto [x0, x1] = range(sx, dx, perX, src->width);
-        const auto [y0, y1] = range(sy, dy, perY, src->height);
+        if (mode == 3) return src->at(centred(sx, dx, perX, src->width, false), centredRow(dy));
+        const auto [x0, x1] = range(sx, dx, perX, src->width, false);
+        const auto [y0, y1] = range(sy, dy, perY, src->height, src->bottomUp);
         if (x1 - x0 == 1 && y1 - y0 == 1) return src->at(x0, y0);
         return combine(x0, x1, y0, y1);
     }
 
+    int centredRow(double dy) const { return centred(sy, dy, perY, src->height, src->bottomUp); }
     static int clampTo(double v, int size) { return std::clamp(static_cast<int>(std::floor(v)), 0, size - 1); }
-    static int centred(double origin, double d, double per, int size) {
-        return std::clamp(static_cast<int>(std::ceil(origin + (d + 0.5) * per)) - 1, 0, size - 1);
+    static int centred(double origin, double d, double per, int size, bool tiesBefore) {
+        const double v = origin + (d + 0.5) * per;
+        return std::clamp(tiesBefore ? static_cast<int>(std::ceil(v)) - 1 : static_cast<int>(std::floor(v)), 0, size - 1);
     }
 
     // Source pixels [first, last) under the destination pixel at offset d:
     // the one under its centre unless the source is shrunk along this axis.
-    static std::pair<int, int> range(double origin, double d, double per, int size) {
+    static std::pair<int, int> range(double origin, double d, double per, int size, bool bottomUpRows) {
         if (std::abs(per) <= 1) {
-            const int c = centred(origin, d, per, size);
+            const int c = centred(origin, d, per, size, bottomUpRows || std::abs(per) < 1);
             return {c, c + 1};
         }
         const double v = origin + d * per;
