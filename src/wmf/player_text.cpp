@@ -1,6 +1,8 @@
 // TEXTOUT and EXTTEXTOUT: fonts by GDI's height rules, character sets,
 // alignment, dx advances, escapement, opaque boxes and clipping.
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <numbers>
@@ -16,8 +18,10 @@ namespace {
 constexpr std::uint16_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4, ETO_PDY = 0x2000;
 
-// The first candidate face an installed font serves; the last candidate is
-// drawn even when fontconfig only finds a substitute for it.
+// The first candidate face an installed font has by that very name (not one
+// fontconfig likens to it: "Georgia" is no DejaVu Serif to GDI, "Terminal" no
+// DejaVu Sans Mono); the last candidate is drawn even when fontconfig only
+// finds a substitute for it.
 std::optional<canvas::Font> resolveCached(const FontObject& f, bool bold, bool italic) {
     thread_local std::map<std::tuple<std::string, int, int, bool, bool>, std::optional<canvas::Font>> cache;
     const auto key = std::make_tuple(f.face, f.pitchAndFamily, f.charset, bold, italic);
@@ -27,9 +31,16 @@ std::optional<canvas::Font> resolveCached(const FontObject& f, bool bold, bool i
     spec.italic = italic;
     std::optional<canvas::Font> font;
     const auto faces = candidateFaces(f);
+    auto sameName = [](const std::string& a, const std::string& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        });
+    };
     for (std::size_t i = 0; i < faces.size() && !font; ++i) {
         spec.face = faces[i];
-        font = canvas::resolveFont(spec, i + 1 == faces.size());
+        const bool last = i + 1 == faces.size();
+        font = canvas::resolveFont(spec, last);
+        if (font && !last && !sameName(font->family(), faces[i])) font.reset();
     }
     cache.emplace(key, font);
     return font;
@@ -86,14 +97,16 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     if (!base) return std::nullopt;
     const double deviceHeight = std::abs(f.height * scaleY());
     canvas::FontSpec spec = base->spec();
-    // Negative heights are character (em) heights, positive ones cell heights.
-    spec.pixelSize = f.height < 0 ? deviceHeight : (f.height > 0 ? deviceHeight / base->cellPerEm() : 12.0);
+    // Negative heights are character (em) heights, positive ones cell heights;
+    // 0 is GDI's default, a 16-pixel cell (its text matches that of -14 and 16).
+    const double cell = f.height > 0 ? deviceHeight : 16 * dpiScale_;
+    spec.pixelSize = f.height < 0 ? deviceHeight : cell / base->cellPerEm();
     spec.underline = f.underline;
     spec.strikeOut = f.strikeOut;
     // Aliased text uses whole-pixel ems: a character height is cut down to
     // whole pixels, a cell height gives the nearest em.
     if (!device_.antialias())
-        spec.pixelSize = std::max(1.0, f.height > 0 ? std::round(spec.pixelSize) : std::floor(spec.pixelSize));
+        spec.pixelSize = std::max(1.0, f.height >= 0 ? std::round(spec.pixelSize) : std::floor(spec.pixelSize));
     canvas::Font font = base->withSpec(spec);
     // A width stretches the glyphs so that the average character width
     // becomes it: aliased, the average in whole pixels as GDI reports it, so

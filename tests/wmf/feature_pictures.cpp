@@ -672,6 +672,10 @@ void textPictures(List& list) {
     textPicture("text_face_unknown_modern", Font{.pitchFamily = 0x31, .face = "Letter Gothic"});
     textPicture("text_face_unknown_fixed", Font{.pitchFamily = 0x01, .face = "Prestige Elite"});
     textPicture("text_face_unknown_swiss", Font{.pitchFamily = 0x22, .face = "Univers"});
+    // Faces fontconfig likens to one of its own (DejaVu) fall back as GDI's mapper does.
+    textPicture("text_face_georgia_roman", Font{.pitchFamily = 0x12, .face = "Georgia"});
+    textPicture("text_face_terminal_oem", Font{.charset = 255, .face = "Terminal"});
+    textPicture("text_height_zero", Font{.height = 0}, 20);
     for (int esc : {450, 900, 1800, 2700, 3150}) {
         Pic p = picture();
         p.font(Font{.height = -22, .escapement = esc}).textColor(kNavy).bkMode(1);
