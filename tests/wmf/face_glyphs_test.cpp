@@ -1,7 +1,7 @@
 // Text is drawn with glyphs, never with a font's missing-glyph box: every
 // code of Wingdings, Wingdings 2, Wingdings 3 and Webdings that has a Unicode
 // character (Unicode's mappings of these faces), and Chinese, Japanese and
-// Korean text.
+// Korean text; and the faces tried for a font.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "metafile_writer.h"
 #include "render_helpers.h"
 #include "wmf/dingbat_faces.h"
+#include "wmf/font_faces.h"
 
 using namespace plotvale;
 using namespace plotvale::testing;
@@ -119,4 +120,28 @@ TEST(CjkText, DrawsGlyphsOfAChineseJapaneseKoreanFont) {
             EXPECT_NE(ink, latinBox) << "charset " << sample.charset << " draws a Latin font's missing-glyph box";
         }
     }
+}
+
+TEST(FaceChoice, WindowsFacesThenGdisChoiceByPitchFamilyAndCharset) {
+    auto faces = [](const char* face, int pitchAndFamily = 0, int charset = 0) {
+        wmf::FontObject f;
+        f.face = face;
+        f.pitchAndFamily = static_cast<std::uint8_t>(pitchAndFamily);
+        f.charset = static_cast<std::uint8_t>(charset);
+        return wmf::candidateFaces(f);
+    };
+    using List = std::vector<std::string>;
+    EXPECT_EQ(faces("Calibri"), (List{"Carlito", "Liberation Sans"}));
+    EXPECT_EQ(faces("CAMBRIA", 0x12), (List{"Caladea", "Liberation Serif"}));
+    EXPECT_EQ(faces("MS Shell Dlg"), (List{"Tahoma", "Liberation Sans"}));
+    // Unknown faces: the roman family is serif, the modern family and fixed pitch are mono.
+    EXPECT_EQ(faces("Garamond Book", 0x12), (List{"Garamond Book", "Liberation Serif"}));
+    EXPECT_EQ(faces("Letter Gothic", 0x31), (List{"Letter Gothic", "Liberation Mono"}));
+    EXPECT_EQ(faces("Prestige", 0x01), (List{"Prestige", "Liberation Mono"}));
+    // fontconfig's generic names are no Windows faces.
+    EXPECT_EQ(faces("sans-serif"), (List{"Liberation Sans"}));
+    EXPECT_EQ(faces(""), (List{"Liberation Sans"}));
+    // A Latin face has no CJK glyphs: the CJK character sets take a CJK face.
+    EXPECT_EQ(faces("Arial", 0, 128), (List{"WenQuanYi Micro Hei"}));
+    EXPECT_EQ(faces("MS Gothic", 0x31, 134), (List{"WenQuanYi Micro Hei Mono"}));
 }
