@@ -46,9 +46,10 @@ struct SourceSampler {
     }
 
     int centredRow(double dy) const { return centred(sy, dy, perY, src->height, src->bottomUp); }
-    static int clampTo(double v, int size) { return std::clamp(static_cast<int>(std::floor(v)), 0, size - 1); }
+    static int clampTo(double v, int size) { return static_cast<int>(std::clamp(std::floor(v), 0.0, size - 1.0)); }
     static int centred(double origin, double d, double per, int size, bool tiesBefore) {
-        const double v = origin + (d + 0.5) * per;
+        // Bounded before the cast: a destination a hair wide gives huge steps.
+        const double v = std::clamp(origin + (d + 0.5) * per, -1.0, size + 1.0);
         return std::clamp(tiesBefore ? static_cast<int>(std::ceil(v)) - 1 : static_cast<int>(std::floor(v)), 0, size - 1);
     }
 
