@@ -1,0 +1,93 @@
+// The preferences window: OK keeps what was edited, Cancel keeps nothing,
+// Reset to Defaults asks first; each page edits its group.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "window/preferences_window.h"
+#include "window_test_support.h"
+
+namespace plotvale::test {
+namespace {
+
+using window::Command;
+
+class Preferences : public ::testing::Test {
+protected:
+    TempFolder home;
+    WindowUnderTest ui{home};
+
+    // Opens the window, lets `edit` change it, then presses `button`.
+    void edit(const std::function<void(QWidget*)>& change, const char* button, Command command = Command::Preferences) {
+        bool done = false;
+        whileModal([&](QWidget* modal) {
+            if (modal->objectName() != "preferencesWindow") return;
+            if (done) return modal->findChild<QPushButton*>("cancel")->click();  // still open
+            done = true;
+            change(modal);
+            modal->findChild<QPushButton*>(button)->click();
+        });
+        ui.window->run(command);
+        stopWatchingModal();
+    }
+};
+
+TEST_F(Preferences, NinePagesInOrder) {
+    QStringList pages;
+    edit([&pages](QWidget* modal) {
+        auto* list = modal->findChild<QListWidget*>();
+        for (int i = 0; i < list->count(); ++i) pages << list->item(i)->text();
+    }, "cancel");
+    EXPECT_EQ(pages, (QStringList{"General", "Interface", "Input", "Output", "Transform", "Adjustment",
+                                  "Frame", "Watermark", "Advanced"}));
+}
+
+TEST_F(Preferences, OkStoresEditsAndCancelDropsThem) {
+    edit([](QWidget* modal) {
+        modal->findChild<QSpinBox*>("Output/JPG Quality")->setValue(40);
+        modal->findChild<QSpinBox*>("Adjustment/Image Brightness")->setValue(-250);  // bounded to -100
+        modal->findChild<QCheckBox*>("Transform/Do Image Flip Vertical")->setChecked(true);
+        auto* mask = modal->findChild<QLineEdit*>("Advanced/Filename Mask");
+        mask->setText("%filename%\n-%n%.%ext%");
+        auto* size = modal->findChild<QComboBox*>("Interface/UI Size");
+        size->setCurrentIndex(size->findData(4));
+    }, "ok");
+    const auto& settings = ui.session->settings;
+    EXPECT_EQ(settings.output.jpgQuality, 40);
+    EXPECT_EQ(settings.adjustment.imageBrightness, -100);
+    EXPECT_EQ(settings.transform.doImageFlipVertical, 1);
+    EXPECT_EQ(settings.advanced.filenameMask.find('\n'), std::string::npos);
+    EXPECT_EQ(settings.interface.uiSize, 4);
+
+    edit([](QWidget* modal) { modal->findChild<QSpinBox*>("Output/JPG Quality")->setValue(70); }, "cancel");
+    EXPECT_EQ(ui.session->settings.output.jpgQuality, 40);
+}
+
+TEST_F(Preferences, ResetAsksAndOnYesRestoresDefaults) {
+    ui.session->settings.output.jpgQuality = 12;
+    edit([](QWidget*) {}, "defaults");
+    EXPECT_EQ(ui.prompts.questions.value(0),
+              "Are you sure you want to reset all your settings to the default values?");
+    EXPECT_EQ(ui.session->settings.output.jpgQuality, 12);  // "no": nothing changes
+    ui.prompts.answers = {true};
+    edit([](QWidget*) {}, "defaults");
+    EXPECT_EQ(ui.session->settings.output.jpgQuality, 95);
+    EXPECT_EQ(ui.session->settings.transform.keepAspectRatio, 1);
+}
+
+TEST_F(Preferences, FormatOptionsOpensOnTheOutputPage) {
+    int page = -1;
+    edit([&page](QWidget* modal) { page = modal->findChild<QListWidget*>()->currentRow(); }, "cancel",
+         Command::OutputFormatOptions);
+    EXPECT_EQ(page, 3);
+}
+
+}  // namespace
+}  // namespace plotvale::test
