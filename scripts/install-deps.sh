@@ -10,7 +10,9 @@ packages=(
   libfreeimage-dev libdevil-dev libjxr-dev libtiff-dev
   libcairo2-dev libfreetype-dev libfontconfig-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core fonts-wine
-  qt6-base-dev qt6-svg-dev libzip-dev xvfb
+  qt6-base-dev
+  libssl-dev
+  qt6-svg-dev libzip-dev xvfb
 )
 
 missing=()
