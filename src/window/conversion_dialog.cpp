@@ -62,10 +62,8 @@ private:
                                        time.toStdString())));
     }
 
-    void look(bool finished) override {
-        if (finished) return showOutcome();
-        std::lock_guard<batch::RunLock> guard(session_.run.progress.lock);
-        const batch::RunProgress& progress = session_.run.progress;
+    void look(bool finished, const batch::ProgressSnapshot& progress) override {
+        if (finished) return showOutcome(progress);
         if (progress.processed <= bar_->value()) return;
         bar_->setValue(progress.processed);
         const QString file = QString::fromStdString(progress.currentFile);
@@ -74,14 +72,9 @@ private:
         showFigures(progress.processed, progress.lastDurationMs);
     }
 
-    void showOutcome() {
-        int32_t converted = 0;
-        int32_t processed = 0;
-        {
-            std::lock_guard<batch::RunLock> guard(session_.run.progress.lock);
-            converted = session_.run.progress.resultCount;
-            processed = session_.run.progress.processed;
-        }
+    void showOutcome(const batch::ProgressSnapshot& progress) {
+        const int32_t converted = progress.resultCount;
+        const int32_t processed = progress.processed;
         outcome_ = uiText("Msg", stopAsked() ? "Conversion is not complete" : "Conversion complete");
         setWindowTitle(outcome_ + " " + filled("Msg", "Progress", processed, total_));
         fileLine_->setText(outcome_);

@@ -1,11 +1,8 @@
 #include "window/list_commands.h"
 
-#include "batch/input_collection.h"
-#include "batch/path_rules.h"
-#include "platform/file_system.h"
+#include "batch/list_transfer.h"
 #include "window/file_list_model.h"
 #include "window/input_list.h"
-#include "window/list_stages.h"
 #include "window/transfer_dialog.h"
 #include "window/user_prompts.h"
 #include "window/window_session.h"
@@ -14,36 +11,32 @@ namespace plotvale::window {
 
 namespace {
 
+// The list filter in Qt's form: "Text Files (*.txt *.lst);;All Files (*.*)"
+// from "Text Files|*.txt;*.lst|All Files (*.*)|*.*".
 QString listFilter() {
-    return uiText("Dialog", "Text Files") + " (*.txt *.lst);;" + uiText("Dialog", "All Files") +
-           " (*)";
+    const QStringList parts = QString::fromStdString(batch::listFileFilter()).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        const QString patterns = QString(parts[i + 1]).replace(';', ' ');
+        if (!name.contains('(')) name += " (" + patterns + ")";
+        filters << name;
+    }
+    return filters.join(";;");
 }
 
 QString proposedListName(const WindowSession& session) {
-    return QString::fromStdString(batch::folderPart(session.listFilePath) + "list.txt");
-}
-
-int countFolderEntries(const std::string& folder) {
-    const auto entries = platform::listFolder(folder);
-    return entries ? static_cast<int>(entries->size()) : 0;
-}
-
-// The chosen name, with ".txt" when it has no extension of its own.
-std::string withListExtension(const QString& chosen) {
-    std::string path = chosen.toStdString();
-    if (batch::fileNameExtension(path).empty()) path += ".txt";
-    return path;
+    return QString::fromStdString(batch::proposedListFileName(session.listFilePath));
 }
 
 }  // namespace
 
 QString addInputFolder(const ListCommandContext& context, const std::string& folder) {
     WindowSession& session = context.session;
-    session.run.request.input = platform::withTrailingSlash(folder);
-    const int maximum = countFolderEntries(session.run.request.input);
     const QString outcome = runTransferDialog(
         context.window, context.prompts, session.run.progress,
-        [&session] { batch::scanInputFolder(session.run); }, maximum, ImportTransfer);
+        [&session, folder] { batch::addInputFolder(session.run, folder); },
+        batch::countFolderEntries(folder), batch::ImportTransferTexts);
     session.run.request.input.clear();
     showNewEntries(session, context.model);
     return outcome;
@@ -51,19 +44,17 @@ QString addInputFolder(const ListCommandContext& context, const std::string& fol
 
 QString importInputList(const ListCommandContext& context) {
     WindowSession& session = context.session;
-    const QString chosen =
+    const std::string path =
         context.prompts.openFile(context.window, uiText("Dialog", "Import Input Files"),
-                                 proposedListName(session), listFilter());
-    if (chosen.isEmpty()) return {};
-    const std::string path = chosen.toStdString();
-    if (platform::fileSizeOrKind(path) <= 0) return {};
+                                 proposedListName(session), listFilter())
+            .toStdString();
+    if (path.empty() || !batch::isImportableListFile(path)) return {};
     session.listFilePath = path;
-    session.run.job.inputPath = path;
     session.run.request.input.clear();
-    const int maximum = static_cast<int>(countLines(path) + 1);
     const QString outcome = runTransferDialog(
         context.window, context.prompts, session.run.progress,
-        [&session] { batch::readListFile(session.run); }, maximum, ImportTransfer);
+        [&session, path] { batch::importListFile(session.run, path); },
+        static_cast<int>(batch::countLines(path) + 1), batch::ImportTransferTexts);
     showNewEntries(session, context.model);
     return outcome;
 }
@@ -79,8 +70,8 @@ QString exportInputList(const ListCommandContext& context) {
         context.prompts.saveFile(context.window, uiText("Dialog", "Export Input Files"),
                                  proposedListName(session), listFilter());
     if (chosen.isEmpty()) return {};
-    const std::string path = withListExtension(chosen);
-    if (platform::fileSizeOrKind(path) > 0 &&
+    const std::string path = batch::withListExtension(chosen.toStdString());
+    if (batch::exportNeedsOverwriteQuestion(path) &&
         !context.prompts.askYesNo(context.window, uiText("Msg", "Warning"),
                                   uiText("Msg", "Ask overwrite file"))) {
         return {};
@@ -89,8 +80,8 @@ QString exportInputList(const ListCommandContext& context) {
     const std::vector<std::string>& paths = context.model.paths();
     return runTransferDialog(
         context.window, context.prompts, session.run.progress,
-        [&session, &paths, path] { writeListFile(session.run.progress, path, paths); },
-        static_cast<int>(paths.size()), ExportTransfer);
+        [&session, &paths, path] { batch::writeListFile(session.run.progress, path, paths); },
+        static_cast<int>(paths.size()), batch::ExportTransferTexts);
 }
 
 }  // namespace plotvale::window

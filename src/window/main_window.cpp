@@ -15,6 +15,7 @@
 
 #include "settings/format_catalogue.h"
 #include "settings/program_identity.h"
+#include "settings/settings_file.h"
 #include "window/file_list_view.h"
 #include "window/input_list.h"
 #include "window/resource_paths.h"
@@ -151,23 +152,9 @@ bool MainWindow::listHasFocus() const {
     return QApplication::focusWidget() == list_;
 }
 
-void MainWindow::captureWindowState() {
-    settings::WindowSettings& w = session_.settings.window;
-    if (isMaximized()) {
-        w.isMaximized = 1;
-    } else if (!isMinimized()) {
-        w.isMaximized = 0;
-        w.width = width();
-        w.height = height();
-        w.x = x();
-        w.y = y();
-    }
-    if (session_.settings.advanced.outFoldersHistory == 0) session_.settings.file.recentOutFolders.clear();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-    captureWindowState();
-    saveWindowSettings(session_.settings, session_.settingsPath);
+    captureMainWindowState(session_.settings, *this);
+    settings::saveSettingsFile(session_.settings, session_.settingsPath);
     event->accept();
 }
 

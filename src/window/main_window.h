@@ -60,8 +60,6 @@ public:
     // Reloads the theme, icon size, recent folders and format after the
     // settings changed.
     void applySettings();
-    // The window's state into the `Window` group, as at the end.
-    void captureWindowState();
 
     FileListModel& model() { return model_; }
     FileListView* listView() const { return list_; }

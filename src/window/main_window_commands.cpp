@@ -7,6 +7,7 @@
 
 #include "platform/file_system.h"
 #include "settings/format_catalogue.h"
+#include "settings/settings_file.h"
 #include "window/conversion_checks.h"
 #include "window/conversion_dialog.h"
 #include "window/file_list_view.h"
@@ -15,7 +16,6 @@
 #include "window/list_commands.h"
 #include "window/main_window.h"
 #include "window/preferences_window.h"
-#include "window/settings_store.h"
 #include "window/update_bridge.h"
 #include "window/user_prompts.h"
 #include "window/window_session.h"
@@ -159,7 +159,7 @@ void MainWindow::convert() {
 
 void MainWindow::openPreferences(int page) {
     if (runPreferencesWindow(this, prompts_, session_, page)) {
-        saveWindowSettings(session_.settings, session_.settingsPath);
+        settings::saveSettingsFile(session_.settings, session_.settingsPath);
         applySettings();
     }
 }

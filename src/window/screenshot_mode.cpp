@@ -64,7 +64,7 @@ int runScreenshotMode(const std::string& folderParameter) {
 
     const auto application = makeApplication();
     if (!application) return 1;
-    WindowSession session(windowSettingsPath());
+    WindowSession session("");  // a documentation aid keeps no settings
     resetToWindowDefaults(session.settings);
     session.run.request.modeWord = "T";
     DesktopPrompts prompts;

@@ -2,29 +2,43 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
 #include "platform/clock.h"
-#include "platform/user_folders.h"
+#include "settings/settings_file.h"
 
 namespace plotvale::window {
 
-// Until the settings file module is in, the window starts from the defaults
-// and keeps nothing.
-std::string windowSettingsPath() {
-    return platform::userConfigFolder() + "Corvane/plotvale/config.ini";
-}
+namespace {
 
-void resetToWindowDefaults(settings::ConverterSettings& settings) {
+settings::SettingsContext windowContext() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QSize desktop = screen ? screen->size() : QSize();
-    settings::resetSettingsToDefaults(settings, false, platform::nowLocalWallClockSeconds(),
-                                      desktop.width(), desktop.height());
+    return {platform::nowLocalWallClockSeconds(), desktop.width(), desktop.height()};
 }
 
-void loadWindowSettings(settings::ConverterSettings& settings, const std::string&) {
-    resetToWindowDefaults(settings);
+}  // namespace
+
+void resetToWindowDefaults(settings::ConverterSettings& settings) {
+    const settings::SettingsContext context = windowContext();
+    settings::resetSettingsToDefaults(settings, false, context.nowLocalSeconds, context.desktopWidth,
+                                      context.desktopHeight);
 }
 
-void saveWindowSettings(const settings::ConverterSettings&, const std::string&) {}
+void loadWindowSettings(settings::ConverterSettings& settings, const std::string& path) {
+    settings::loadSettingsFile(settings, path, windowContext());
+}
+
+void captureMainWindowState(settings::ConverterSettings& settings, const QWidget& window) {
+    settings::WindowGeometry geometry;
+    geometry.show = window.isMaximized()   ? settings::WindowShow::Maximized
+                    : window.isMinimized() ? settings::WindowShow::Minimized
+                                           : settings::WindowShow::Normal;
+    geometry.x = window.x();
+    geometry.y = window.y();
+    geometry.width = window.width();
+    geometry.height = window.height();
+    settings::captureWindowState(settings, geometry);
+}
 
 }  // namespace plotvale::window

@@ -1,20 +1,22 @@
 #pragma once
-// The window face's settings file: where it lives, loading it at start and
-// writing it back after the preferences and at exit.
+// The window face's settings file as the window uses it: the clock and
+// desktop its defaults need, and the main window's state before the last
+// save.
 
 #include <string>
 
 #include "settings/converter_settings.h"
 
-namespace plotvale::window {
+class QWidget;
 
-// The settings file of this user (its folders are made when missing).
-std::string windowSettingsPath();
+namespace plotvale::window {
 
 // The window face's defaults, the window centred on the primary screen.
 void resetToWindowDefaults(settings::ConverterSettings& settings);
 
 void loadWindowSettings(settings::ConverterSettings& settings, const std::string& path);
-void saveWindowSettings(const settings::ConverterSettings& settings, const std::string& path);
+
+// The window's size, position and state into the `Window` group.
+void captureMainWindowState(settings::ConverterSettings& settings, const QWidget& window);
 
 }  // namespace plotvale::window

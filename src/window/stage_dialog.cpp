@@ -6,18 +6,18 @@
 
 namespace plotvale::window {
 
-StageDialog::StageDialog(QWidget* parent, UserPrompts& prompts, const char* askBreakKey)
+StageDialog::StageDialog(QWidget* parent, UserPrompts& prompts, std::string_view askBreakKey)
     : QDialog(parent), prompts_(prompts), askBreakKey_(askBreakKey) {
     connect(&poll_, &QTimer::timeout, this, [this] {
         if (!stage_ || stage_->paused()) return;
         const bool finished = stage_->finished();
         if (finished) poll_.stop();
-        look(finished);
+        look(finished, stage_->snapshot());
     });
 }
 
 void StageDialog::runStage(batch::RunProgress& progress, std::function<void()> stage) {
-    stage_ = std::make_unique<StageThread>(progress, std::move(stage));
+    stage_ = std::make_unique<batch::StageThread>(progress, std::move(stage));
     poll_.start(PollIntervalMs);
     exec();
     stage_.reset();

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "batch/run_progress.h"
-#include "window/stage_thread.h"
+#include "batch/stage_thread.h"
 
 namespace plotvale::window {
 
@@ -21,15 +21,16 @@ inline constexpr int PollIntervalMs = 15;
 
 class StageDialog : public QDialog {
 protected:
-    StageDialog(QWidget* parent, UserPrompts& prompts, const char* askBreakKey);
+    StageDialog(QWidget* parent, UserPrompts& prompts, std::string_view askBreakKey);
 
     // Starts the stage, runs the window until it closes, and waits for the
     // stage's thread.
     void runStage(batch::RunProgress& progress, std::function<void()> stage);
 
-    // Called at each look while the stage is not paused; `finished` tells
-    // that the stage has ended, after which no further look comes.
-    virtual void look(bool finished) = 0;
+    // Called at each look while the stage is not paused, with the progress
+    // read under the lock; `finished` tells that the stage has ended, after
+    // which no further look comes.
+    virtual void look(bool finished, const batch::ProgressSnapshot& progress) = 0;
 
     bool stopAsked() const { return stopAsked_; }
     void markEnded() { ended_ = true; }
@@ -39,9 +40,9 @@ protected:
 
 private:
     UserPrompts& prompts_;
-    const char* askBreakKey_;
+    std::string_view askBreakKey_;
     QTimer poll_;
-    std::unique_ptr<StageThread> stage_;
+    std::unique_ptr<batch::StageThread> stage_;
     bool stopAsked_ = false;
     bool ended_ = false;
 };

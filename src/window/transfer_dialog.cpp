@@ -14,9 +14,9 @@ namespace {
 class TransferDialog : public StageDialog {
 public:
     TransferDialog(QWidget* parent, UserPrompts& prompts, batch::RunProgress& progress,
-                   int maximum, const TransferKind& kind)
-        : StageDialog(parent, prompts, kind.askBreakKey), progress_(progress), kind_(kind) {
-        setWindowTitle(uiText("Dialog", kind.titleKey));
+                   int maximum, const batch::TransferTexts& texts)
+        : StageDialog(parent, prompts, texts.askBreakKey), progress_(progress), texts_(texts) {
+        setWindowTitle(uiText("Dialog", texts.titleKey));
         setFixedSize(300, 40);
         bar_ = new QProgressBar(this);
         bar_->setGeometry(10, 10, 280, 20);
@@ -30,31 +30,20 @@ public:
     }
 
 private:
-    void look(bool finished) override {
-        if (finished) return showFinalState();
-        std::lock_guard<batch::RunLock> guard(progress_.lock);
-        if (progress_.processed > bar_->value()) bar_->setValue(progress_.processed);
+    void look(bool finished, const batch::ProgressSnapshot& progress) override {
+        if (finished) return showFinalState(progress.resultCount);
+        if (progress.processed > bar_->value()) bar_->setValue(progress.processed);
     }
 
-    void showFinalState() {
-        if (stopAsked()) {
-            outcome_ = uiText("Msg", kind_.stoppedKey);
-        } else {
-            int32_t count = 0;
-            {
-                std::lock_guard<batch::RunLock> guard(progress_.lock);
-                count = progress_.resultCount;
-            }
-            outcome_ = QString::fromStdString(settings::fillPlaceholders(
-                settings::getText("Msg", kind_.completeKey), std::to_string(count)));
-            bar_->setValue(bar_->maximum());
-        }
+    void showFinalState(int32_t resultCount) {
+        outcome_ = QString::fromStdString(batch::transferOutcomeText(texts_, stopAsked(), resultCount));
+        if (!stopAsked()) bar_->setValue(bar_->maximum());
         markEnded();
         QTimer::singleShot(FinalStateMs, this, [this] { accept(); });
     }
 
     batch::RunProgress& progress_;
-    const TransferKind& kind_;
+    const batch::TransferTexts& texts_;
     QProgressBar* bar_ = nullptr;
     QString outcome_;
 };
@@ -62,8 +51,8 @@ private:
 }  // namespace
 
 QString runTransferDialog(QWidget* mainWindow, UserPrompts& prompts, batch::RunProgress& progress,
-                          std::function<void()> stage, int maximum, const TransferKind& kind) {
-    TransferDialog dialog(mainWindow, prompts, progress, maximum, kind);
+                          std::function<void()> stage, int maximum, const batch::TransferTexts& texts) {
+    TransferDialog dialog(mainWindow, prompts, progress, maximum, texts);
     return dialog.run(std::move(stage));
 }
 

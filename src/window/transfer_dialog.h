@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+#include "batch/list_transfer.h"
 #include "batch/run_progress.h"
 
 class QWidget;
@@ -14,24 +15,12 @@ namespace plotvale::window {
 
 class UserPrompts;
 
-struct TransferKind {
-    const char* titleKey;     // group "Dialog"
-    const char* askBreakKey;  // group "Msg"
-    const char* completeKey;
-    const char* stoppedKey;
-};
-
-inline constexpr TransferKind ImportTransfer{"Import Progress", "Ask break import",
-                                             "Import complete", "Import is not complete"};
-inline constexpr TransferKind ExportTransfer{"Export Progress", "Ask break export",
-                                             "Export complete", "Export is not complete"};
-
 // How long the final state stays visible, in milliseconds.
 inline constexpr int FinalStateMs = 700;
 
 // Runs the stage under the window and returns the status-bar text of its
 // outcome.
 QString runTransferDialog(QWidget* mainWindow, UserPrompts& prompts, batch::RunProgress& progress,
-                          std::function<void()> stage, int maximum, const TransferKind& kind);
+                          std::function<void()> stage, int maximum, const batch::TransferTexts& texts);
 
 }  // namespace plotvale::window

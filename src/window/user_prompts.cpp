@@ -42,7 +42,7 @@ bool DesktopPrompts::askYesNo(QWidget* parent, const QString& title, const QStri
                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
-QString uiText(const char* group, const char* key) {
+QString uiText(std::string_view group, std::string_view key) {
     return QString::fromStdString(settings::getText(group, key));
 }
 

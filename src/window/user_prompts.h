@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string_view>
 
 class QWidget;
 
@@ -42,6 +43,6 @@ public:
 };
 
 // A text of the message table as a QString.
-QString uiText(const char* group, const char* key);
+QString uiText(std::string_view group, std::string_view key);
 
 }  // namespace plotvale::window

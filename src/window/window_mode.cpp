@@ -3,6 +3,7 @@
 #include "window/application.h"
 
 #include "settings/message_table.h"
+#include "settings/settings_file.h"
 #include "window/main_window.h"
 #include "window/settings_store.h"
 #include "window/update_bridge.h"
@@ -15,7 +16,7 @@ namespace plotvale::window {
 int runWindowMode() {
     const auto application = makeApplication();
     if (!application) return 1;
-    WindowSession session(windowSettingsPath());
+    WindowSession session(settings::settingsFilePath());
     loadWindowSettings(session.settings, session.settingsPath);
     settings::buildMessageTable();
     DesktopPrompts prompts;

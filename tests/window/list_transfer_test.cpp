@@ -8,7 +8,7 @@
 
 #include "support/sample_metafile.h"
 #include "window/input_list.h"
-#include "window/list_stages.h"
+#include "batch/list_transfer.h"
 #include "window_test_support.h"
 
 namespace plotvale::test {
@@ -44,7 +44,7 @@ TEST_F(ListTransfer, ExportWritesMarkAndCrLfLinesThenImportReadsThemBack) {
     EXPECT_EQ(ui.window->statusText(), "Export complete, entries saved: 3");
     const std::string list = pictures.file("saved.txt");
     EXPECT_EQ(contents(list), "\xEF\xBB\xBF" + paths[0] + "\r\n" + paths[1] + "\r\n" + paths[2] + "\r\n");
-    EXPECT_EQ(window::countLines(list), 3);
+    EXPECT_EQ(batch::countLines(list), 3);
 
     // The same list again adds nothing new.
     ui.prompts.chosenFile = QString::fromStdString(list);
@@ -83,13 +83,6 @@ TEST_F(ListTransfer, EmptyListIsNotExportedAndMissingListNotImported) {
     EXPECT_FALSE(std::filesystem::exists(pictures.file("never.txt")));
     ui.window->run(Command::ImportList);
     EXPECT_EQ(ui.window->statusText(), "Ready");
-}
-
-TEST_F(ListTransfer, CountLinesCountsLineFeeds) {
-    EXPECT_EQ(window::countLines(pictures.write("a.txt", "x\r\ny\r\nz")), 2);
-    EXPECT_EQ(window::countLines(pictures.write("b.txt", "")), 0);
-    EXPECT_EQ(window::countLines(pictures.file("missing.txt")), 0);
-    EXPECT_EQ(window::countLines(pictures.write("c.txt", std::string(200000, '\n'))), 200000);
 }
 
 }  // namespace

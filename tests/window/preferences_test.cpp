@@ -10,6 +10,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 #include "window/preferences_window.h"
 #include "window_test_support.h"
@@ -87,6 +90,86 @@ TEST_F(Preferences, FormatOptionsOpensOnTheOutputPage) {
     edit([&page](QWidget* modal) { page = modal->findChild<QListWidget*>()->currentRow(); }, "cancel",
          Command::OutputFormatOptions);
     EXPECT_EQ(page, 3);
+}
+
+}  // namespace
+}  // namespace plotvale::test
+
+namespace plotvale::test {
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class SettingsFile : public ::testing::Test {
+protected:
+    TempFolder home;
+    std::string configPath() const { return home.file("config/Corvane/plotvale/config.ini"); }
+};
+
+TEST_F(SettingsFile, OkWritesTheFileAndTheSettingsSurviveARestart) {
+    {
+        WindowUnderTest ui(home);
+        bool done = false;
+        whileModal([&done](QWidget* modal) {
+            if (done || modal->objectName() != "preferencesWindow") return;
+            done = true;
+            modal->findChild<QSpinBox*>("Output/WEBP Quality")->setValue(33);
+            modal->findChild<QPushButton*>("ok")->click();
+        });
+        ui.window->run(window::Command::Preferences);
+        stopWatchingModal();
+        EXPECT_NE(readAll(configPath()).find("WEBP Quality = 33\r\n"), std::string::npos);
+        ui.window->formatBox()->setCurrentIndex(ui.window->formatBox()->findData("tiff"));
+        ui.window->resize(640, 400);
+        ui.window->close();
+    }
+    const std::string saved = readAll(configPath());
+    EXPECT_EQ(saved.substr(0, 5), "\xEF\xBB\xBF\r\n");
+    EXPECT_NE(saved.find("Width = 640\r\n"), std::string::npos);
+    WindowUnderTest again(home);
+    EXPECT_EQ(again.session->settings.output.webpQuality, 33);
+    EXPECT_EQ(again.window->formatBox()->currentData().toString(), "tiff");
+    EXPECT_EQ(again.window->width(), 640);
+}
+
+TEST_F(SettingsFile, BrokenFilesStillStartTheWindowWithDefaults) {
+    std::string garbage;
+    for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
+    std::string manyLines;
+    for (int i = 0; i < 1000000; ++i) manyLines += "x\n";
+    for (const std::string& content : {garbage, manyLines}) {
+        home.write("config/Corvane/plotvale/config.ini", content);
+        WindowUnderTest ui(home);
+        EXPECT_TRUE(ui.window->isVisible());
+        EXPECT_EQ(ui.session->settings.output.jpgQuality, 95);
+    }
+    std::filesystem::remove(configPath());
+    std::filesystem::create_directories(configPath());  // a folder where the file should be
+    WindowUnderTest folder(home);
+    EXPECT_EQ(folder.session->settings.output.jpgQuality, 95);
+    folder.window->close();
+}
+
+TEST_F(SettingsFile, AnUnwritableFolderKeepsTheEarlierFile) {
+    {
+        WindowUnderTest first(home);
+        first.session->settings.output.jpgQuality = 61;
+        first.window->close();
+    }
+    const std::string before = readAll(configPath());
+    ASSERT_NE(before.find("JPG Quality = 61\r\n"), std::string::npos);
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    std::filesystem::permissions(home.file("config/Corvane/plotvale"), std::filesystem::perms::owner_read |
+                                                                           std::filesystem::perms::owner_exec);
+    {
+        WindowUnderTest second(home);
+        second.session->settings.output.jpgQuality = 12;
+        second.window->close();
+    }
+    EXPECT_EQ(readAll(configPath()), before);
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <QElapsedTimer>
 #include <cstdlib>
+#include <filesystem>
 
 #include "settings/message_table.h"
+#include "settings/settings_file.h"
 #include "window/settings_store.h"
 
 namespace plotvale::test {
@@ -29,8 +31,9 @@ QApplication& testApplication() {
 
 WindowUnderTest::WindowUnderTest(const TempFolder& home) {
     testApplication();
+    std::filesystem::create_directories(home.file("config"));
     setenv("XDG_CONFIG_HOME", home.file("config").c_str(), 1);
-    session = std::make_unique<window::WindowSession>(window::windowSettingsPath());
+    session = std::make_unique<window::WindowSession>(settings::settingsFilePath());
     window::loadWindowSettings(session->settings, session->settingsPath);
     window = std::make_unique<window::MainWindow>(*session, prompts);
     window->show();
