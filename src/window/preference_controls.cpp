@@ -7,6 +7,7 @@
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <memory>
@@ -115,6 +116,10 @@ void showColour(QPushButton* button, const std::string& colour) {
     button->setText(QString::fromStdString(settings::colourDisplayName(colour)));
     QPixmap swatch(14, 14);
     swatch.fill(QColor("#" + QString::fromStdString(colour)));
+    QPainter outline(&swatch);
+    outline.setPen(Qt::darkGray);
+    outline.drawRect(0, 0, 13, 13);
+    outline.end();
     button->setIcon(QIcon(swatch));
 }
 
@@ -215,6 +220,13 @@ BoundControl makeControl(QWidget* parent, const std::string& group, const Prefer
 QString preferenceText(const std::string& key) {
     const std::string text = settings::getText("Preferences", key);
     return QString::fromStdString(text == settings::NoStringError ? key : text);
+}
+
+QString preferenceLabel(const PreferenceRow& row) {
+    if (row.labelKey.empty()) return {};  // a unit below the number it belongs to
+    const std::string text = settings::getText("Preferences", row.labelKey);
+    const QString caption = QString::fromStdString(text == settings::NoStringError ? row.labelKey + ":" : text);
+    return row.formatName.empty() ? caption : QString::fromStdString(row.formatName) + " " + caption;
 }
 
 std::string singleLine(const QString& text) {

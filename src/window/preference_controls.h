@@ -28,6 +28,10 @@ BoundControl makeControl(QWidget* parent, const std::string& group, const Prefer
 // A "Preferences" text, or the key itself where the table has none.
 QString preferenceText(const std::string& key);
 
+// The caption of a row: its "Preferences" text (the key and ":" where the
+// table has none), after the name of its input format when it has one.
+QString preferenceLabel(const PreferenceRow& row);
+
 // A text as one line: line breaks become blanks (the settings file cannot
 // hold them).
 std::string singleLine(const QString& text);

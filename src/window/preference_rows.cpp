@@ -25,6 +25,13 @@ PreferenceRow plain(RowKind kind, std::string key, std::string label) {
     return {kind, std::move(key), std::move(label), {}, 0, 0, {}};
 }
 
+// The decoder rows of the input formats share captions; the format's name
+// tells them apart.
+PreferenceRow decoder(std::string formatName, PreferenceRow row) {
+    row.formatName = std::move(formatName);
+    return row;
+}
+
 const std::vector<Choice> Frames = {{"All Frames", 0}, {"First Frame", 1}, {"Middle Frame", 2},
                                     {"Last Frame", 3}, {"Random Frame", 4}};
 const std::vector<Choice> ColourModes = {{"RGB", 0}, {"CMYK", 1}, {"LAB", 2}};
@@ -57,19 +64,20 @@ PreferencePage inputPage() {
             {choice("Format", "Input Format", {{"WMF", 0}}),
              number("WMF DPI", "WMF DPI", 10, 2400),
              flag("WMF Antialiasing", "Antialiasing"),
-             choice("DDS Load As", "Load As", {{"Auto", 0}, {"BGRA", 1}, {"RGBA", 2}}),
-             choice("GIF Frame Loading", "Frame Loading", Frames),
-             choice("ICO Frame Loading", "Frame Loading", Frames),
-             choice("TIFF Frame Loading", "Frame Loading", Frames),
-             choice("PSD Color Mode", "Color Mode", ColourModes),
-             choice("RAW Load As", "Load As",
-                    {{"Auto", 0}, {"RGB8", 1}, {"RGB16", 2}, {"RGB24", 3}, {"RGB48HS", 4}, {"RGB48", 5}}),
-             number("RAW Header Size", "Header Size", 0, Wide * 1000, "Bytes"),
-             number("RAW Image Width", "Image Width", 0, Wide, "Pixels"),
-             number("RAW Image Height", "Image Height", 0, Wide, "Pixels"),
-             choice("RAW Tone Mapping", "Tone Mapping",
-                    {{"None", 0}, {"Linear", 1}, {"Adaptive Logarithmic", 2}, {"DR Reduction", 3},
-                     {"Gradient Domain", 4}})}};
+             decoder("DDS", choice("DDS Load As", "Load As", {{"Auto", 0}, {"BGRA", 1}, {"RGBA", 2}})),
+             decoder("GIF", choice("GIF Frame Loading", "Frame Loading", Frames)),
+             decoder("ICO", choice("ICO Frame Loading", "Frame Loading", Frames)),
+             decoder("TIFF", choice("TIFF Frame Loading", "Frame Loading", Frames)),
+             decoder("PSD", choice("PSD Color Mode", "Color Mode", ColourModes)),
+             decoder("RAW", choice("RAW Load As", "Load As",
+                                   {{"Auto", 0}, {"RGB8", 1}, {"RGB16", 2}, {"RGB24", 3},
+                                    {"RGB48HS", 4}, {"RGB48", 5}})),
+             decoder("RAW", number("RAW Header Size", "Header Size", 0, Wide * 1000, "Bytes")),
+             decoder("RAW", number("RAW Image Width", "Image Width", 0, Wide, "Pixels")),
+             decoder("RAW", number("RAW Image Height", "Image Height", 0, Wide, "Pixels")),
+             decoder("RAW", choice("RAW Tone Mapping", "Tone Mapping",
+                                   {{"None", 0}, {"Linear", 1}, {"Adaptive Logarithmic", 2},
+                                    {"DR Reduction", 3}, {"Gradient Domain", 4}}))}};
 }
 
 PreferencePage transformPage() {
@@ -81,9 +89,9 @@ PreferencePage transformPage() {
              plain(RowKind::Colour, "Image Rotation Back Color", "Background Color"),
              flag("Do Image Resize", "Image Resize"),
              number("Image Width", "Image Width", 0, Wide),
-             choice("Image Width Unit", "Image Width", Units),
+             choice("Image Width Unit", "", Units),
              number("Image Height", "Image Height", 0, Wide),
-             choice("Image Height Unit", "Image Height", Units),
+             choice("Image Height Unit", "", Units),
              flag("Keep Aspect Ratio", "Keep Aspect Ratio"),
              choice("Image Resize Type", "Resize Type", {{"All Images", 0}, {"Large Images", 1}}),
              choice("Image Resize Algorithm", "Resize Algorithm",

@@ -23,18 +23,19 @@ enum class RowKind {
 };
 
 struct Choice {
-    std::string labelKey;  // group "Preferences"
+    std::string labelKey;  // group "Preferences"; "" for a row that continues the one above
     int code = 0;
 };
 
 struct PreferenceRow {
     RowKind kind;
     std::string key;       // setting key in the page's group
-    std::string labelKey;  // group "Preferences"
+    std::string labelKey;  // group "Preferences"; "" for a row that continues the one above
     std::vector<Choice> choices;
     int minimum = 0;
     int maximum = 0;
     std::string unitKey;  // group "Preferences", "" for none
+    std::string formatName = {};  // names the input format of a decoder row
 };
 
 struct PreferencePage {

@@ -74,7 +74,7 @@ private:
         for (const PreferenceRow& row : rows) {
             BoundControl control = makeControl(owner, group, row, prompts_);
             control.widget->setObjectName(QString::fromStdString(group + "/" + row.key));
-            form->addRow(preferenceText(row.labelKey), control.widget);
+            form->addRow(preferenceLabel(row), control.widget);
             controls_.push_back(std::move(control));
         }
     }

@@ -21,7 +21,7 @@ QApplication& testApplication() {
     static char name[] = "window_tests";
     static char* arguments[] = {name, nullptr};
     static QApplication* application = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);  // a screenshot run may choose xcb
         auto* made = new QApplication(count, arguments);
         settings::buildMessageTable();
         return made;
