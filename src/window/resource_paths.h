@@ -1,7 +1,6 @@
 #pragma once
 // Where the window face finds its own files: the theme archives and the
-// HTML manual. An installed program finds them under <prefix>/share; a
-// program run from its build tree finds them there.
+// HTML manual, in the build tree or below the install prefix.
 
 #include <string>
 
