@@ -185,9 +185,11 @@ BoundControl imageFileControl(QWidget* parent, const std::string& group, const P
         [edit](const Slot& slot) { writeText(slot, singleLine(edit->text())); });
 }
 
-BoundControl themeControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+// A combo box of texts; a stored text that is not among them joins them.
+BoundControl wordsControl(QWidget* parent, const std::string& group, const PreferenceRow& row,
+                          const QStringList& words) {
     auto* box = new QComboBox(parent);
-    box->addItems(themeNames(themeFolder()));
+    box->addItems(words);
     return bindSlot(
         box, group, row.key,
         [box](const Slot& slot) {
@@ -212,7 +214,12 @@ BoundControl makeControl(QWidget* parent, const std::string& group, const Prefer
     case RowKind::Date: return dateControl(parent, group, row);
     case RowKind::FontName: return fontControl(parent, group, row);
     case RowKind::ImageFile: return imageFileControl(parent, group, row, prompts);
-    case RowKind::Theme: return themeControl(parent, group, row);
+    case RowKind::Theme: return wordsControl(parent, group, row, themeNames(themeFolder()));
+    case RowKind::Words: {
+        QStringList words;
+        for (const Choice& choice : row.choices) words << QString::fromStdString(choice.labelKey);
+        return wordsControl(parent, group, row, words);
+    }
     }
     return {};
 }

@@ -21,6 +21,11 @@ PreferenceRow number(std::string key, std::string label, int minimum, int maximu
                      std::string unit = {}) {
     return {RowKind::Number, std::move(key), std::move(label), {}, minimum, maximum, std::move(unit)};
 }
+PreferenceRow words(std::string key, std::string label, const std::vector<std::string>& texts) {
+    std::vector<Choice> choices;
+    for (const std::string& text : texts) choices.push_back({text, 0});
+    return {RowKind::Words, std::move(key), std::move(label), std::move(choices), 0, 0, {}};
+}
 PreferenceRow plain(RowKind kind, std::string key, std::string label) {
     return {kind, std::move(key), std::move(label), {}, 0, 0, {}};
 }
@@ -45,7 +50,7 @@ const std::vector<Choice> Sizes = {{"Fixed", 0}};
 
 PreferencePage generalPage() {
     return {"General",
-            {choice("Language", "Language", {{"English", 0}}),
+            {words("Language", "Language", {"en"}),
              choice("Update Range", "Check for Updates",
                     {{"Every day", 0}, {"Every week", 1}, {"Every month", 2},
                      {"Every 3 months", 3}, {"Every 6 months", 4}, {"Never", 5}}),
@@ -61,7 +66,7 @@ PreferencePage interfacePage() {
 
 PreferencePage inputPage() {
     return {"Input",
-            {choice("Format", "Input Format", {{"WMF", 0}}),
+            {words("Format", "Input Format", settings::InputFormatList()),
              number("WMF DPI", "WMF DPI", 10, 2400),
              flag("WMF Antialiasing", "Antialiasing"),
              decoder("DDS", choice("DDS Load As", "Load As", {{"Auto", 0}, {"BGRA", 1}, {"RGBA", 2}})),
@@ -136,9 +141,11 @@ PreferencePage watermarkPage() {
             {choice("Do Watermark", "Watermark Type",
                     {{"None", 0}, {"Watermark Text", 1}, {"Watermark Image", 2}}),
              plain(RowKind::Text, "Text", "Text"),
+             plain(RowKind::Text, "Fonts", "Fonts"),
              plain(RowKind::FontName, "Font", "Font"),
              number("Font Size", "Font Size", 1, 1000, "Points"),
              number("Font Leading", "Font Leading", -1000, 1000, "Pixels"),
+             plain(RowKind::Text, "Font Colors", "Font Colors"),
              plain(RowKind::Colour, "Font Color", "Font Color"),
              choice("Font Style", "Font Style",
                     {{"Regular", 0}, {"Bold", 1}, {"Italic", 2}, {"Bold Italic", 3}}),
@@ -148,6 +155,7 @@ PreferencePage watermarkPage() {
                     {{"Align Left", 0}, {"Align Center", 1}, {"Align Right", 2}}),
              number("Text Padding", "Text Padding", 0, Wide, "Pixels"),
              number("Text Opacity", "Text Opacity", 0, 255),
+             plain(RowKind::Text, "Back Colors", "Back Colors"),
              plain(RowKind::Colour, "Back Color", "Background Color"),
              number("Back Opacity", "Background Opacity", 0, 255),
              choice("Text Boundary", "Boundary", Boundaries),

@@ -20,6 +20,7 @@ enum class RowKind {
     FontName,  // editable list of the `Fonts` choices
     ImageFile, // a path with a file chooser
     Theme,     // the theme archives found
+    Words,     // a text out of fixed words: the choices' label keys are the words
 };
 
 struct Choice {

@@ -4,12 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
 #include <QImage>
 #include <cstdlib>
 #include <filesystem>
 
 #include "support/run_program.h"
+#include "settings/program_identity.h"
+#include "window/help_windows.h"
 #include "window/main_window.h"
+#include "window/resource_paths.h"
+#include "window/uninstall_notice.h"
 #include "window/theme.h"
 #include "window_test_support.h"
 
@@ -82,6 +89,47 @@ TEST(Themes, WindowStartsWithoutItsTheme) {
     EXPECT_TRUE(ui.window->theme().empty());
     EXPECT_TRUE(ui.window->action(window::Command::New)->icon().isNull());
     EXPECT_TRUE(ui.window->isVisible());
+}
+
+}  // namespace
+}  // namespace plotvale::test
+
+namespace plotvale::test {
+namespace {
+
+TEST(UninstallNotice, NextOpensTheUninstallPageOnlyWhenTicked) {
+    testApplication();
+    for (const bool ticked : {true, false}) {
+        std::vector<std::string> opened;
+        const auto notice = window::makeUninstallNotice([&opened](const std::string& page) { opened.push_back(page); });
+        notice->show();
+        EXPECT_EQ(notice->windowTitle(), "Uninstall");
+        EXPECT_EQ(notice->size(), QSize(300, 100));
+        auto* box = notice->findChild<QCheckBox*>();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), "Full Uninstall - Visit Uninstall Center");
+        EXPECT_TRUE(box->isChecked());
+        box->setChecked(ticked);
+        notice->findChild<QPushButton*>()->click();
+        EXPECT_FALSE(notice->isVisible());
+        EXPECT_EQ(opened.size(), ticked ? 1u : 0u);
+        if (ticked) {
+            EXPECT_EQ(opened[0], std::string(settings::UninstallWebAddress));
+        }
+    }
+}
+
+TEST(Help, ManualFeedbackAndMenus) {
+    testApplication();
+    EXPECT_NE(window::manualPath().find("index.html"), std::string::npos);
+    EXPECT_EQ(window::feedbackAddress(),
+              "mailto:support@corvane.example?subject=Corvane%20WMF%20to%20IMAGE%202.7.1%20Feedback");
+    TempFolder home;
+    WindowUnderTest ui(home);
+    EXPECT_EQ(ui.window->action(window::Command::Manual)->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_EQ(ui.window->action(window::Command::Convert)->shortcut(), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(ui.window->windowTitle(), "Corvane WMF to IMAGE 2.7.1");
+    EXPECT_EQ(ui.window->formatBox()->count(), 23);
 }
 
 }  // namespace
