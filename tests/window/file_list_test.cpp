@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QMimeData>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 
 #include "support/sample_metafile.h"
@@ -61,6 +63,20 @@ TEST_F(FileList, FolderDialogAddsTheTreeAndReportsTheCount) {
         sawDeeper |= ui.session->run.files.entryAt(i).relativeSubfolder == "deep/deeper/";
     }
     EXPECT_TRUE(sawDeeper);
+}
+
+TEST_F(FileList, InputChooserLeadsToTheFolderDialog) {
+    picture("chosen/one.wmf");
+    ui.prompts.chosenFolder = QString::fromStdString(pictures.file("chosen"));
+    whileModal([](QWidget* modal) {
+        if (modal->objectName() != "inputChooser") return;
+        for (auto* button : modal->findChildren<QToolButton*>()) {
+            if (button->text() == "Add Input Folder...") button->click();
+        }
+    });
+    runCommand(Command::SelectInputFiles);
+    stopWatchingModal();
+    EXPECT_EQ(rows(), std::vector<std::string>{pictures.file("chosen/one.wmf")});
 }
 
 TEST_F(FileList, DroppedFilesAndFoldersAreAdded) {
@@ -127,6 +143,15 @@ TEST_F(FileList, DeletingSomeRowsKeepsTheOthersAndTheirSubfolders) {
         const auto& entry = ui.session->run.files.entryAt(i);
         EXPECT_EQ(entry.relativeSubfolder, entry.path.find("/x/") != std::string::npos ? "x/" : "");
     }
+}
+
+TEST_F(FileList, IconSizeFollowsTheInterfaceSetting) {
+    ui.session->settings.interface.uiSize = 4;
+    ui.window->applySettings();
+    EXPECT_EQ(ui.window->findChild<QToolBar*>("mainToolbar")->iconSize(), QSize(64, 64));
+    ui.session->settings.interface.uiSize = 0;
+    ui.window->applySettings();
+    EXPECT_EQ(ui.window->findChild<QToolBar*>("mainToolbar")->iconSize(), QSize(16, 16));
 }
 
 TEST_F(FileList, NewEmptiesListAndOutputFolder) {

@@ -66,6 +66,17 @@ TEST(Screenshots, MainPreferencesAndProgressWindows) {
         }
     });
     ui.window->run(window::Command::Convert);
+
+    // The small windows, each closed once it is pictured.
+    for (const auto& [command, name] : {std::pair{window::Command::About, "about"},
+                                        std::pair{window::Command::CustomConverter, "custom-converter"},
+                                        std::pair{window::Command::SelectInputFiles, "input-chooser"}}) {
+        whileModal([&folder, name = name](QWidget* modal) {
+            modal->grab().save(folder + name + ".png");
+            modal->close();
+        });
+        ui.window->run(command);
+    }
     stopWatchingModal();
     EXPECT_EQ(page, 9);
 }
