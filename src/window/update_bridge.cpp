@@ -44,8 +44,8 @@ void checkForUpdateFromWindow(QWidget* parent, UserPrompts& prompts, WindowSessi
     const update::UpdateServer server = update::defaultUpdateServer();
     auto latest = std::async(std::launch::async, [server] { return update::latestVersion(server); });
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    while (latest.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    while (latest.wait_for(std::chrono::milliseconds(15)) != std::future_status::ready) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     QApplication::restoreOverrideCursor();
     WindowUpdatePrompts outcome(parent, prompts);

@@ -134,3 +134,16 @@ TEST(Help, ManualFeedbackAndMenus) {
 
 }  // namespace
 }  // namespace plotvale::test
+
+namespace plotvale::test {
+namespace {
+
+TEST(Help, UpdateCheckReportsAnUnreachableServer) {
+    TempFolder home;
+    WindowUnderTest ui(home);
+    ui.window->run(window::Command::CheckForNewVersion);
+    EXPECT_EQ(ui.prompts.warnings, QStringList{"Internet connection problems!"});
+}
+
+}  // namespace
+}  // namespace plotvale::test
