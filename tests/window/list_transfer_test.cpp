@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QProgressBar>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -83,6 +85,31 @@ TEST_F(ListTransfer, EmptyListIsNotExportedAndMissingListNotImported) {
     EXPECT_FALSE(std::filesystem::exists(pictures.file("never.txt")));
     ui.window->run(Command::ImportList);
     EXPECT_EQ(ui.window->statusText(), "Ready");
+}
+
+TEST_F(ListTransfer, BreakingAnExportOffKeepsWhatWasWritten) {
+    std::vector<std::string> many;
+    for (int i = 0; i < 600000; ++i) many.push_back("/pictures/drawing-" + std::to_string(i) + ".wmf");
+    ui.window->model().append(many);
+    ui.prompts.chosenFile = QString::fromStdString(pictures.file("big.txt"));
+    ui.prompts.answers = {true};
+    bool asked = false;
+    whileModal([&asked](QWidget* modal) {
+        auto* bar = modal->findChild<QProgressBar*>();
+        if (!asked && bar && bar->value() >= 1) {
+            asked = true;
+            modal->close();
+        }
+    });
+    ui.window->run(Command::ExportList);
+    stopWatchingModal();
+    EXPECT_EQ(ui.prompts.questions.value(0), "Do you want to break the export?");
+    EXPECT_EQ(ui.window->statusText(), "Export stopped");
+    const std::string written = contents(pictures.file("big.txt"));
+    EXPECT_EQ(written.substr(0, 3 + paths[0].size() + 2), "\xEF\xBB\xBF" + paths[0] + "\r\n");
+    const auto lines = std::count(written.begin(), written.end(), '\n');
+    EXPECT_GE(lines, 1);
+    EXPECT_LT(lines, 600003);
 }
 
 }  // namespace
