@@ -3,6 +3,7 @@
 #include "batch/path_rules.h"
 #include "batch/run_checks.h"
 #include "batch/run_driver.h"
+#include "batch/run_resources.h"
 #include "batch/watermark_font.h"
 #include "platform/file_system.h"
 #include "settings/message_table.h"
@@ -71,6 +72,7 @@ QString prepareConversion(WindowSession& session, const std::string& outputFolde
     if (problem.isEmpty()) problem = checkBatchRules(session, format);
     if (!problem.isEmpty()) return problem;
     batch::prepareConversionJob(session.run);
+    batch::protectInputFiles(session.run);
     session.run.job.counter = 1;
     session.run.job.randomNumber = session.run.nextRandomNumber();
     return {};
