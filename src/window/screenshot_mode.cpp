@@ -8,9 +8,9 @@
 #include <QPainter>
 #include <QTimer>
 #include <cmath>
-#include <filesystem>
 
 #include "platform/file_system.h"
+#include "platform/working_folder.h"
 #include "settings/format_catalogue.h"
 #include "settings/program_identity.h"
 #include "window/application.h"
@@ -58,8 +58,8 @@ void waitMilliseconds(int milliseconds) {
 }  // namespace
 
 int runScreenshotMode(const std::string& folderParameter) {
-    const std::string folder = platform::withTrailingSlash(
-        folderParameter.empty() ? std::filesystem::current_path().string() : folderParameter);
+    const std::string folder =
+        folderParameter.empty() ? platform::workingFolder() : platform::withTrailingSlash(folderParameter);
     if (platform::fileSizeOrKind(folder) != platform::PathIsFolder) return 1;
 
     const auto application = makeApplication();

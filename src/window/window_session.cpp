@@ -1,9 +1,8 @@
 #include "window/window_session.h"
 
-#include <filesystem>
 #include <random>
 
-#include "platform/file_system.h"
+#include "platform/working_folder.h"
 
 namespace plotvale::window {
 
@@ -12,14 +11,10 @@ namespace {
 // The stages write console lines only in debug runs; the window has none.
 void ignoreLine(std::string_view) {}
 
-std::string currentFolder() {
-    return platform::withTrailingSlash(std::filesystem::current_path().string());
-}
-
 }  // namespace
 
 WindowSession::WindowSession(std::string settingsFilePath)
     : settingsPath(std::move(settingsFilePath)),
-      run(settings, {}, currentFolder(), ignoreLine, std::random_device{}()) {}
+      run(settings, {}, platform::workingFolder(), ignoreLine, std::random_device{}()) {}
 
 }  // namespace plotvale::window
