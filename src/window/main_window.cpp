@@ -129,7 +129,7 @@ void MainWindow::fillFormats() {
     const QSignalBlocker quiet(format_);
     format_->clear();
     for (const settings::OutputFormat& row : settings::OutputFormatTable()) {
-        format_->addItem(QString::fromStdString(row.description), QString::fromStdString(row.key));
+        format_->addItem(outputFormatLabel(row.key, row.description), QString::fromStdString(row.key));
     }
     const int selected = format_->findData(QString::fromStdString(session_.settings.output.format));
     format_->setCurrentIndex(std::max(selected, 0));

@@ -92,7 +92,7 @@ private:
         format->setObjectName("Output/Format");
         auto* perFormat = new QStackedWidget(owner);
         for (const settings::OutputFormat& row : settings::OutputFormatTable()) {
-            format->addItem(QString::fromStdString(row.description), QString::fromStdString(row.key));
+            format->addItem(outputFormatLabel(row.key, row.description), QString::fromStdString(row.key));
             auto* holder = new QWidget(perFormat);
             auto* inner = new QFormLayout(holder);
             inner->setContentsMargins(0, 0, 0, 0);

@@ -42,6 +42,11 @@ bool DesktopPrompts::askYesNo(QWidget* parent, const QString& title, const QStri
                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
+QString outputFormatLabel(std::string_view key, std::string_view description) {
+    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())).toUpper() + " - " +
+           QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size()));
+}
+
 QString uiText(std::string_view group, std::string_view key) {
     return QString::fromStdString(settings::getText(group, key));
 }

@@ -45,4 +45,8 @@ public:
 // A text of the message table as a QString.
 QString uiText(std::string_view group, std::string_view key);
 
+// How an output format is named in the format lists: "PNG - Portable Network
+// Graphics".
+QString outputFormatLabel(std::string_view key, std::string_view description);
+
 }  // namespace plotvale::window
