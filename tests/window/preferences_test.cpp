@@ -135,6 +135,26 @@ TEST_F(SettingsFile, OkWritesTheFileAndTheSettingsSurviveARestart) {
     EXPECT_EQ(again.window->width(), 640);
 }
 
+TEST_F(SettingsFile, ResetWritesTheDefaultsAndCancelWritesNothing) {
+    WindowUnderTest ui(home);
+    ui.session->settings.output.jpgQuality = 17;
+    const auto press = [&ui](const char* button) {
+        bool done = false;
+        whileModal([&done, button](QWidget* modal) {
+            if (done || modal->objectName() != "preferencesWindow") return;
+            done = true;
+            modal->findChild<QPushButton*>(button)->click();
+        });
+        ui.window->run(window::Command::Preferences);
+        stopWatchingModal();
+    };
+    press("cancel");
+    EXPECT_FALSE(std::filesystem::exists(configPath()));
+    ui.prompts.answers = {true};
+    press("defaults");
+    EXPECT_NE(readAll(configPath()).find("JPG Quality = 95\r\n"), std::string::npos);
+}
+
 TEST_F(SettingsFile, BrokenFilesStillStartTheWindowWithDefaults) {
     std::string garbage;
     for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
