@@ -167,11 +167,12 @@ Pic scaledPicture(int scale) { return Pic(MetafileWriter::placeable(0, 0, kW * s
 using List = std::vector<FeaturePicture>;
 void add(List& list, std::string name, Pic& pic) { list.push_back({std::move(name), pic.w().bytes()}); }
 
-// A figure with a wide pen, a brush, and thin lines.
+// A figure with a wide pen, a brush, and one-pixel lines (wide straight
+// lines have pictures of their own).
 void shapesOver(Pic& p) {
     p.pen(0, 8, kNavy).brush(0, kOrange).ellipse(20, 20, 150, 160);
     p.pen(0, 1, kPurple).brush(0, kTeal).rect(110, 40, 225, 140);
-    p.pen(0, 3, kBlack);
+    p.pen(0, 1, kBlack);
     for (int i = 0; i < 6; ++i) p.moveTo(10, 10 + i * 30).lineTo(230, 170 - i * 25);
 }
 
