@@ -9,7 +9,28 @@ namespace plotvale::wmf {
 namespace {
 constexpr std::size_t kMaxSavedStates = 65535;
 
+// What a saved state holds: its clip and palette are copies (a pattern is
+// shared, and counted where it was made).
+std::size_t stateBytes(const DcState& s) {
+    return sizeof(DcState) + (s.clip ? s.clip->rects().capacity() * sizeof(RectI) : 0) +
+           s.palette.capacity() * sizeof(std::uint32_t) + s.font.face.capacity();
+}
+
 }  // namespace
+
+// SAVEDC fails, as in GDI, when there is no room for another state.
+bool Player::saveState() {
+    if (saved_.size() >= kMaxSavedStates || !budget_.take(stateBytes(s_))) return false;
+    saved_.push_back(s_);
+    return true;
+}
+
+void Player::dropSavedStates(std::size_t keep) {
+    while (saved_.size() > keep) {
+        budget_.give(stateBytes(saved_.back()));
+        saved_.pop_back();
+    }
+}
 
 // A COLORREF: RGB, or with 0x01 in its high byte a palette index. Played
 // onto a true-colour picture GDI takes such indices from the default
@@ -94,15 +115,13 @@ bool Player::playState(const Record& r) {
     case META_SETRELABS: case META_SETMAPPERFLAGS: case META_SETLAYOUT: case META_REALIZEPALETTE:
         return true;
     case META_MOVETO: s_.curY = r.word(0); s_.curX = r.word(1); return true;
-    case META_SAVEDC:
-        if (saved_.size() < kMaxSavedStates) saved_.push_back(s_);
-        return true;
+    case META_SAVEDC: saveState(); return true;
     case META_RESTOREDC: {
         const int n = r.word(0);
         const long long target = n < 0 ? static_cast<long long>(saved_.size()) + n : n - 1;
         if (n == 0 || target < 0 || target >= static_cast<long long>(saved_.size())) return true;
         s_ = saved_[static_cast<std::size_t>(target)];
-        saved_.resize(static_cast<std::size_t>(target));
+        dropSavedStates(static_cast<std::size_t>(target));
         applyClip();
         refreshPalette();
         return true;
@@ -132,14 +151,15 @@ bool Player::playObject(const Record& r) {
     }
     case META_CREATEPALETTE: {
         PaletteObject p;
-        const std::size_t count = std::min<std::size_t>(r.uword(1), (r.size() - std::min<std::size_t>(r.size(), 4)) / 4);
+        const std::size_t count = std::min({static_cast<std::size_t>(r.uword(1)),
+                                            (r.size() - std::min<std::size_t>(r.size(), 4)) / 4, kMaxPaletteEntries});
         for (std::size_t i = 0; i < count; ++i) p.colors.push_back(colorRef(r, 4 + 4 * i));
         objects_.add(std::move(p));
         return true;
     }
     case META_CREATEREGION: objects_.add(readRegion(r)); return true;
     case META_DIBCREATEPATTERNBRUSH: case META_CREATEPATTERNBRUSH:
-        objects_.add(readPatternBrush(r));
+        if (auto brush = readPatternBrush(r)) objects_.add(std::move(*brush));
         return true;
     case META_DELETEOBJECT: objects_.remove(r.uword(0)); return true;
     case META_SELECTOBJECT: {
@@ -160,24 +180,36 @@ bool Player::playObject(const Record& r) {
 
 // DIBCREATEPATTERNBRUSH (usually a DIB; some writers put a Bitmap16 there
 // for BS_PATTERN) and the old CREATEPATTERNBRUSH (a Bitmap16 header, 18
-// reserved bytes, then the bits).
-BrushObject Player::readPatternBrush(const Record& r) const {
+// reserved bytes, then the bits). A pattern costs three times its pixels
+// (the image, and while it fills, a recoloured copy and the tile drawn
+// from); a brush whose pattern cannot be made within the budget is not
+// made at all.
+std::optional<BrushObject> Player::readPatternBrush(const Record& r) {
+    constexpr std::size_t kCopies = 3;
+    const long long most = affordablePixels(kCopies);
     std::optional<Image> img;
     BrushObject brush{5, 0, 0, nullptr, false};
     if (r.function() == META_DIBCREATEPATTERNBRUSH) {
         const std::uint32_t headerSize = r.u32(4);
         const bool dib = headerSize == 12 || headerSize == 40 || headerSize == 108 || headerSize == 124;
-        img = dib ? dibOf(r.tail(4), r.uword(0) == 3 ? 0 : r.uword(1))
-                  : decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF);
+        img = dib ? decodeDib(r.tail(4), r.uword(0) == 3 ? 0 : r.uword(1), s_.palette, most)
+                  : decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF, most);
     } else {
         brush.style = 3;
         std::string bitmap(r.bytes().substr(0, std::min<std::size_t>(10, r.size())));
         bitmap += std::string(r.tail(32));
         brush.monochromePattern = r.u8(9) == 1;
-        img = decodeBitmap16(bitmap, 0x000000, 0xFFFFFF);
+        img = decodeBitmap16(bitmap, 0x000000, 0xFFFFFF, most);
     }
-    if (img) brush.pattern = std::make_shared<Image>(std::move(*img));
+    if (!img) return std::nullopt;
+    const std::size_t bytes = kCopies * img->pixels.size() * sizeof(std::uint32_t);
+    brush.pattern = shareCounted(budget_, bytes, std::move(*img));
+    if (!brush.pattern) return std::nullopt;
     return brush;
+}
+
+long long Player::affordablePixels(std::size_t copies) const {
+    return static_cast<long long>(budget_.left() / (copies * sizeof(std::uint32_t)));
 }
 
 // A Region object: a header, then scans of (left, right) pairs between a top

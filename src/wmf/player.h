@@ -12,6 +12,7 @@
 #include "wmf/dc_state.h"
 #include "canvas/pixel_spans.h"
 #include "wmf/device.h"
+#include "wmf/memory_budget.h"
 #include "wmf/picture_frame.h"
 #include "wmf/record_reader.h"
 #include "wmf/text_encoding.h"
@@ -94,7 +95,7 @@ private:
     void floodFill(int x, int y, std::uint32_t color, bool surface);
     void fillRegionRects(const std::vector<canvas::RectI>& rects, const BrushObject& brush);
     static RegionObject readRegion(const Record& r);
-    BrushObject readPatternBrush(const Record& r) const;
+    std::optional<BrushObject> readPatternBrush(const Record& r);
     std::vector<canvas::RectI> regionToDevice(const RegionObject& region) const;
 
     // Text.
@@ -109,12 +110,19 @@ private:
     void blit(const Image* source, double dx, double dy, double dw, double dh, double sx, double sy,
               double sw, double sh, std::uint32_t rop);
     std::uint32_t patternAt(int x, int y) const;
+    // A DIB decoded for one record: refused when its pixels do not fit what
+    // is left of the budget.
     std::optional<Image> dibOf(std::string_view dib, int colorUsage) const;
+    long long affordablePixels(std::size_t copies) const;
+    bool saveState();
+    void dropSavedStates(std::size_t keep);
 
     Device& device_;
+    // Declared before everything it counts, so it outlives them.
+    MemoryBudget budget_{kPlayerAllowanceBytes};
     DcState s_;
     std::vector<DcState> saved_;
-    ObjectTable objects_;
+    ObjectTable objects_{budget_};
     int unknown_ = 0;
 };
 

@@ -116,7 +116,7 @@ void Player::setDibToDevice(const Record& r) {
 }
 
 std::optional<Image> Player::dibOf(std::string_view dib, int colorUsage) const {
-    return decodeDib(dib, colorUsage, s_.palette);
+    return decodeDib(dib, colorUsage, s_.palette, affordablePixels(1));
 }
 
 std::uint32_t Player::patternAt(int x, int y) const {
@@ -175,7 +175,7 @@ bool Player::playBitmap(const Record& r) {
         const double w = r.word(5), h = r.word(4);
         std::optional<Image> img = r.function() == META_DIBBITBLT
                                        ? dibOf(r.tail(16), 0)
-                                       : decodeBitmap16(r.tail(16), s_.textColor, s_.bkColor);
+                                       : decodeBitmap16(r.tail(16), s_.textColor, s_.bkColor, affordablePixels(1));
         if (img) blit(&*img, r.word(7), r.word(6), w, h, r.word(3), r.word(2), w, h, rop);
         return true;
     }
@@ -186,7 +186,7 @@ bool Player::playBitmap(const Record& r) {
         }
         std::optional<Image> img = r.function() == META_DIBSTRETCHBLT
                                        ? dibOf(r.tail(20), 0)
-                                       : decodeBitmap16(r.tail(20), s_.textColor, s_.bkColor);
+                                       : decodeBitmap16(r.tail(20), s_.textColor, s_.bkColor, affordablePixels(1));
         if (img)
             blit(&*img, r.word(9), r.word(8), r.word(7), r.word(6), r.word(5), r.word(4), r.word(3),
                  r.word(2), rop);

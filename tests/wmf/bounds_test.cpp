@@ -1,0 +1,98 @@
+// The player's bounds on work and memory: the rebuilt hostile files still
+// convert and draw what follows their hostile records, and every input kept
+// in the fuzzing corpus plays in both modes at 24 and 96 DPI within limits
+// only runaway work can break.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "regression_cases.h"
+#include "render_helpers.h"
+#include "support/bounded_run.h"
+
+using namespace plotvale::testing;
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr unsigned kSlowdown = 8;  // sanitized code runs several times slower and holds more
+#else
+constexpr unsigned kSlowdown = 1;
+#endif
+constexpr unsigned kSecondsPerRender = 10 * kSlowdown;
+constexpr long kKilobytesPerRender = (1L << 20) * (kSlowdown == 1 ? 1 : 2);
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+RegressionCase named(const std::string& name) {
+    for (auto& c : regressionCases())
+        if (c.name == name) return c;
+    ADD_FAILURE() << "no case " << name;
+    return {};
+}
+
+}  // namespace
+
+TEST(Bounds, CasesStillDrawWhatFollowsThem) {
+    for (const auto& c : regressionCases()) {
+        if (c.name == "wide-pen-32767-units") continue;  // no room for more in its 90 bytes
+        for (const bool antialias : {false, true}) {
+            const auto r = render(c.bytes, antialias);
+            ASSERT_GT(r.width(), 30) << c.name;
+            EXPECT_EQ(r.count(0xFF0000, 12, 12, 28, 28), 16 * 16) << c.name << " " << antialias;
+        }
+    }
+}
+
+TEST(Bounds, APenWiderThanThePictureCoversIt) {
+    const auto c = named("wide-pen-32767-units");
+    EXPECT_EQ(c.bytes.size(), 90u);
+    for (const bool antialias : {false, true})
+        for (const int dpi : {24, 96}) {
+            const auto r = render(c.bytes, antialias, dpi);
+            ASSERT_EQ(r.width(), 10 * dpi);
+            EXPECT_EQ(r.countNot(0x00FF00), 0) << antialias << " " << dpi;
+        }
+}
+
+TEST(Bounds, WidePensStillFollowTheirFigures) {
+    for (const bool antialias : {false, true}) {
+        const auto r = render(named("wide-pen-figures").bytes, antialias);
+        EXPECT_GT(r.count(0x00FF00, 0, 40, 400, 90), 10000) << antialias;          // the triangles
+        EXPECT_EQ(r.count(0x0000FF, 0, 110, 400, 400), 400 * 290) << antialias;    // the zigzag
+        EXPECT_EQ(r.count(0x0000FF, 0, 0, 400, 90), 0) << antialias;
+    }
+}
+
+TEST(Bounds, EveryCorpusInputPlaysWithinLimits) {
+    const std::filesystem::path corpus = PLOTVALE_FUZZ_CORPUS;
+    int inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        const std::string bytes = readFile(entry.path());
+        ++inputs;
+        for (const bool antialias : {false, true})
+            for (const int dpi : {24, 96}) {
+                const auto run = plotvale::test::runBounded(
+                    [&] {
+                        plotvale::wmf::RenderOptions options;
+                        options.antialias = antialias;
+                        options.dpi = dpi;
+                        (void)plotvale::wmf::renderMetafile(bytes, options);
+                    },
+                    kSecondsPerRender);
+                const std::string what = entry.path().filename().string() + (antialias ? " anti-aliased " : " aliased ") +
+                                         std::to_string(dpi) + " DPI";
+                EXPECT_TRUE(run.finished) << what << (run.timedOut ? ": out of time" : ": crashed");
+                EXPECT_LE(run.peakKilobytes, kKilobytesPerRender) << what;
+            }
+    }
+    EXPECT_GE(inputs, 5);
+}

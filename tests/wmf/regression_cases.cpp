@@ -1,0 +1,92 @@
+#include "regression_cases.h"
+
+#include "metafile_writer.h"
+
+namespace plotvale::testing {
+namespace {
+
+constexpr std::uint16_t kSaveDc = 0x001E, kMoveTo = 0x0214, kLineTo = 0x0213, kPolyline = 0x0325,
+                        kPolyPolygon = 0x0538, kCreateRegion = 0x06FF, kSelectClipRegion = 0x012C,
+                        kDibPatternBrush = 0x0142, kPatternBrush = 0x01F9;
+
+// A picture whose slots 0 and 1 hold no pen and a red brush: the hostile
+// records come after them, the closing red square at the end.
+MetafileWriter withRedSquareObjects(int size) {
+    auto w = MetafileWriter::placeable(0, 0, size, size, 96);
+    w.pen(5, 0, 0).brush(0, 0x0000FF);
+    return w;
+}
+
+MetafileWriter& redSquare(MetafileWriter& w) {
+    return w.record(kSelectClipRegion, {0xFFFF}).select(0).select(1).rectangle(10, 10, 31, 31);
+}
+
+// A 90-byte file: one line drawn with a pen 32767 units wide, a unit being
+// 96 pixels.
+RegressionCase widestPen() {
+    auto w = MetafileWriter::placeable(0, 0, 10, 10, 1).pen(0, 32767, 0x00FF00).select(0)
+                 .record(kMoveTo, {2, 2}).record(kLineTo, {8, 8});
+    return {"wide-pen-32767-units", w.bytes()};
+}
+
+// A clip region of 90 x 90 separate squares, saved 65,535 times.
+RegressionCase savedClipRegions() {
+    std::vector<int> region = {0, 6, 0, 0, 0, 90, 0, 0, 0, 720, 720};
+    for (int row = 0; row < 90; ++row) {
+        region.insert(region.end(), {180, 8 * row, 8 * row + 4});
+        for (int col = 0; col < 90; ++col) region.insert(region.end(), {8 * col, 8 * col + 4});
+        region.push_back(180);
+    }
+    auto w = withRedSquareObjects(800);
+    w.record(kCreateRegion, region).record(kSelectClipRegion, {2}).remove(2);
+    for (int i = 0; i < 65535; ++i) w.record(kSaveDc, {});
+    return {"saved-clip-regions", redSquare(w).bytes()};
+}
+
+// 20,000 DIB pattern brushes of 1000 x 1000 pixels, each without its bits.
+RegressionCase dibPatternBrushes() {
+    std::string brush;
+    putU16(brush, 5);  // BS_DIBPATTERNPT
+    putU16(brush, 0);  // DIB_RGB_COLORS
+    for (std::uint32_t v : {40u, 1000u, 1000u}) putU32(brush, v);
+    putU16(brush, 1);
+    putU16(brush, 1);
+    brush += std::string(24, '\0');
+    putU32(brush, 0x000000);
+    putU32(brush, 0xFFFFFF);
+    auto w = withRedSquareObjects(100);
+    for (int i = 0; i < 20000; ++i) w.recordBytes(kDibPatternBrush, brush);
+    return {"dib-pattern-brushes", redSquare(w).bytes()};
+}
+
+// Twelve monochrome 8192 x 8192 Bitmap16 pattern brushes without their bits.
+RegressionCase bitmap16PatternBrushes() {
+    auto w = withRedSquareObjects(100);
+    for (int i = 0; i < 12; ++i) w.record(kPatternBrush, {0, 8192, 8192, 1024, 0x0101, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    return {"bitmap16-pattern-brushes", redSquare(w).bytes()};
+}
+
+// A thousand triangles outlined with a pen 200 pixels wide, and a zigzag of
+// 16,000 points with a 300-pixel pen over the lower part of the picture:
+// sweeps that once cost the square of the pen's width for every figure, and
+// strokes whose edges crowd every row.
+RegressionCase widePenFigures() {
+    std::vector<int> polys = {1000};
+    for (int i = 0; i < 1000; ++i) polys.push_back(3);
+    for (int i = 0; i < 1000; ++i)
+        polys.insert(polys.end(), {i % 400, i / 3 % 400, i % 400 + 20, i / 3 % 400, i % 400, i / 3 % 400 + 20});
+    std::vector<int> zigzag = {16000};
+    for (int i = 0; i < 16000; ++i) zigzag.insert(zigzag.end(), {i % 2 ? 390 : 10, 250 + i * 7 % 150});
+    auto w = withRedSquareObjects(400);
+    w.pen(0, 200, 0x00FF00).select(2).record(kPolyPolygon, polys).pen(0, 300, 0xFF0000).select(3)
+        .record(kPolyline, zigzag);
+    return {"wide-pen-figures", redSquare(w).bytes()};
+}
+
+}  // namespace
+
+std::vector<RegressionCase> regressionCases() {
+    return {widestPen(), savedClipRegions(), dibPatternBrushes(), bitmap16PatternBrushes(), widePenFigures()};
+}
+
+}  // namespace plotvale::testing
