@@ -65,8 +65,11 @@ public:
 
     // Drawing between beginLayer and endLayer goes to a transparent layer;
     // endLayer merges each covered pixel into the picture through combine
-    // (layer colour, picture colour) -> new picture colour.
-    virtual void beginLayer() = 0;
+    // (layer colour, picture colour) -> new picture colour. A layer may hold
+    // only a band of the picture's rows: what is drawn for it is drawn once
+    // per band, each band between its own beginLayer and endLayer.
+    virtual int layerBands() const = 0;
+    virtual void beginLayer(int band) = 0;
     virtual void endLayer(const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& combine) = 0;
 
     // Direct pixel access for raster operations; call pixelsChanged() after writing.

@@ -92,9 +92,11 @@ void Player::withRop2(const std::function<void()>& draw) {
     if (s_.rop2 == R2_COPYPEN || s_.rop2 < 1 || s_.rop2 > 16) return draw();
     if (s_.rop2 == 11) return;  // R2_NOP
     const int rop = s_.rop2;
-    device_.beginLayer();
-    draw();
-    device_.endLayer([rop](std::uint32_t pen, std::uint32_t dst) { return applyRop2(rop, pen, dst); });
+    for (int band = 0; band < device_.layerBands(); ++band) {
+        device_.beginLayer(band);
+        draw();
+        device_.endLayer([rop](std::uint32_t pen, std::uint32_t dst) { return applyRop2(rop, pen, dst); });
+    }
 }
 
 void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule) {

@@ -72,6 +72,29 @@ TEST(Bounds, WidePensStillFollowTheirFigures) {
     }
 }
 
+TEST(Bounds, RasterOperationsReachEveryBandOfALargePicture) {
+    for (const bool antialias : {false, true}) {
+        const auto r = render(named("rop2-on-a-large-picture").bytes, antialias);
+        ASSERT_EQ(r.width(), 5000);
+        // Inverted rows on both sides of the first band's end (row 3355).
+        for (const int y : {3000, 3354, 3355, 3699})
+            EXPECT_EQ(r.count(0x000000, 100, y, 4900, y + 1), 4800) << y << " " << antialias;
+        EXPECT_EQ(r.count(0x000000, 0, 2990, 5000, 2999), 0) << antialias;
+        EXPECT_EQ(r.count(0x000000, 0, 3700, 5000, 3710), 0) << antialias;
+    }
+}
+
+TEST(Bounds, FramesKeepToTheEdgesOfTheirRegion) {
+    const auto r = render(named("framed-region").bytes);
+    // The rectangle 0..900 x 40..50: three pixels of frame inside each edge.
+    EXPECT_EQ(r.count(0x0000FF, 0, 40, 900, 43), 900 * 3);
+    EXPECT_EQ(r.count(0x0000FF, 0, 47, 900, 50), 900 * 3);
+    EXPECT_EQ(r.count(0x0000FF, 0, 43, 3, 47), 3 * 4);
+    EXPECT_EQ(r.count(0x0000FF, 897, 43, 900, 47), 3 * 4);
+    EXPECT_EQ(r.count(0xFFFFFF, 3, 43, 897, 47), 894 * 4);
+    EXPECT_EQ(r.count(0x0000FF, 0, 50, 2000, 55), 0);
+}
+
 TEST(Bounds, EveryCorpusInputPlaysWithinLimits) {
     const std::filesystem::path corpus = PLOTVALE_FUZZ_CORPUS;
     int inputs = 0;

@@ -83,10 +83,30 @@ RegressionCase widePenFigures() {
     return {"wide-pen-figures", redSquare(w).bytes()};
 }
 
+// R2_NOT over a band across a 5000 x 4000 picture: its layer of the
+// picture's size once doubled the player's memory.
+RegressionCase rasterOperationOnALargePicture() {
+    auto w = withRedSquareObjects(5000);
+    w.record(0x0104, {6}).select(0).select(1).rectangle(100, 3000, 4901, 3701).record(0x0104, {13});
+    return {"rop2-on-a-large-picture", redSquare(w).bytes()};
+}
+
+// Ten frames of a region of 256 rectangles in a box of 2000 x 2000 pixels:
+// each pixel once looked through every rectangle five times.
+RegressionCase framedRegion() {
+    std::vector<int> region = {0, 6, 0, 0, 0, 128, 0, 0, 0, 2000, 2000};
+    for (int row = 0; row < 128; ++row) region.insert(region.end(), {4, 40 + 15 * row, 50 + 15 * row, 0, 900, 1000, 1990, 4});
+    auto w = withRedSquareObjects(2000);
+    w.record(kCreateRegion, region).brush(0, 0xFF0000);
+    for (int i = 0; i < 10; ++i) w.record(0x0429, {2, 3, 3, 3});
+    return {"framed-region", redSquare(w).bytes()};
+}
+
 }  // namespace
 
 std::vector<RegressionCase> regressionCases() {
-    return {widestPen(), savedClipRegions(), dibPatternBrushes(), bitmap16PatternBrushes(), widePenFigures()};
+    return {widestPen(), savedClipRegions(), dibPatternBrushes(), bitmap16PatternBrushes(), widePenFigures(),
+            rasterOperationOnALargePicture(), framedRegion()};
 }
 
 }  // namespace plotvale::testing
