@@ -22,7 +22,7 @@ trap 'rm -rf "$found"' EXIT
 seeds=()
 if [ -d ../shared/corpus/wmf ]; then seeds=(../shared/corpus/wmf); fi
 LSAN_OPTIONS="suppressions=$suppressions" \
-  build-fuzz/tests/fuzz/wmf_fuzzer -max_total_time=120 -timeout=5 -rss_limit_mb=2560 \
+  build-fuzz/tests/fuzz/wmf_fuzzer -max_total_time=120 -timeout=30 -rss_limit_mb=2560 \
   -print_final_stats=1 "$found" tests/fuzz/corpus "${seeds[@]}" 2>&1 | tail -n 12
 
 scripts/build.sh build-sanitize -DCMAKE_BUILD_TYPE=Debug -DPLOTVALE_SANITIZE=ON

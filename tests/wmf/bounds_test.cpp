@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "metafile_writer.h"
 #include "regression_cases.h"
 #include "render_helpers.h"
 #include "support/bounded_run.h"
@@ -93,6 +94,21 @@ TEST(Bounds, FramesKeepToTheEdgesOfTheirRegion) {
     EXPECT_EQ(r.count(0x0000FF, 897, 43, 900, 47), 3 * 4);
     EXPECT_EQ(r.count(0xFFFFFF, 3, 43, 897, 47), 894 * 4);
     EXPECT_EQ(r.count(0x0000FF, 0, 50, 2000, 55), 0);
+}
+
+TEST(Bounds, FramesLookThroughGapsNarrowerThanTheFrame) {
+    // Two rectangles three pixels apart framed four pixels wide, two high:
+    // a pixel is framed unless the pixels four across and two up and down
+    // are all in the region, so the gap's near edges show and 49 and 53 do not.
+    const std::vector<int> region = {0, 6, 0, 0, 0, 1, 0, 0, 0, 100, 20, 4, 0, 20, 0, 50, 53, 100, 4};
+    auto file = MetafileWriter::placeable(0, 0, 100, 40, 96).record(0x06FF, region).brush(0, 0xFF0000)
+                    .record(0x0429, {0, 1, 2, 4});
+    const auto r = render(file.bytes());
+    std::string row;
+    for (int x = 0; x < 100; ++x) row += r.at(x, 10) == 0x0000FF ? '#' : '.';
+    EXPECT_EQ(row, std::string(4, '#') + std::string(42, '.') + "###" + "....." + "###" + std::string(39, '.') +
+                       std::string(4, '#'));
+    EXPECT_EQ(r.count(0x0000FF, 0, 0, 100, 2), 2 * 97);
 }
 
 TEST(Bounds, EveryCorpusInputPlaysWithinLimits) {
