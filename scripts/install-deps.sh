@@ -11,6 +11,8 @@ packages=(
   libcairo2-dev libfreetype-dev libfontconfig-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core fonts-wine
   qt6-base-dev
+  libssl-dev
+  dpkg-dev desktop-file-utils groff man-db
 )
 
 missing=()

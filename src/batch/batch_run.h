@@ -31,7 +31,7 @@ struct BatchRun {
 
     const settings::ConverterSettings& settings;
     settings::RunRequest request;
-    std::string programFolder;  // with a trailing "/"
+    std::string programFolder;  // base of relative run folders (the working directory), with "/"
     LineWriter writeLine;
     std::mt19937 random;
 

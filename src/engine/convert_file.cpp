@@ -66,13 +66,16 @@ bool convertBitmap(const ConverterSettings& settings, ConversionJob& job, Bitmap
     bitmap = transformImage(std::move(bitmap), settings, job);
     const int width = bitmapWidth(bitmap);
     const int height = bitmapHeight(bitmap);
+    // The watermark text and the file name show this picture's size and the
+    // depth it is written at, so both are known before the watermark.
+    job.resultWidth = width;
+    job.resultHeight = height;
+    settleTargetDepth(job);
     bitmap = adjustImage(std::move(bitmap), settings);
     bitmap = applyFrame(std::move(bitmap), settings, width, height);
     bitmap = applyWatermark(std::move(bitmap), settings, job, watermarkFont, width, height);
     bitmap = convertDepth(std::move(bitmap), job);
 
-    job.resultWidth = width;
-    job.resultHeight = height;
     job.outputPath = buildOutputPath(settings, job);
     job.temporaryPath = makeTempPath(settings, job);
     return saveImage(settings, job, bitmap.get());

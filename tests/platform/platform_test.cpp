@@ -7,8 +7,11 @@
 
 #include "platform/file_system.h"
 #include "platform/instance_guard.h"
+#include "platform/process_limits.h"
 #include "platform/program_path.h"
+#include "platform/resource_folders.h"
 #include "platform/user_folders.h"
+#include "platform/working_folder.h"
 #include "support/temp_folder.h"
 
 using namespace plotvale::platform;
@@ -93,4 +96,44 @@ TEST(UserFolders, ConfigFolderFollowsXdgThenHome) {
     setenv("HOME", "/home/someone", 1);
     EXPECT_EQ(userConfigFolder(), "/home/someone/.config/");
     unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(WorkingFolder, IsTheCurrentDirectoryWithASlash) {
+    const std::string before = workingFolder();
+    TempFolder here;
+    ASSERT_EQ(chdir(here.path().c_str()), 0);
+    EXPECT_EQ(workingFolder(), here.path().string() + "/");
+    ASSERT_EQ(chdir(before.c_str()), 0);
+}
+
+TEST(ResourceFolders, BuildTreeOrTheInstallPrefixAboveTheProgram) {
+    const BuildTreeFolders build{"/home/dev/plotvale/build/", "/home/dev/plotvale/build/gfx/",
+                                 "/home/dev/plotvale/docs/manual/"};
+    const ResourceFolders inBuild = resourceFoldersFor("/home/dev/plotvale/build/src/app/", build);
+    EXPECT_EQ(inBuild.themes, build.themes);
+    EXPECT_EQ(inBuild.manual, build.manual);
+
+    const ResourceFolders installed = resourceFoldersFor("/usr/bin/", build);
+    EXPECT_EQ(installed.themes, "/usr/share/plotvale/gfx/");
+    EXPECT_EQ(installed.manual, "/usr/share/doc/plotvale/manual/");
+    // A moved install, and a build folder whose name only begins the same.
+    EXPECT_EQ(resourceFoldersFor("/opt/pv/bin/", build).themes, "/opt/pv/share/plotvale/gfx/");
+    EXPECT_EQ(resourceFoldersFor("/home/dev/plotvale/build2/bin/", build).manual,
+              "/home/dev/plotvale/build2/share/doc/plotvale/manual/");
+}
+
+TEST(ResourceFolders, ThisBuildFindsItsOwnTree) {
+    // The test program runs from the build tree.
+    const ResourceFolders folders = resourceFolders();
+    EXPECT_EQ(folders.themes, thisBuildTree().themes);
+    EXPECT_EQ(folders.manual.substr(folders.manual.size() - 13), "/docs/manual/");
+}
+
+TEST(ProcessLimits, TheTimeBoundEndsABusyProcess) {
+    EXPECT_EXIT(
+        {
+            endProcessAfter(1, 7);
+            for (;;) pause();
+        },
+        ::testing::ExitedWithCode(7), "");
 }
