@@ -40,6 +40,9 @@ std::optional<canvas::Font> resolveCached(const std::string& face, bool bold, bo
         spec.face = "Liberation Sans";  // GDI substitutes unknown faces by a sans-serif one
         font = canvas::resolveFont(spec, true);
     }
+    // Face names come from the files: a long run of hostile ones must not
+    // grow the cache without end.
+    if (cache.size() >= 512) cache.clear();
     cache.emplace(key, font);
     return font;
 }
