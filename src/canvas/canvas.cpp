@@ -18,6 +18,12 @@ std::optional<Canvas> Canvas::createBand(int width, int height, int top) {
     return onSurface(surface, width, height);
 }
 
+bool Canvas::moveBand(int top) {
+    cairo_surface_set_device_offset(surface_.get(), 0, -top);
+    cr_.reset(cairo_create(surface_.get()));
+    return cairo_status(cr_.get()) == CAIRO_STATUS_SUCCESS;
+}
+
 // Takes ownership of the surface and draws on it.
 std::optional<Canvas> Canvas::onSurface(cairo_surface_t* surface, int width, int height) {
     Canvas canvas;

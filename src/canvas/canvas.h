@@ -53,6 +53,10 @@ public:
     // `top` down of a larger drawing: what is drawn at (x, y) lands on its
     // pixel (x, y - top). nullopt as for create.
     static std::optional<Canvas> createBand(int width, int height, int top);
+    // Moves a band canvas to hold the rows from `top` down: its pixels stay,
+    // the drawing state (clip, path) starts afresh. False when the new
+    // drawing context cannot be made.
+    bool moveBand(int top);
 
     int width() const { return width_; }
     int height() const { return height_; }

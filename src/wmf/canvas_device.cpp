@@ -67,9 +67,10 @@ void CanvasDevice::touchLayer(const Path& path, double pad) {
 }
 
 void CanvasDevice::paintRect(const PixelAccess& px, int top, canvas::RectI r, std::uint32_t value) {
-    r = {std::max(r.left, 0), std::max(r.top, top), std::min(r.right, px.width), std::min(r.bottom, top + px.height)};
+    r = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, px.width), std::min(r.bottom, height())};
+    if (inLayer_) touchLayer(r);  // the whole figure's reach, whatever the band
+    r = {r.left, std::max(r.top, top), r.right, std::min(r.bottom, top + px.height)};
     if (r.empty()) return;
-    if (inLayer_) touchLayer(r);
     const auto stride = static_cast<std::size_t>(px.stride);
     for (int y = r.top; y < r.bottom; ++y) {
         std::uint32_t* row = px.data + static_cast<std::size_t>(y - top) * stride;
@@ -139,31 +140,42 @@ int CanvasDevice::bandRows() const {
 
 int CanvasDevice::layerBands() const { return (height() + bandRows() - 1) / bandRows(); }
 
-// The layer is created transparent once for each band (once for pictures
-// that fit one); endLayer clears what was drawn on it, so a layer costs the
-// area drawn, not the whole picture.
-void CanvasDevice::beginLayer(int band) {
+// The layer is created transparent once and moved from band to band (one
+// band for pictures that fit it); endLayer clears what was drawn on it, so
+// a layer costs the area drawn, not the whole picture.
+// A figure's first band learns how far it reaches; later bands it does not
+// reach are skipped.
+bool CanvasDevice::beginLayer(int band) {
     const int top = band * bandRows();
-    if (!layer_ || layerTop_ != top) {
-        layer_.reset();
-        layer_ = canvas::Canvas::createBand(target_.width(), std::min(bandRows(), target_.height() - top), top);
-        if (!layer_) return;
+    if (band == 0) figureBox_ = {};
+    else if (figureBox_.empty() || figureBox_.bottom <= top || figureBox_.top >= top + bandRows()) return false;
+    if (!layer_) {
+        layer_ = canvas::Canvas::createBand(target_.width(), bandRows(), top);
+        if (!layer_) return true;
+        layerTop_ = top;
+        applyClip(*layer_);
+    }
+    if (layerTop_ != top) {
+        if (!layer_->moveBand(top)) { layer_.reset(); return true; }
         layerTop_ = top;
         applyClip(*layer_);
     }
     layer_->setAntialias(target_.antialias());
     layerBox_ = {};
     inLayer_ = true;
+    return true;
 }
 
 void CanvasDevice::endLayer(const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& combine) {
     if (!inLayer_ || !layer_) return;
     inLayer_ = false;
+    figureBox_ = layerBox_;
     if (layerBox_.empty()) return;
     std::uint32_t* src = layer_->pixels();
     std::uint32_t* dst = target_.pixels();
     const int ss = layer_->stride(), ds = target_.stride();
-    const int top = std::max(layerBox_.top, layerTop_), bottom = std::min(layerBox_.bottom, layerTop_ + layer_->height());
+    const int top = std::max(layerBox_.top, layerTop_);
+    const int bottom = std::min({layerBox_.bottom, layerTop_ + layer_->height(), target_.height()});
     for (int y = top; y < bottom; ++y) {
         for (int x = layerBox_.left; x < layerBox_.right; ++x) {
             std::uint32_t& layerPixel = src[static_cast<std::size_t>(y - layerTop_) * ss + x];

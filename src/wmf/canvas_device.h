@@ -26,7 +26,7 @@ public:
     void text(const canvas::Font& font, std::u32string_view text, Point origin, double angle,
               const std::vector<double>& advances, Color color) override;
     int layerBands() const override;
-    void beginLayer(int band) override;
+    bool beginLayer(int band) override;
     void endLayer(const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& combine) override;
     PixelAccess pixels() override;
     void pixelsChanged() override { target_.pixelsChanged(); }
@@ -55,6 +55,7 @@ private:
     bool pathClipped_ = false;  // a clip path is in force until the next clip is applied
     std::vector<canvas::RectI> clip_;
     canvas::RectI layerBox_;  // drawn area of the layer, empty when untouched
+    canvas::RectI figureBox_;  // what the figure drawn band by band reached in its first band
 };
 
 }  // namespace plotvale::wmf

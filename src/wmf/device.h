@@ -67,9 +67,11 @@ public:
     // endLayer merges each covered pixel into the picture through combine
     // (layer colour, picture colour) -> new picture colour. A layer may hold
     // only a band of the picture's rows: what is drawn for it is drawn once
-    // per band, each band between its own beginLayer and endLayer.
+    // per band, each band between its own beginLayer and endLayer, starting
+    // with band 0; beginLayer is false (draw nothing, no endLayer) for a
+    // band the figure does not reach.
     virtual int layerBands() const = 0;
-    virtual void beginLayer(int band) = 0;
+    virtual bool beginLayer(int band) = 0;
     virtual void endLayer(const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& combine) = 0;
 
     // Direct pixel access for raster operations; call pixelsChanged() after writing.

@@ -93,7 +93,7 @@ void Player::withRop2(const std::function<void()>& draw) {
     if (s_.rop2 == 11) return;  // R2_NOP
     const int rop = s_.rop2;
     for (int band = 0; band < device_.layerBands(); ++band) {
-        device_.beginLayer(band);
+        if (!device_.beginLayer(band)) continue;
         draw();
         device_.endLayer([rop](std::uint32_t pen, std::uint32_t dst) { return applyRop2(rop, pen, dst); });
     }
