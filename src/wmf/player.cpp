@@ -10,10 +10,11 @@ namespace {
 constexpr std::size_t kMaxSavedStates = 65535;
 
 // What a saved state holds: its clip and palette are copies (a pattern is
-// shared, and counted where it was made).
+// shared, and counted where it was made). Sizes, not capacities: the state
+// given back must count what the state taken counted.
 std::size_t stateBytes(const DcState& s) {
-    return sizeof(DcState) + (s.clip ? s.clip->rects().capacity() * sizeof(RectI) : 0) +
-           s.palette.capacity() * sizeof(std::uint32_t) + s.font.face.capacity();
+    return sizeof(DcState) + (s.clip ? s.clip->rects().size() * sizeof(RectI) : 0) +
+           s.palette.size() * sizeof(std::uint32_t) + s.font.face.size();
 }
 
 }  // namespace
