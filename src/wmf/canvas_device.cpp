@@ -142,9 +142,9 @@ int CanvasDevice::layerBands() const { return (height() + bandRows() - 1) / band
 
 // The layer is created transparent once and moved from band to band (one
 // band for pictures that fit it); endLayer clears what was drawn on it, so
-// a layer costs the area drawn, not the whole picture.
-// A figure's first band learns how far it reaches; later bands it does not
-// reach are skipped.
+// a layer costs the area drawn, not the whole picture. A figure's first
+// band learns how far the figure reaches; later bands it does not reach
+// are skipped.
 bool CanvasDevice::beginLayer(int band) {
     const int top = band * bandRows();
     if (band == 0) figureBox_ = {};
