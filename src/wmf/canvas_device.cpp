@@ -116,7 +116,7 @@ void CanvasDevice::fill(const Path& path, FillRule rule, const Paint& paint) {
             px[static_cast<std::size_t>(y) * tile->stride() + x] = on ? (0xFF000000u | paint.tile->pixels[i]) : 0u;
         }
     tile->pixelsChanged();
-    c.fillPathWithTile(path, rule, *tile, {0, 0});
+    c.fillPathWithTile(path, rule, *tile, paint.tileOrigin);
 }
 
 void CanvasDevice::stroke(const Path& path, const StrokeStyle& style, Color color) {

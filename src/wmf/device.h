@@ -29,13 +29,14 @@ inline Color rgbColor(std::uint32_t rgb) {
                  static_cast<std::uint8_t>(rgb), 255};
 }
 
-// How an area is painted: one colour, or an image tiled from the device
-// origin (hatch and pattern brushes); pixels of a tile with alpha 0 are left
-// alone.
+// How an area is painted: one colour, or an image tiled from tileOrigin
+// (hatch and pattern brushes: the device origin, or a part of a large
+// pattern cut for one fill); pixels of a tile with alpha 0 are left alone.
 struct Paint {
     Color color;
     const Image* tile = nullptr;            // 0x00RRGGBB pixels
     const std::vector<bool>* tileMask = nullptr;  // true where the tile paints; null: everywhere
+    Point tileOrigin{0, 0};                 // where a tile's top-left pixel lies
 };
 
 struct PixelAccess {

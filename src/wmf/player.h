@@ -53,6 +53,7 @@ private:
     void fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled,
                        const std::vector<canvas::Span>* rim = nullptr);
     void fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule);
+    canvas::RectI pathBox(const Path& path) const;
     FillRule shapeFillRule() const;
     void strokeWithPen(const Path& path, const std::vector<canvas::Span>* rim = nullptr);
     bool usesSquarePen() const;

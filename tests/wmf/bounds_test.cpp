@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -127,6 +128,33 @@ TEST(Bounds, FramesLookThroughGapsNarrowerThanTheFrame) {
     EXPECT_EQ(row, std::string(4, '#') + std::string(42, '.') + "###" + "....." + "###" + std::string(39, '.') +
                        std::string(4, '#'));
     EXPECT_EQ(r.count(0x0000FF, 0, 0, 100, 2), 2 * 97);
+}
+
+TEST(Bounds, PatternsCutForSmallFillsKeepTheirPlace) {
+    // A 64 x 64 pattern whose pixel (x, y) is red 4x, green 4y: fills smaller
+    // than the pattern, one across its period, show it tiled from the origin.
+    std::string dib;
+    putU16(dib, 5);
+    putU16(dib, 0);
+    putU32(dib, 40);
+    putU32(dib, 64);
+    putU32(dib, static_cast<std::uint32_t>(-64));  // top-down
+    putU16(dib, 1);
+    putU16(dib, 24);
+    dib += std::string(24, '\0');
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) dib += {'\0', static_cast<char>(4 * y), static_cast<char>(4 * x)};
+    auto file = MetafileWriter::placeable(0, 0, 200, 200, 96).pen(5, 0, 0).select(0).recordBytes(0x0142, dib)
+                    .select(1).rectangle(10, 10, 31, 31).rectangle(50, 120, 91, 141);
+    for (const bool antialias : {false, true}) {
+        const auto r = render(file.bytes(), antialias);
+        int wrong = 0;
+        for (const auto& [l, t, rr, b] : {std::array{12, 12, 28, 28}, std::array{52, 122, 88, 138}})
+            for (int y = t; y < b; ++y)
+                for (int x = l; x < rr; ++x)
+                    wrong += r.at(x, y) != (static_cast<std::uint32_t>(4 * (x % 64)) << 16 | (4 * (y % 64)) << 8);
+        EXPECT_EQ(wrong, 0) << antialias;
+    }
 }
 
 TEST(Bounds, EveryCorpusInputPlaysWithinLimits) {

@@ -102,11 +102,29 @@ RegressionCase framedRegion() {
     return {"framed-region", redSquare(w).bytes()};
 }
 
+// A 1000 x 1000 DIB pattern brush filling 3,000 small rectangles: each fill
+// once copied the whole pattern twice.
+RegressionCase patternBrushSmallFills() {
+    std::string brush;
+    putU16(brush, 5);
+    putU16(brush, 0);
+    for (std::uint32_t v : {40u, 1000u, 1000u}) putU32(brush, v);
+    putU16(brush, 1);
+    putU16(brush, 1);
+    brush += std::string(24, '\0');
+    putU32(brush, 0x000000);
+    putU32(brush, 0xFFFFFF);
+    auto w = withRedSquareObjects(100);
+    w.recordBytes(kDibPatternBrush, brush).select(2);
+    for (int i = 0; i < 3000; ++i) w.rectangle(40 + i % 50, 40 + i % 50, 50 + i % 50, 50 + i % 50);
+    return {"pattern-brush-small-fills", redSquare(w).bytes()};
+}
+
 }  // namespace
 
 std::vector<RegressionCase> regressionCases() {
     return {widestPen(), savedClipRegions(), dibPatternBrushes(), bitmap16PatternBrushes(), widePenFigures(),
-            rasterOperationOnALargePicture(), framedRegion()};
+            rasterOperationOnALargePicture(), framedRegion(), patternBrushSmallFills()};
 }
 
 }  // namespace plotvale::testing
