@@ -60,13 +60,7 @@ TEST(Bounds, RestoredStatesGiveTheirMemoryBack) {
     // two thousand, the last save would fail, and the rectangle would not
     // be clipped to the squares its restore brings back.
     auto file = MetafileWriter::placeable(0, 0, 800, 800, 96);
-    std::vector<int> region = {0, 6, 0, 0, 0, 90, 0, 0, 0, 720, 720};
-    for (int row = 0; row < 90; ++row) {
-        region.insert(region.end(), {180, 8 * row, 8 * row + 4});
-        for (int col = 0; col < 90; ++col) region.insert(region.end(), {8 * col, 8 * col + 4});
-        region.push_back(180);
-    }
-    file.record(0x06FF, region).record(0x012C, {0}).pen(5, 0, 0).select(1).brush(0, 0x0000FF).select(2);
+    file.record(0x06FF, squaresRegion()).record(0x012C, {0}).pen(5, 0, 0).select(1).brush(0, 0x0000FF).select(2);
     for (int i = 0; i < 20000; ++i) file.record(0x001E, {}).record(0x0127, {-1});
     file.record(0x001E, {}).record(0x012C, {0xFFFF}).record(0x0127, {-1}).rectangle(0, 0, 801, 801);
     EXPECT_EQ(render(file.bytes()).count(0xFF0000, 0, 0, 800, 800), 90 * 90 * 16);

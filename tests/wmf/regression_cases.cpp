@@ -31,20 +31,15 @@ RegressionCase widestPen() {
 
 // A clip region of 90 x 90 separate squares, saved 65,535 times.
 RegressionCase savedClipRegions() {
-    std::vector<int> region = {0, 6, 0, 0, 0, 90, 0, 0, 0, 720, 720};
-    for (int row = 0; row < 90; ++row) {
-        region.insert(region.end(), {180, 8 * row, 8 * row + 4});
-        for (int col = 0; col < 90; ++col) region.insert(region.end(), {8 * col, 8 * col + 4});
-        region.push_back(180);
-    }
     auto w = withRedSquareObjects(800);
-    w.record(kCreateRegion, region).record(kSelectClipRegion, {2}).remove(2);
+    w.record(kCreateRegion, squaresRegion()).record(kSelectClipRegion, {2}).remove(2);
     for (int i = 0; i < 65535; ++i) w.record(kSaveDc, {});
     return {"saved-clip-regions", redSquare(w).bytes()};
 }
 
-// 20,000 DIB pattern brushes of 1000 x 1000 pixels, each without its bits.
-RegressionCase dibPatternBrushes() {
+// DIBCREATEPATTERNBRUSH's parameters for a monochrome 1000 x 1000 DIB
+// without its bits.
+std::string patternBrushWithoutBits() {
     std::string brush;
     putU16(brush, 5);  // BS_DIBPATTERNPT
     putU16(brush, 0);  // DIB_RGB_COLORS
@@ -54,6 +49,12 @@ RegressionCase dibPatternBrushes() {
     brush += std::string(24, '\0');
     putU32(brush, 0x000000);
     putU32(brush, 0xFFFFFF);
+    return brush;
+}
+
+// 20,000 DIB pattern brushes of 1000 x 1000 pixels, each without its bits.
+RegressionCase dibPatternBrushes() {
+    const std::string brush = patternBrushWithoutBits();
     auto w = withRedSquareObjects(100);
     for (int i = 0; i < 20000; ++i) w.recordBytes(kDibPatternBrush, brush);
     return {"dib-pattern-brushes", redSquare(w).bytes()};
@@ -105,22 +106,23 @@ RegressionCase framedRegion() {
 // A 1000 x 1000 DIB pattern brush filling 3,000 small rectangles: each fill
 // once copied the whole pattern twice.
 RegressionCase patternBrushSmallFills() {
-    std::string brush;
-    putU16(brush, 5);
-    putU16(brush, 0);
-    for (std::uint32_t v : {40u, 1000u, 1000u}) putU32(brush, v);
-    putU16(brush, 1);
-    putU16(brush, 1);
-    brush += std::string(24, '\0');
-    putU32(brush, 0x000000);
-    putU32(brush, 0xFFFFFF);
     auto w = withRedSquareObjects(100);
-    w.recordBytes(kDibPatternBrush, brush).select(2);
+    w.recordBytes(kDibPatternBrush, patternBrushWithoutBits()).select(2);
     for (int i = 0; i < 3000; ++i) w.rectangle(40 + i % 50, 40 + i % 50, 50 + i % 50, 50 + i % 50);
     return {"pattern-brush-small-fills", redSquare(w).bytes()};
 }
 
 }  // namespace
+
+std::vector<int> squaresRegion() {
+    std::vector<int> region = {0, 6, 0, 0, 0, 90, 0, 0, 0, 720, 720};
+    for (int row = 0; row < 90; ++row) {
+        region.insert(region.end(), {180, 8 * row, 8 * row + 4});
+        for (int col = 0; col < 90; ++col) region.insert(region.end(), {8 * col, 8 * col + 4});
+        region.push_back(180);
+    }
+    return region;
+}
 
 std::vector<RegressionCase> regressionCases() {
     return {widestPen(), savedClipRegions(), dibPatternBrushes(), bitmap16PatternBrushes(), widePenFigures(),

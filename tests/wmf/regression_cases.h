@@ -16,4 +16,7 @@ struct RegressionCase {
 
 std::vector<RegressionCase> regressionCases();
 
+// CREATEREGION's parameters for 90 x 90 separate 4-unit squares, 8 units apart.
+std::vector<int> squaresRegion();
+
 }  // namespace plotvale::testing
