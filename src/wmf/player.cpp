@@ -233,10 +233,19 @@ RegionObject Player::readRegion(const Record& r) {
     return region;
 }
 
+// A region's rectangles in device pixels, cut to the picture widened by its
+// own size on every side: nothing further out can be drawn through, or be
+// moved into the picture by an offset of a picture's size, and the work of
+// combining overlapping rectangles grows with the rows they span.
 std::vector<canvas::RectI> Player::regionToDevice(const RegionObject& region) const {
+    const int w = device_.width(), h = device_.height();
     std::vector<canvas::RectI> out;
     out.reserve(region.rects.size());
-    for (const auto& rect : region.rects) out.push_back(toDeviceRect(rect.left, rect.top, rect.right, rect.bottom));
+    for (const auto& rect : region.rects) {
+        const canvas::RectI d = toDeviceRect(rect.left, rect.top, rect.right, rect.bottom);
+        out.push_back({std::clamp(d.left, -w, 2 * w), std::clamp(d.top, -h, 2 * h), std::clamp(d.right, -w, 2 * w),
+                       std::clamp(d.bottom, -h, 2 * h)});
+    }
     return out;
 }
 

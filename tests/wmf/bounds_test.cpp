@@ -151,6 +151,18 @@ TEST(Bounds, PatternsCutForSmallFillsKeepTheirPlace) {
     }
 }
 
+TEST(Bounds, ClipRegionsKeepWhatAnOffsetCanBringIn) {
+    // Regions are cut a picture's size beyond the picture: a clip reaching 60
+    // pixels out to the left, moved 50 right, covers columns 0 to 89.
+    const std::vector<int> region = {0, 6, 0, 0, 0, 1, 0, -60, 0, 40, 100, 2, 0, 100, -60, 40, 2};
+    auto file = MetafileWriter::placeable(0, 0, 100, 100, 96).record(0x06FF, region).record(0x012C, {0})
+                    .record(0x0220, {0, 50}).pen(5, 0, 0).select(1).brush(0, 0x0000FF).select(2)
+                    .rectangle(0, 0, 101, 101);
+    const auto r = render(file.bytes());
+    EXPECT_EQ(r.count(0xFF0000, 0, 0, 90, 100), 90 * 100);
+    EXPECT_EQ(r.count(0xFF0000, 90, 0, 100, 100), 0);
+}
+
 TEST(Bounds, EveryCorpusInputPlaysWithinLimits) {
     const std::filesystem::path corpus = PLOTVALE_FUZZ_CORPUS;
     int inputs = 0;

@@ -112,6 +112,18 @@ RegressionCase patternBrushSmallFills() {
     return {"pattern-brush-small-fills", redSquare(w).bytes()};
 }
 
+// 8,000 nested rectangles reaching 16,000 pixels beyond a 100-pixel picture,
+// selected as the clip fifty times: combining them once cost a pass over
+// every rectangle for each of 16,000 rows.
+RegressionCase nestedClipRegion() {
+    std::vector<int> region = {0, 6, 0, 0, 0, 8000, 0, 0, 0, 16000, 16000};
+    for (int k = 0; k < 8000; ++k) region.insert(region.end(), {2, k, 16000 - k, k, 16000 - k, 2});
+    auto w = withRedSquareObjects(100);
+    w.record(kCreateRegion, region);
+    for (int i = 0; i < 50; ++i) w.record(kSelectClipRegion, {2});
+    return {"nested-clip-region", redSquare(w).bytes()};
+}
+
 }  // namespace
 
 std::vector<int> squaresRegion() {
@@ -126,7 +138,8 @@ std::vector<int> squaresRegion() {
 
 std::vector<RegressionCase> regressionCases() {
     return {widestPen(), savedClipRegions(), dibPatternBrushes(), bitmap16PatternBrushes(), widePenFigures(),
-            rasterOperationOnALargePicture(), framedRegion(), patternBrushSmallFills()};
+            rasterOperationOnALargePicture(), framedRegion(), patternBrushSmallFills(),
+            nestedClipRegion()};
 }
 
 }  // namespace plotvale::testing
