@@ -4,6 +4,7 @@
 // the running stage, and where its console lines go.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -13,6 +14,7 @@
 #include "batch/run_progress.h"
 #include "canvas/font.h"
 #include "engine/conversion_job.h"
+#include "engine/output_guard.h"
 #include "settings/converter_settings.h"
 #include "settings/run_request.h"
 
@@ -39,6 +41,7 @@ struct BatchRun {
     InputFileList files;
     RunProgress progress;
     std::optional<canvas::Font> watermarkFont;  // loaded by the checks for a text watermark
+    std::unique_ptr<engine::OutputGuard> outputGuard;  // made before the conversion stage
 
     // Writes the one "Error: " line of a refused run; always false, so a
     // check can return it.

@@ -1,6 +1,7 @@
 #include "batch/conversion_worker.h"
 
 #include "batch/file_type_sniffing.h"
+#include "batch/run_resources.h"
 #include "engine/convert_file.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -27,7 +28,7 @@ int64_t convertOne(BatchRun& run, bool debug) {
         run.writeLine("File Format: " + sniffFileType(run.job.inputPath));
     }
     const int64_t start = platform::monotonicMilliseconds();
-    const engine::RunResources resources{run.watermarkFont ? &*run.watermarkFont : nullptr};
+    const engine::RunResources resources = runResources(run);
     if (!engine::convertFile(run.settings, run.job, resources)) {
         if (debug) run.writeLine("[ERROR] Unable to convert the file!");
         return 0;

@@ -60,6 +60,7 @@ std::string relativeSubfolder(std::string_view path, std::string_view inputFolde
 }
 
 int scanFolderTree(BatchRun& run, const std::string& folder, VisitedFolders& visited) {
+    if (!platform::onRealFileSystem(folder)) return 0;
     const auto identity = platform::folderIdentity(folder);
     // A folder that is already open on this branch is reached through a link
     // loop; a folder met again on another branch is walked again under its

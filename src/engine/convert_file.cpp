@@ -77,8 +77,9 @@ bool convertBitmap(const ConverterSettings& settings, ConversionJob& job, Bitmap
     bitmap = convertDepth(std::move(bitmap), job);
 
     job.outputPath = buildOutputPath(settings, job);
-    job.temporaryPath = makeTempPath(settings, job);
-    return saveImage(settings, job, bitmap.get());
+    if (job.outputPath.empty()) return false;  // the name would leave the output folder
+    job.temporaryPath = makeTempPath(job);
+    return saveImage(settings, job, bitmap.get(), resources.outputGuard);
 }
 
 }  // namespace plotvale::engine

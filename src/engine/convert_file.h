@@ -13,11 +13,16 @@
 
 namespace plotvale::engine {
 
+class OutputGuard;
+
 // What a run makes once and lends to each of its conversions.
 struct RunResources {
     // The text watermark's font (see loadWatermarkFont). When it is null and a
     // text watermark is on, the conversion loads the font itself.
     const canvas::Font* watermarkFont = nullptr;
+    // The files no output may replace and the run's record of stale side
+    // files (engine/output_guard.h); null protects nothing.
+    OutputGuard* outputGuard = nullptr;
 };
 
 // Converts the job's input file. On success the job holds the output path.

@@ -71,7 +71,7 @@ engine::ConversionJob pngJob(const settings::ConverterSettings& s, const std::st
     job.formatCode = png.code;
     job.targetDepth = Rgb24;
     job.saveFlags = engine::computeSaveFlags(s, png.key);
-    job.temporaryPath = engine::makeTempPath(s, job);
+    job.temporaryPath = engine::makeTempPath(job);
     return job;
 }
 
