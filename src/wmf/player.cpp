@@ -80,7 +80,7 @@ Point Player::toDevice(double x, double y) const {
 
 canvas::RectI Player::toDeviceRect(double l, double t, double r, double b) const {
     const Point a = toDevice(l, t), c = toDevice(r, b);
-    auto i = [](double v) { return static_cast<int>(std::clamp(std::floor(v + 0.5), -1e8, 1e8)); };
+    auto i = [](double v) { return pixelIndex(std::floor(v + 0.5)); };
     return canvas::RectI{i(std::min(a.x, c.x)), i(std::min(a.y, c.y)), i(std::max(a.x, c.x)),
                          i(std::max(a.y, c.y))};
 }
@@ -106,8 +106,12 @@ bool Player::playState(const Record& r) {
     case META_SCALEWINDOWEXT: {
         const int yDen = r.word(0), yNum = r.word(1), xDen = r.word(2), xNum = r.word(3);
         if (xDen == 0 || yDen == 0 || xNum == 0 || yNum == 0) return true;
-        s_.windowExtX = s_.windowExtX * xNum / xDen;
-        s_.windowExtY = s_.windowExtY * yNum / yDen;
+        const double extX = s_.windowExtX * xNum / xDen, extY = s_.windowExtY * yNum / yDen;
+        // GDI keeps extents in whole units: one scaled below a unit fails,
+        // which also keeps the scale, and every device coordinate, finite.
+        if (std::abs(extX) < 1 || std::abs(extY) < 1 || std::abs(extX) > 1e9 || std::abs(extY) > 1e9) return true;
+        s_.windowExtX = extX;
+        s_.windowExtY = extY;
         return true;
     }
     // The mapping belongs to the player: these describe the recording device.
@@ -267,8 +271,7 @@ bool Player::playClip(const Record& r) {
     }
     case META_OFFSETCLIPRGN:
         if (s_.clip) {
-            s_.clip->offset(static_cast<int>(std::lround(r.word(1) * scaleX())),
-                            static_cast<int>(std::lround(r.word(0) * scaleY())));
+            s_.clip->offset(pixelIndex(std::round(r.word(1) * scaleX())), pixelIndex(std::round(r.word(0) * scaleY())));
             applyClip();
         }
         return true;

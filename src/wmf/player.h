@@ -5,6 +5,7 @@
 // window, its map-mode and viewport records are not played (they describe
 // the device the file was made on).
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,10 @@
 #include "wmf/text_encoding.h"
 
 namespace plotvale::wmf {
+
+// A device coordinate as a whole pixel index: values far outside any picture
+// are pinned at a hundred million pixels, within an int.
+inline int pixelIndex(double v) { return v != v ? 0 : static_cast<int>(std::clamp(v, -1e8, 1e8)); }
 
 class Player {
 public:

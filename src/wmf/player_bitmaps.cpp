@@ -41,7 +41,7 @@ struct SourceSampler {
         return combine(x0, x1, y0, y1);
     }
 
-    static int clampTo(double v, int size) { return std::clamp(static_cast<int>(std::floor(v)), 0, size - 1); }
+    static int clampTo(double v, int size) { return static_cast<int>(std::clamp(std::floor(v), 0.0, size - 1.0)); }
 
     // Source pixels [first, last) under the destination pixel at offset d:
     // the one under its centre unless the source is shrunk along this axis.
@@ -139,10 +139,8 @@ void Player::blit(const Image* src, double dx, double dy, double dw, double dh, 
     const Point p0 = toDevice(dx, dy), p1 = toDevice(dx + dw, dy + dh);
     const double spanX = p1.x - p0.x, spanY = p1.y - p0.y;
     if (std::abs(spanX) < 1e-9 || std::abs(spanY) < 1e-9) return;
-    canvas::RectI area{static_cast<int>(std::floor(std::min(p0.x, p1.x) + 0.5)),
-                       static_cast<int>(std::floor(std::min(p0.y, p1.y) + 0.5)),
-                       static_cast<int>(std::floor(std::max(p0.x, p1.x) + 0.5)),
-                       static_cast<int>(std::floor(std::max(p0.y, p1.y) + 0.5))};
+    canvas::RectI area{pixelIndex(std::floor(std::min(p0.x, p1.x) + 0.5)), pixelIndex(std::floor(std::min(p0.y, p1.y) + 0.5)),
+                       pixelIndex(std::floor(std::max(p0.x, p1.x) + 0.5)), pixelIndex(std::floor(std::max(p0.y, p1.y) + 0.5))};
     Region target(canvas::RectI{0, 0, device_.width(), device_.height()});
     target.intersect(area);
     if (s_.clip) target.intersect(*s_.clip);

@@ -116,7 +116,7 @@ void Player::strokeThinLines(const Figures& outlines, bool closed) {
 void Player::strokeWideLines(const Figures& outlines, bool closed) {
     const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
     const auto figures =
-        widenLines(outlines, closed, static_cast<int>(penWidth()), bounds, 2 * canvas::kExactRasterBudget);
+        widenLines(outlines, closed, pixelIndex(penWidth()), bounds, 2 * canvas::kExactRasterBudget);
     if (!figures || canvas::edgeRowCrossings(*figures, bounds) > canvas::kExactRasterBudget)
         return strokeApproximately(outlines, closed);
     fillPixels(canvas::polygonSpans(*figures, FillRule::NonZero, bounds), s_.pen.color);

@@ -111,7 +111,7 @@ bool Player::playRegion(const Record& r) {
         const bool surface = f == META_EXTFLOODFILL && r.uword(0) == 1;
         const std::uint32_t color = colorRef(r, 2 * base);
         const Point p = toDevice(r.word(base + 3), r.word(base + 2));
-        floodFill(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)), color, surface);
+        floodFill(pixelIndex(std::floor(p.x)), pixelIndex(std::floor(p.y)), color, surface);
         return true;
     }
     const GdiObject* o = objects_.get(r.uword(0));

@@ -124,6 +124,22 @@ RegressionCase nestedClipRegion() {
     return {"nested-clip-region", redSquare(w).bytes()};
 }
 
+// A window of one unit (a hundred pixels a unit), a clip moved a thousand
+// times by 32767 units, then the window scaled below a unit eighty times
+// before lines, shapes, a block transfer and a flood fill: device
+// coordinates once overflowed their integers, or became infinite.
+RegressionCase degenerateMapping() {
+    auto w = withRedSquareObjects(100);
+    w.record(0x020C, {1, 1}).record(0x0416, {1, 1, 0, 0});
+    for (int i = 0; i < 1000; ++i) w.record(0x0220, {32767, 32767});
+    w.pen(0, 5, 0x00FF00).select(2);
+    for (int i = 0; i < 80; ++i) w.record(0x0410, {32767, 1, 32767, 1});
+    w.record(kMoveTo, {1, 1}).record(kLineTo, {5, 5}).rectangle(0, 0, 10, 10).record(0x0418, {10, 10, 0, 0})
+        .record(0x061D, {0x0021, 0x00F0, 10, 10, 0, 0}).record(0x0419, {0, 0, 5, 5});
+    w.record(0x020C, {100, 100});
+    return {"degenerate-mapping", redSquare(w).bytes()};
+}
+
 }  // namespace
 
 std::vector<int> squaresRegion() {
@@ -139,7 +155,7 @@ std::vector<int> squaresRegion() {
 std::vector<RegressionCase> regressionCases() {
     return {widestPen(), savedClipRegions(), dibPatternBrushes(), bitmap16PatternBrushes(), widePenFigures(),
             rasterOperationOnALargePicture(), framedRegion(), patternBrushSmallFills(),
-            nestedClipRegion()};
+            nestedClipRegion(), degenerateMapping()};
 }
 
 }  // namespace plotvale::testing
