@@ -87,6 +87,17 @@ canvas::RectI Player::toDeviceRect(double l, double t, double r, double b) const
 
 double Player::lengthX(double v) const { return std::abs(v * scaleX()); }
 
+// GDI keeps extents in whole units: an extent scaled below a unit fails,
+// which also keeps the scale, and every device coordinate, finite.
+void Player::scaleWindowExt(const Record& r) {
+    const int yDen = r.word(0), yNum = r.word(1), xDen = r.word(2), xNum = r.word(3);
+    if (xDen == 0 || yDen == 0 || xNum == 0 || yNum == 0) return;
+    const double extX = s_.windowExtX * xNum / xDen, extY = s_.windowExtY * yNum / yDen;
+    if (std::abs(extX) < 1 || std::abs(extY) < 1 || std::abs(extX) > 1e9 || std::abs(extY) > 1e9) return;
+    s_.windowExtX = extX;
+    s_.windowExtY = extY;
+}
+
 bool Player::playState(const Record& r) {
     switch (r.function()) {
     case META_SETBKCOLOR: s_.bkColor = colorRef(r, 0); return true;
@@ -103,17 +114,7 @@ bool Player::playState(const Record& r) {
         if (r.word(0) != 0 && r.word(1) != 0) { s_.windowExtY = r.word(0); s_.windowExtX = r.word(1); }
         return true;
     case META_OFFSETWINDOWORG: s_.windowOrgY += r.word(0); s_.windowOrgX += r.word(1); return true;
-    case META_SCALEWINDOWEXT: {
-        const int yDen = r.word(0), yNum = r.word(1), xDen = r.word(2), xNum = r.word(3);
-        if (xDen == 0 || yDen == 0 || xNum == 0 || yNum == 0) return true;
-        const double extX = s_.windowExtX * xNum / xDen, extY = s_.windowExtY * yNum / yDen;
-        // GDI keeps extents in whole units: one scaled below a unit fails,
-        // which also keeps the scale, and every device coordinate, finite.
-        if (std::abs(extX) < 1 || std::abs(extY) < 1 || std::abs(extX) > 1e9 || std::abs(extY) > 1e9) return true;
-        s_.windowExtX = extX;
-        s_.windowExtY = extY;
-        return true;
-    }
+    case META_SCALEWINDOWEXT: scaleWindowExt(r); return true;
     // The mapping belongs to the player: these describe the recording device.
     case META_SETMAPMODE: case META_SETVIEWPORTORG: case META_SETVIEWPORTEXT:
     case META_OFFSETVIEWPORTORG: case META_SCALEVIEWPORTEXT:

@@ -33,6 +33,7 @@ public:
 private:
     // Records by kind (player_*.cpp).
     bool playState(const Record& r);
+    void scaleWindowExt(const Record& r);
     bool playObject(const Record& r);
     bool playClip(const Record& r);
     bool playShape(const Record& r);
