@@ -13,6 +13,8 @@ packages=(
   qt6-base-dev
   libssl-dev
   dpkg-dev desktop-file-utils groff man-db
+  qt6-svg-dev libzip-dev xvfb
+  fonts-crosextra-carlito fonts-crosextra-caladea fonts-symbola fonts-wqy-microhei
 )
 
 missing=()

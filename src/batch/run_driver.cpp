@@ -71,16 +71,6 @@ bool resolveConversion(BatchRun& run, bool debug) {
            checkOperations(run, debug);
 }
 
-void prepareJob(BatchRun& run) {
-    const settings::OutputFormat& row = *settings::findOutputFormat(run.request.conversion);
-    run.job.outputFolder = run.request.outputFolder;
-    run.job.outputExtension = run.request.conversion;
-    run.job.formatCode = row.code;
-    run.job.targetDepth = static_cast<int32_t>(
-        settings::integerSetting(run.settings, "Output", row.settingKeys.front()));
-    run.job.saveFlags = engine::computeSaveFlags(run.settings, run.request.conversion);
-    run.job.automaticDepth = run.job.targetDepth == 0 ? 1 : 0;
-}
 
 void collect(BatchRun& run) {
     const std::string listExtension = settings::toLowerAscii(fileNameExtension(run.job.inputPath));
@@ -96,13 +86,24 @@ void collect(BatchRun& run) {
 
 }  // namespace
 
+void prepareConversionJob(BatchRun& run) {
+    const settings::OutputFormat& row = *settings::findOutputFormat(run.request.conversion);
+    run.job.outputFolder = run.request.outputFolder;
+    run.job.outputExtension = run.request.conversion;
+    run.job.formatCode = row.code;
+    run.job.targetDepth = static_cast<int32_t>(
+        settings::integerSetting(run.settings, "Output", row.settingKeys.front()));
+    run.job.saveFlags = engine::computeSaveFlags(run.settings, run.request.conversion);
+    run.job.automaticDepth = run.job.targetDepth == 0 ? 1 : 0;
+}
+
 int runBatch(BatchRun& run, bool quiet) {
     const bool debug = run.request.modeWord == "DEBUG";
     if (!quiet) writeMessage(run, "General", "Preparing");
     if (!resolveInput(run, debug) || !resolveOutput(run, debug) || !resolveConversion(run, debug)) {
         return RunRefused;
     }
-    prepareJob(run);
+    prepareConversionJob(run);
 
     if (!quiet) writeMessage(run, "General", "Importing");
     collect(run);

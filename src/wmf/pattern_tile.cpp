@@ -23,7 +23,7 @@ std::optional<PatternTile> patternTileFor(const Image& pattern, const canvas::Re
     if (pattern.width <= 0 || pattern.height <= 0 || box.empty()) return std::nullopt;
     if (box.width() >= pattern.width && box.height() >= pattern.height) return std::nullopt;
     const Axis ax = axisFor(pattern.width, box.left, box.right), ay = axisFor(pattern.height, box.top, box.bottom);
-    PatternTile tile{{ax.extent, ay.extent, {}}, {static_cast<double>(ax.start), static_cast<double>(ay.start)}};
+    PatternTile tile{{ax.extent, ay.extent, pattern.bottomUp, {}}, {static_cast<double>(ax.start), static_cast<double>(ay.start)}};
     tile.image.pixels.resize(static_cast<std::size_t>(ax.extent) * ay.extent);
     for (int y = 0; y < ay.extent; ++y) {
         const int py = (ay.first + y) % pattern.height;

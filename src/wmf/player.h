@@ -104,11 +104,13 @@ private:
     static RegionObject readRegion(const Record& r);
     std::optional<BrushObject> readPatternBrush(const Record& r);
     std::vector<canvas::RectI> regionToDevice(const RegionObject& region) const;
+    canvas::RectI cutToReach(const canvas::RectI& rect) const;
+    std::vector<canvas::RectI> regionInPixels(const RegionObject& region) const;
 
     // Text.
     std::optional<canvas::Font> textFont(SymbolEncoding& symbols) const;
     std::vector<double> textAdvances(const canvas::Font& font, const DecodedText& decoded,
-                                     const std::vector<int>* dx) const;
+                                     const std::vector<int>* dx, bool hinted) const;
     Point textOrigin(Point ref, const canvas::FontMetrics& metrics, double width, double angle) const;
     void drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
                   std::uint16_t options, const canvas::RectI* rect);
@@ -127,6 +129,7 @@ private:
     Device& device_;
     // Declared before everything it counts, so it outlives them.
     MemoryBudget budget_{kPlayerAllowanceBytes};
+    double dpiScale_ = 1;  // bitmap pixels per pixel of the picture at 96 DPI
     DcState s_;
     std::vector<DcState> saved_;
     ObjectTable objects_{budget_};
