@@ -30,6 +30,13 @@ PreferenceRow plain(RowKind kind, std::string key, std::string label) {
     return {kind, std::move(key), std::move(label), {}, 0, 0, {}};
 }
 
+// A colour whose chooser offers the colours of the list row `listKey`.
+PreferenceRow offeredColour(std::string key, std::string label, std::string listKey) {
+    PreferenceRow row = plain(RowKind::Colour, std::move(key), std::move(label));
+    row.offeredBy = std::move(listKey);
+    return row;
+}
+
 // The decoder rows of the input formats share captions; the format's name
 // tells them apart.
 PreferenceRow decoder(std::string formatName, PreferenceRow row) {
@@ -145,8 +152,8 @@ PreferencePage watermarkPage() {
              plain(RowKind::FontName, "Font", "Font"),
              number("Font Size", "Font Size", 1, 1000, "Points"),
              number("Font Leading", "Font Leading", -1000, 1000, "Pixels"),
-             plain(RowKind::Text, "Font Colors", "Font Colors"),
-             plain(RowKind::Colour, "Font Color", "Font Color"),
+             plain(RowKind::ColourList, "Font Colors", "Font Colors"),
+             offeredColour("Font Color", "Font Color", "Font Colors"),
              choice("Font Style", "Font Style",
                     {{"Regular", 0}, {"Bold", 1}, {"Italic", 2}, {"Bold Italic", 3}}),
              choice("Font Effect", "Font Effect", {{"None", 0}, {"Underline", 1}, {"Strikeout", 2}}),
@@ -155,8 +162,8 @@ PreferencePage watermarkPage() {
                     {{"Align Left", 0}, {"Align Center", 1}, {"Align Right", 2}}),
              number("Text Padding", "Text Padding", 0, Wide, "Pixels"),
              number("Text Opacity", "Text Opacity", 0, 255),
-             plain(RowKind::Text, "Back Colors", "Back Colors"),
-             plain(RowKind::Colour, "Back Color", "Background Color"),
+             plain(RowKind::ColourList, "Back Colors", "Back Colors"),
+             offeredColour("Back Color", "Background Color", "Back Colors"),
              number("Back Opacity", "Background Opacity", 0, 255),
              choice("Text Boundary", "Boundary", Boundaries),
              choice("Text Position", "Position", Positions),
