@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "batch/run_checks.h"
 #include "settings/colour_names.h"
 #include "settings/message_table.h"
 #include "settings/settings_schema.h"
@@ -92,7 +93,7 @@ BoundControl numberControl(QWidget* parent, const std::string& group, const Pref
 
 BoundControl decimalControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
     auto* box = new QDoubleSpinBox(parent);
-    box->setRange(0.01, 9.99);
+    box->setRange(batch::MinimumGamma, batch::MaximumGamma);
     box->setDecimals(2);
     box->setSingleStep(0.1);
     return bindSlot(

@@ -74,7 +74,7 @@ PreferencePage interfacePage() {
 PreferencePage inputPage() {
     return {"Input",
             {words("Format", "Input Format", settings::InputFormatList()),
-             number("WMF DPI", "WMF DPI", 10, 2400),
+             number("WMF DPI", "WMF DPI", batch::MetafileDpiRange.minimum, batch::MetafileDpiRange.maximum),
              flag("WMF Antialiasing", "Antialiasing"),
              decoder("DDS", choice("DDS Load As", "Load As", {{"Auto", 0}, {"BGRA", 1}, {"RGBA", 2}})),
              decoder("GIF", choice("GIF Frame Loading", "Frame Loading", Frames)),
@@ -116,8 +116,10 @@ PreferencePage transformPage() {
 PreferencePage adjustmentPage() {
     return {"Adjustment",
             {flag("Do Image Color Correction", "Color"),
-             number("Image Brightness", "Image Brightness", -100, 100, "Percent"),
-             number("Image Contrast", "Image Contrast", -100, 100, "Percent"),
+             number("Image Brightness", "Image Brightness", batch::AdjustmentPercentRange.minimum,
+                    batch::AdjustmentPercentRange.maximum, "Percent"),
+             number("Image Contrast", "Image Contrast", batch::AdjustmentPercentRange.minimum,
+                    batch::AdjustmentPercentRange.maximum, "Percent"),
              plain(RowKind::Decimal, "Image Gamma", "Image Gamma"),
              flag("Image Invert", "Image Invert"),
              flag("Do Image Greyscale", "Image Greyscale"),
@@ -220,7 +222,7 @@ std::vector<Choice> compressionChoices(const std::string& format) {
 PreferenceRow formatRow(const settings::OutputFormat& format, const std::string& key) {
     if (key.ends_with(" BPP")) return choice(key, "Bits Per Pixel", depthChoices(format));
     if (key.ends_with(" Compression")) return choice(key, "Compression", compressionChoices(format.key));
-    if (key.ends_with(" Quality")) return number(key, "Image Quality", 1, 100, "Percent");
+    if (key.ends_with(" Quality")) return number(key, "Image Quality", batch::QualityRange.minimum, batch::QualityRange.maximum, "Percent");
     if (key == "BMP Color Table") return choice(key, "Color Table", {{"Auto", 0}, {"Exact", 1}});
     if (key == "JPG Chroma")
         return choice(key, "Chroma Subsampling", {{"None", 0}, {"Low", 1}, {"Medium", 2}, {"High", 3}});
