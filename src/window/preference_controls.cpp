@@ -5,6 +5,7 @@
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -159,7 +160,8 @@ BoundControl colourControl(QWidget* parent, const std::string& group, const Pref
 }
 
 // A list of colours, each with its swatch and name: "+" adds one from the
-// chooser, "-" removes the selected ones, a double-click changes one. The
+// chooser, "-" or the Delete key removes the selected ones, a double-click
+// changes one. The
 // holder's "colours" property is the list as it stands, for the chooser of
 // the colour the list offers its colours to.
 class ColourListEditor : public QWidget {
@@ -181,6 +183,7 @@ public:
         layout->addWidget(list_, 1);
         layout->addLayout(buttons);
         connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { change(item); });
+        list_->installEventFilter(this);
     }
 
     void setColours(const QStringList& colours) {
@@ -189,6 +192,15 @@ public:
         publish();
     }
     QStringList colours() const { return property("colours").toStringList(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool deleteKey = event->type() == QEvent::KeyPress &&
+                               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete;
+        if (watched != list_ || !deleteKey) return QWidget::eventFilter(watched, event);
+        removeSelected();
+        return true;
+    }
 
 private:
     QToolButton* toolButton(const char* name, const char* text, std::function<void()> action) {

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
@@ -99,6 +100,13 @@ TEST_F(Preferences, ColourListsAreEditedByNameAndOfferedToTheirChooser) {
         backList->findChild<QToolButton*>("add")->click();
         backColours->item(0)->setSelected(true);
         backList->findChild<QToolButton*>("remove")->click();
+        ui.prompts.chosenColour = "ABCDEF";
+        backList->findChild<QToolButton*>("add")->click();
+        backColours->clearSelection();
+        backColours->item(2)->setSelected(true);
+        backColours->setFocus();
+        QTest::keyClick(backColours, Qt::Key_Delete);
+        ui.prompts.chosenColour = "00FF00";
         modal->findChild<QPushButton*>("Watermark/Back Color")->click();  // the chooser offers the list
         offered = ui.prompts.offeredColours;
     }, "ok");
