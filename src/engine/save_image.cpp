@@ -42,15 +42,31 @@ bool writeTemporary(const settings::ConverterSettings& settings, const Conversio
 
 }  // namespace
 
+bool writeTemporaryImage(const settings::ConverterSettings& settings, const ConversionJob& job,
+                         FIBITMAP* bitmap) {
+    if (bitmap == nullptr || job.temporaryPath.empty()) return false;
+    if (writeTemporary(settings, job, bitmap)) return true;
+    // A writer may have left a partial file behind.
+    discardTemporaryImage(job);
+    return false;
+}
+
+bool placeTemporaryImage(const ConversionJob& job) {
+    if (!job.outputPath.empty() && platform::renameFile(job.temporaryPath, job.outputPath))
+        return true;
+    discardTemporaryImage(job);
+    return false;
+}
+
+void discardTemporaryImage(const ConversionJob& job) {
+    if (!job.temporaryPath.empty() && platform::fileSizeOrKind(job.temporaryPath) >= 0)
+        platform::removeFile(job.temporaryPath);
+}
+
 bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
                FIBITMAP* bitmap) {
-    if (bitmap == nullptr || job.temporaryPath.empty() || job.outputPath.empty()) return false;
-    if (writeTemporary(settings, job, bitmap) &&
-        platform::renameFile(job.temporaryPath, job.outputPath))
-        return true;
-    // A writer may have left a partial file behind.
-    if (platform::fileSizeOrKind(job.temporaryPath) >= 0) platform::removeFile(job.temporaryPath);
-    return false;
+    if (job.outputPath.empty()) return false;
+    return writeTemporaryImage(settings, job, bitmap) && placeTemporaryImage(job);
 }
 
 }  // namespace plotvale::engine

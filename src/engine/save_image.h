@@ -21,6 +21,15 @@ namespace plotvale::engine {
 bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
                FIBITMAP* bitmap);
 
+// The two halves of saveImage: the side file at the job's temporary path,
+// then its rename to the output path. Either removes the side file when it
+// fails.
+bool writeTemporaryImage(const settings::ConverterSettings& settings, const ConversionJob& job,
+                         FIBITMAP* bitmap);
+bool placeTemporaryImage(const ConversionJob& job);
+// Removes the job's side file, if there is one.
+void discardTemporaryImage(const ConversionJob& job);
+
 // The three writers, each writing to `path` directly.
 bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
                         const std::string& path);

@@ -99,7 +99,7 @@ TEST(OddPictures, OnePixelRotatedBy359Degrees) {
         settings.transform.imageRotation = 359;
         settings.transform.imageRotationType = type;
         ConversionJob job = makeJob(settings, folder.path(), "png", 0);
-        const bool converted = convertBitmap(settings, job, makeQuadrantPicture(1, 1));
+        const bool converted = static_cast<bool>(convertBitmap(settings, job, makeQuadrantPicture(1, 1)));
         EXPECT_EQ(folder.fileCount(), converted ? 1 : 0);
         if (converted) {
             EXPECT_TRUE(decodeFile(job.outputPath, "png").bitmap);
