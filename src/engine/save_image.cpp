@@ -2,6 +2,7 @@
 
 #include "engine/jxr_writer.h"
 #include "engine/icon_writer.h"
+#include "engine/png_writer.h"
 #include "platform/file_system.h"
 
 namespace plotvale::engine {
@@ -37,6 +38,10 @@ bool writeTemporary(const settings::ConverterSettings& settings, const Conversio
         return bytes && platform::writeFile(path, *bytes);
     }
     if (job.outputExtension == "ico") return writeIcon(bitmap, job, path);
+    if (job.outputExtension == "png" && encodesPngDirectly(bitmap)) {
+        const auto bytes = encodePng(bitmap, job.saveFlags);
+        return bytes && platform::writeFile(path, *bytes);
+    }
     return writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, path);
 }
 
