@@ -1,10 +1,14 @@
+#include <memory>
 #include <utility>
 
 #include "engine/codec_messages.h"
 #include "engine/save_image.h"
+#include "platform/file_system.h"
 
 namespace plotvale::engine {
 namespace {
+
+using canvas::MemoryStream;
 
 bool isDarker(const RGBQUAD& a, const RGBQUAD& b) {
     return a.rgbRed + a.rgbGreen + a.rgbBlue < b.rgbRed + b.rgbGreen + b.rgbBlue;
@@ -54,7 +58,16 @@ bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
     const auto format = static_cast<FREE_IMAGE_FORMAT>(formatCode);
     const canvas::Bitmap prepared = preparedForEncoder(bitmap, format);
     FIBITMAP* const written = prepared ? prepared.get() : bitmap;
-    return FreeImage_Save(format, written, path.c_str(), saveFlags) != FALSE;
+    // BMP rows go out in large pieces; stdio serves them as well as memory.
+    if (format == FIF_BMP) return FreeImage_Save(format, written, path.c_str(), saveFlags) != FALSE;
+    // Other encoders write a sample or a pixel per call; into memory those
+    // calls are plain copies, where a file would take stdio's lock each time.
+    const MemoryStream stream(FreeImage_OpenMemory());
+    if (!stream || !FreeImage_SaveToMemory(format, written, stream.get(), saveFlags)) return false;
+    BYTE* data = nullptr;
+    DWORD size = 0;
+    if (!FreeImage_AcquireMemory(stream.get(), &data, &size)) return false;
+    return platform::writeFile(path, {reinterpret_cast<const char*>(data), size});
 }
 
 }  // namespace plotvale::engine

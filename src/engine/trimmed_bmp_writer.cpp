@@ -14,10 +14,7 @@ constexpr size_t FileHeaderSize = 14;
 constexpr size_t InfoHeaderSize = 40;
 constexpr size_t HeadersSize = FileHeaderSize + InfoHeaderSize;
 
-struct MemoryCloser {
-    void operator()(FIMEMORY* stream) const noexcept { FreeImage_CloseMemory(stream); }
-};
-using MemoryStream = std::unique_ptr<FIMEMORY, MemoryCloser>;
+using canvas::MemoryStream;
 
 uint32_t readU32(const std::string& bytes, size_t at) {
     uint32_t value = 0;
