@@ -55,26 +55,22 @@ ConversionStage::ConversionStage(BatchRun& run, bool debug,
                                  const std::vector<const InputEntry*>& files)
     : run_(run),
       debug_(debug),
-      slots_(files.size()),
+      files_(files),
+      window_(WindowPerJob * static_cast<size_t>(std::max(run.scale.jobs, 1))),
+      slots_(window_),
       budget_(run.scale.pictureBudgetBytes),
       resources_{run.watermarkFont ? &*run.watermarkFont : nullptr},
-      window_(WindowPerJob * static_cast<size_t>(std::max(run.scale.jobs, 1))),
-      progressLine_(run.writeStatus) {
-    for (size_t i = 0; i < files.size(); ++i) {
-        slots_[i].job = run.job;
-        slots_[i].job.inputPath = files[i]->path;
-        slots_[i].job.relativeSubfolder = files[i]->relativeSubfolder;
-    }
-}
+      progressLine_(run.writeStatus) {}
 
 int32_t ConversionStage::run() {
     std::vector<std::thread> workers;
     for (int32_t i = 0; i < std::max(run_.scale.jobs, 1); ++i) workers.emplace_back([this] { work(); });
-    if (!slots_.empty()) publish(0, 0);
-    for (size_t index = 0; index < slots_.size() && waitUntilReady(index); ++index) {
+    publish(0, 0);
+    for (size_t index = 0; index < files_.size() && waitUntilReady(index); ++index) {
         commit(index);
         {
             const std::lock_guard lock(mutex_);
+            slotOf(index).ready = false;
             ++committed_;
         }
         windowChanged_.notify_all();
@@ -90,7 +86,7 @@ void ConversionStage::work() {
         prepare(index);
         {
             const std::lock_guard lock(mutex_);
-            slots_[index].ready = true;
+            slotOf(index).ready = true;
         }
         readyChanged_.notify_all();
     }
@@ -99,28 +95,35 @@ void ConversionStage::work() {
 bool ConversionStage::takeNext(size_t& index) {
     std::unique_lock lock(mutex_);
     windowChanged_.wait(lock, [this] {
-        return nextToTake_ >= slots_.size() || !run_.progress.running ||
+        return nextToTake_ >= files_.size() || !run_.progress.running ||
                nextToTake_ < committed_ + window_;
     });
-    if (nextToTake_ >= slots_.size() || !run_.progress.running) {
+    if (nextToTake_ >= files_.size() || !run_.progress.running) {
         stopped_ = true;
         lock.unlock();
         readyChanged_.notify_all();
         return false;
     }
     index = nextToTake_++;
+    // The file that used this record before was committed: it lies a whole
+    // window behind.
+    FileSlot& slot = slotOf(index);
+    slot = FileSlot();
+    slot.job = run_.job;
+    slot.job.inputPath = files_[index]->path;
+    slot.job.relativeSubfolder = files_[index]->relativeSubfolder;
     return true;
 }
 
 // False when the file was never taken because the run was stopped.
 bool ConversionStage::waitUntilReady(size_t index) {
     std::unique_lock lock(mutex_);
-    readyChanged_.wait(lock, [&] { return slots_[index].ready || (stopped_ && index >= nextToTake_); });
-    return slots_[index].ready;
+    readyChanged_.wait(lock, [&] { return slotOf(index).ready || (stopped_ && index >= nextToTake_); });
+    return slotOf(index).ready;
 }
 
 void ConversionStage::prepare(size_t index) {
-    FileSlot& slot = slots_[index];
+    FileSlot& slot = slotOf(index);
     const int64_t start = platform::monotonicMilliseconds();
     if (run_.settings.advanced.keepSubfolders != 0)
         ensureOutputSubfolders(slot.job.outputFolder, slot.job.relativeSubfolder);
@@ -166,7 +169,7 @@ bool ConversionStage::outputUpToDate(FileSlot& slot) const {
 }
 
 void ConversionStage::commit(size_t index) {
-    FileSlot& slot = slots_[index];
+    FileSlot& slot = slotOf(index);
     const int64_t start = platform::monotonicMilliseconds();
     engine::ConversionJob job = slot.job;
     job.counter = run_.job.counter;
@@ -186,7 +189,7 @@ void ConversionStage::commit(size_t index) {
     }
     report(slot, job, reason, slot.workMs + platform::monotonicMilliseconds() - start);
     publish(index + 1, duration);
-    progressLine_.update(static_cast<int32_t>(index + 1), static_cast<int32_t>(slots_.size()));
+    progressLine_.update(static_cast<int32_t>(index + 1), static_cast<int32_t>(files_.size()));
 }
 
 // The steps that wait for the earlier files: a watermark that shows the
@@ -237,10 +240,10 @@ void ConversionStage::report(const FileSlot& slot, const engine::ConversionJob& 
 // in the input set's order plus the one now awaited, `currentFile` names that
 // one, and `lastDurationMs` is the duration of the one before it.
 void ConversionStage::publish(size_t next, int64_t lastDuration) {
-    if (next >= slots_.size()) return;
+    if (next >= files_.size()) return;
     const std::lock_guard<RunLock> guard(run_.progress.lock);
     run_.progress.processed = static_cast<int32_t>(next + 1);
-    run_.progress.currentFile = slots_[next].job.inputPath;
+    run_.progress.currentFile = files_[next]->path;
     run_.progress.lastDurationMs = lastDuration;
 }
 

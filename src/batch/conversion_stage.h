@@ -13,7 +13,8 @@
 // drawn and encoded by the committer too, so its pixels are those of the
 // serial run. Pictures in flight are admitted against the run's budget in
 // the same order, and workers stay within a window of files ahead of the
-// committer.
+// committer, whose records are reused round a ring, so the memory of a run
+// does not grow with the number of its files.
 
 #include <condition_variable>
 #include <cstdint>
@@ -54,6 +55,7 @@ private:
     engine::FailureReason render(size_t index, FileSlot& slot);
     bool outputUpToDate(FileSlot& slot) const;
     bool waitUntilReady(size_t index);
+    FileSlot& slotOf(size_t index) { return slots_[index % slots_.size()]; }
     void commit(size_t index);
     engine::FailureReason finish(FileSlot& slot, engine::ConversionJob& job);
     void report(const FileSlot& slot, const engine::ConversionJob& job,
@@ -62,10 +64,11 @@ private:
 
     BatchRun& run_;
     const bool debug_;
-    std::vector<FileSlot> slots_;
+    const std::vector<const InputEntry*> files_;
+    const size_t window_;
+    std::vector<FileSlot> slots_;  // one per file of the window, reused round the ring
     PictureBudget budget_;
     const engine::RunResources resources_;
-    const size_t window_;
     ProgressLine progressLine_;
 
     std::mutex mutex_;
