@@ -11,6 +11,7 @@ packages=(
   libcairo2-dev libfreetype-dev libfontconfig-dev zlib1g-dev
   fonts-liberation2 fonts-dejavu-core fonts-wine
   qt6-base-dev
+  libssl-dev
   nlohmann-json3-dev parallel libpng-dev libdeflate-dev
 )
 

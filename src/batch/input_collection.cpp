@@ -68,13 +68,17 @@ std::string relativeSubfolder(std::string_view path, std::string_view inputFolde
 
 int scanFolderTree(BatchRun& run, const std::string& folder, VisitedFolders& visited) {
     const auto identity = platform::folderIdentity(folder);
+    // A folder that is already open on this branch is reached through a link
+    // loop; a folder met again on another branch is walked again under its
+    // new path.
     if (!identity || !visited.insert(*identity).second) return 0;
-    const auto entries = platform::listFolder(folder);
-    if (!entries) return 0;
     int count = 0;
-    for (const platform::FolderEntry& entry : *entries) {
-        count += addFolderEntry(run, folder, entry, visited);
+    if (const auto entries = platform::listFolder(folder)) {
+        for (const platform::FolderEntry& entry : *entries) {
+            count += addFolderEntry(run, folder, entry, visited);
+        }
     }
+    visited.erase(*identity);
     return count;
 }
 
@@ -100,7 +104,6 @@ void readListFile(BatchRun& run) {
     const auto bytes = platform::readFile(run.job.inputPath, MaxListFileBytes);
     std::string_view text = bytes ? std::string_view(*bytes) : std::string_view();
     text.remove_prefix(byteOrderMarkLength(text));
-    VisitedFolders visited;
     while (!text.empty() && run.progress.running) {
         const size_t end = std::min(text.find_first_of("\r\n"), text.size());
         const std::string path(settings::trim(text.substr(0, end), " "));
@@ -113,6 +116,7 @@ void readListFile(BatchRun& run) {
         const int64_t kind = path.empty() ? platform::PathMissing : platform::fileSizeOrKind(path);
         if (kind == platform::PathMissing) continue;
         markProcessed(run, ++examined);
+        VisitedFolders visited;  // each listed folder is a walk of its own
         count += kind == platform::PathIsFolder
                      ? scanFolderTree(run, platform::withTrailingSlash(path), visited)
                      : addInputFile(run, path);

@@ -19,7 +19,9 @@ int addInputFile(BatchRun& run, const std::string& path);
 // not below it.
 std::string relativeSubfolder(std::string_view path, std::string_view inputFolder);
 
-// Folders already walked, so that symbolic links cannot lead into a loop.
+// The folders open on the branch being walked (the walk's top folder down to
+// the current one), so that a symbolic link back into one of them ends the
+// branch instead of looping.
 using VisitedFolders = std::set<platform::FolderIdentity>;
 
 // Adds every admitted file below the folder (ending in "/"), at any depth.

@@ -49,9 +49,13 @@ int32_t chooseDepth(std::string_view outputExtension, int32_t sourceDepth) {
     return last;
 }
 
+void settleTargetDepth(ConversionJob& job) {
+    if (job.automaticDepth != 0) job.targetDepth = chooseDepth(job.outputExtension, job.sourceDepth);
+}
+
 Bitmap convertDepth(Bitmap bitmap, ConversionJob& job) {
     if (!bitmap) return bitmap;
-    if (job.automaticDepth != 0) job.targetDepth = chooseDepth(job.outputExtension, job.sourceDepth);
+    settleTargetDepth(job);
     if (bitmapDepth(bitmap) == job.targetDepth) return bitmap;
 
     FIBITMAP* const source = bitmap.get();

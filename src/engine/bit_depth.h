@@ -14,9 +14,13 @@ namespace plotvale::engine {
 // format's largest; 0 for an unknown format.
 int32_t chooseDepth(std::string_view outputExtension, int32_t sourceDepth);
 
-// Converts the bitmap to the job's target depth, choosing that depth first
-// when the job's depth is automatic (from the job's source depth). Empty when
-// the conversion fails or the depth is not one the converter writes.
+// Sets the job's target depth from its source depth when the depth is
+// automatic; a fixed depth stays as it is.
+void settleTargetDepth(ConversionJob& job);
+
+// Converts the bitmap to the job's target depth, settling that depth first.
+// Empty when the conversion fails or the depth is not one the converter
+// writes.
 canvas::Bitmap convertDepth(canvas::Bitmap bitmap, ConversionJob& job);
 
 }  // namespace plotvale::engine

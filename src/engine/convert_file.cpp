@@ -97,8 +97,11 @@ Bitmap layOutPicture(const ConverterSettings& settings, ConversionJob& job, Bitm
     if (!bitmap) return bitmap;
     job.sourceDepth = bitmapDepth(bitmap);
     bitmap = transformImage(std::move(bitmap), settings, job);
+    // The watermark text and the file name show this picture's size and the
+    // depth it is written at, so both are known before the watermark.
     job.resultWidth = bitmapWidth(bitmap);
     job.resultHeight = bitmapHeight(bitmap);
+    settleTargetDepth(job);
     bitmap = adjustImage(std::move(bitmap), settings);
     return applyFrame(std::move(bitmap), settings, job.resultWidth, job.resultHeight);
 }

@@ -1,7 +1,9 @@
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "engine/codec_messages.h"
+#include "engine/ink_separation.h"
 #include "engine/save_image.h"
 #include "platform/file_system.h"
 
@@ -17,10 +19,13 @@ bool isDarker(const RGBQUAD& a, const RGBQUAD& b) {
 // FreeImage's PBM encoder writes the palette indices as they stand, but in
 // PBM a set bit is black. A picture whose index 0 is black would come out as
 // its negative, so it is handed over with indices and palette swapped.
-canvas::Bitmap blackAsSetBits(FIBITMAP* bitmap) {
-    if (FreeImage_GetBPP(bitmap) != 1) return canvas::Bitmap();
+bool hasBlackAtIndexZero(FIBITMAP* bitmap) {
+    if (FreeImage_GetBPP(bitmap) != 1) return false;
     const RGBQUAD* palette = FreeImage_GetPalette(bitmap);
-    if (palette == nullptr || !isDarker(palette[0], palette[1])) return canvas::Bitmap();
+    return palette != nullptr && isDarker(palette[0], palette[1]);
+}
+
+canvas::Bitmap blackAsSetBits(FIBITMAP* bitmap) {
     canvas::Bitmap swapped(FreeImage_Clone(bitmap));
     if (!swapped) return swapped;
     const unsigned bytesPerLine = FreeImage_GetLine(swapped.get());
@@ -36,18 +41,37 @@ canvas::Bitmap blackAsSetBits(FIBITMAP* bitmap) {
 // FreeImage's PGM encoder writes palette indices as grey levels. A colour
 // palette (as the 256-colour quantiser makes) is handed over as the grey
 // level of each pixel's colour instead.
+bool hasColourPalette(FIBITMAP* bitmap) {
+    return FreeImage_GetBPP(bitmap) == 8 && FreeImage_GetColorType(bitmap) != FIC_MINISBLACK;
+}
+
 canvas::Bitmap greyLevels(FIBITMAP* bitmap) {
-    if (FreeImage_GetBPP(bitmap) != 8 || FreeImage_GetColorType(bitmap) == FIC_MINISBLACK)
-        return canvas::Bitmap();
     return canvas::Bitmap(FreeImage_ConvertToGreyscale(bitmap));
 }
 
-// A copy that the format's FreeImage encoder writes faithfully, or nothing
-// when the bitmap can be written as it is.
-canvas::Bitmap preparedForEncoder(FIBITMAP* bitmap, FREE_IMAGE_FORMAT format) {
-    if (format == FIF_PBM) return blackAsSetBits(bitmap);
-    if (format == FIF_PGM) return greyLevels(bitmap);
-    return canvas::Bitmap();
+// FreeImage's PFM encoder writes the top row first, but a PFM file holds its
+// rows from the bottom up; a flipped copy comes out the right way round.
+canvas::Bitmap bottomRowFirst(FIBITMAP* bitmap) {
+    canvas::Bitmap flipped(FreeImage_Clone(bitmap));
+    if (flipped && FreeImage_FlipVertical(flipped.get()) == FALSE) return canvas::Bitmap();
+    return flipped;
+}
+
+// With TIFF_CMYK FreeImage's TIFF encoder stores the four bytes of a 32-bit
+// pixel as the inks, as they stand; other depths it writes as they are.
+bool writesInks(FIBITMAP* bitmap, FREE_IMAGE_FORMAT format, int32_t saveFlags) {
+    return format == FIF_TIFF && (saveFlags & TIFF_CMYK) != 0 && FreeImage_GetBPP(bitmap) == 32;
+}
+
+// A copy that the format's FreeImage encoder writes faithfully; nothing when
+// the bitmap can be written as it is, an empty bitmap when the copy failed.
+std::optional<canvas::Bitmap> preparedForEncoder(FIBITMAP* bitmap, FREE_IMAGE_FORMAT format,
+                                                 int32_t saveFlags) {
+    if (format == FIF_PBM && hasBlackAtIndexZero(bitmap)) return blackAsSetBits(bitmap);
+    if (format == FIF_PGM && hasColourPalette(bitmap)) return greyLevels(bitmap);
+    if (format == FIF_PFM) return bottomRowFirst(bitmap);
+    if (writesInks(bitmap, format, saveFlags)) return separateInks(bitmap);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -56,8 +80,9 @@ bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
                         const std::string& path) {
     silenceCodecMessages();
     const auto format = static_cast<FREE_IMAGE_FORMAT>(formatCode);
-    const canvas::Bitmap prepared = preparedForEncoder(bitmap, format);
-    FIBITMAP* const written = prepared ? prepared.get() : bitmap;
+    const auto prepared = preparedForEncoder(bitmap, format, saveFlags);
+    if (prepared && !*prepared) return false;
+    FIBITMAP* const written = prepared ? prepared->get() : bitmap;
     // BMP rows go out in large pieces; stdio serves them as well as memory.
     if (format == FIF_BMP) return FreeImage_Save(format, written, path.c_str(), saveFlags) != FALSE;
     // Other encoders write a sample or a pixel per call; into memory those

@@ -8,15 +8,38 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <mutex>
 
 #include "engine/codec_messages.h"
 #include "engine/save_flags.h"
 #include "jxr_decoding.h"
 #include "settings/format_catalogue.h"
+#include "support/pfm_reader.h"
 
 namespace plotvale::engine::testing {
 namespace {
+
+// FreeImage's PFM reader takes the file's first row for the top one, as its
+// writer does; the rows are read here in the format's own order.
+Decoded decodePfm(const std::string& path) {
+    Decoded result;
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto picture = test::readPfm(bytes);
+    if (!picture || picture->channels != 3) return result;
+    result.bitmap = Bitmap(FreeImage_AllocateT(FIT_RGBF, picture->width, picture->height));
+    if (!result.bitmap) return result;
+    for (int y = 0; y < picture->height; ++y) {
+        auto* line = reinterpret_cast<FIRGBF*>(
+            FreeImage_GetScanLine(result.bitmap.get(), picture->height - 1 - y));
+        for (int x = 0; x < picture->width; ++x)
+            line[x] = {picture->at(x, y, 0), picture->at(x, y, 1), picture->at(x, y, 2)};
+    }
+    result.fileDepth = 96;
+    return result;
+}
 
 int quadrantOf(int x, int y, int width, int height) {
     return (y < height / 2 ? 0 : 2) + (x < width / 2 ? 0 : 1);
@@ -214,6 +237,7 @@ Decoded decodeFile(const std::string& path, const std::string& extension) {
     // back by FreeImage, which also checks them against a second library.
     if (extension == "dds" || extension == "pcx") return decodeWithDevil(path);
     if (extension == "jxr") return decodeWithJxrlib(path);
+    if (extension == "pfm") return decodePfm(path);
     silenceCodecMessages();
     Decoded result;
     FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);

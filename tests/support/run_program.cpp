@@ -9,18 +9,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/temp_folder.h"
+
 extern char** environ;
 
 namespace plotvale::test {
 
 namespace {
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
-}
+std::string readAll(const std::string& path) { return fileBytes(path); }
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
