@@ -217,6 +217,7 @@ FailureReason ConversionStage::finish(FileSlot& slot, engine::ConversionJob& job
 void ConversionStage::report(const FileSlot& slot, const engine::ConversionJob& job,
                              FailureReason reason, int64_t milliseconds) {
     if (debug_) {
+        progressLine_.hide();
         run_.writeLine("Processing: " + job.inputPath);
         run_.writeLine("File Format: " + slot.fileFormat);
         if (reason == FailureReason::None) run_.writeLine("[OK] Saving As: " + job.outputPath);

@@ -34,13 +34,18 @@ ProgressLine::ProgressLine(StatusWriter writer)
 void ProgressLine::update(int32_t done, int32_t total) {
     if (!writer_) return;
     const int64_t now = platform::monotonicMilliseconds();
-    if (done < total && now - shownMs_ < RedrawEveryMs) return;
+    if (done < total && !hidden_ && now - shownMs_ < RedrawEveryMs) return;
     shownMs_ = now;
+    hidden_ = false;
     writer_(progressText(done, total, now - startMs_));
 }
 
-void ProgressLine::finish() {
-    if (writer_) writer_("");
+void ProgressLine::hide() {
+    if (!writer_ || hidden_) return;
+    writer_("");
+    hidden_ = true;
 }
+
+void ProgressLine::finish() { hide(); }
 
 }  // namespace plotvale::batch

@@ -21,11 +21,15 @@ public:
     // An empty writer makes every call do nothing.
     explicit ProgressLine(StatusWriter writer);
     void update(int32_t done, int32_t total);
+    // Clears the line so stdout lines can follow on a clean row; the next
+    // update draws it again.
+    void hide();
     // Clears the line.
     void finish();
 
 private:
     StatusWriter writer_;
+    bool hidden_ = true;
     int64_t startMs_ = 0;
     int64_t shownMs_ = -1000;
 };
