@@ -93,6 +93,9 @@ void ConversionStage::work() {
 }
 
 bool ConversionStage::takeNext(size_t& index) {
+    // A watcher that holds the progress lock (a paused window) holds the
+    // workers here, so a stop it decides on applies before the next file.
+    { const std::lock_guard<RunLock> pause(run_.progress.lock); }
     std::unique_lock lock(mutex_);
     windowChanged_.wait(lock, [this] {
         return nextToTake_ >= files_.size() || !run_.progress.running ||

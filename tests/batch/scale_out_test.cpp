@@ -116,3 +116,37 @@ TEST(ConversionStageTest, LargePicturesStayWithinTheBudget) {
     EXPECT_EQ(stage.run(), 8);
     EXPECT_EQ(stage.peakPictureBytes(), pictureBytes * 2);
 }
+
+TEST(ConversionStageTest, AStopEndsAfterTheFilesInFlightAndLeavesAPrefix) {
+    test::TempFolder folder;
+    settings::ConverterSettings settings;
+    settings::resetSettingsToDefaults(settings, true, 0);
+    std::vector<std::string> lines;
+    BatchRun* running = nullptr;
+    BatchRun run(settings, {}, "/", [&](std::string_view line) {
+        lines.emplace_back(line);
+        if (line.rfind("[OK]", 0) == 0) running->progress.running = false;  // stop after the first
+    }, 1);
+    running = &run;
+    run.job.outputFolder = folder.path().string() + "/";
+    run.job.outputExtension = "bmp";
+    run.job.targetDepth = 24;
+    run.scale.jobs = 2;
+    for (int i = 0; i < 40; ++i) {
+        const std::string path =
+            folder.write("in/s" + std::to_string(i) + ".wmf", test::sampleMetafile(300, 200));
+        run.files.findOrCreate(path).added = 1;
+    }
+    run.progress.reset();
+    ConversionStage stage(run, true, run.files.inOrder());
+    const int32_t converted = stage.run();
+    EXPECT_GE(converted, 1);
+    EXPECT_LE(converted, 1 + 2 * 4);  // at most the window the workers had taken
+    ASSERT_EQ(lines.size(), 3u * static_cast<size_t>(converted));
+    const auto order = run.files.inOrder();
+    for (int32_t i = 0; i < converted; ++i)
+        EXPECT_EQ(lines[3 * static_cast<size_t>(i)], "Processing: " + order[static_cast<size_t>(i)]->path);
+    size_t outputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) outputs += entry.is_regular_file();
+    EXPECT_EQ(outputs, static_cast<size_t>(converted));  // no side file left behind
+}
