@@ -94,59 +94,69 @@ TEST(ProgressLineTest, DoneRateAndTimeLeft) {
     EXPECT_EQ(progressText(1, 601, 1000), "1/601 files  1.0 files/s  10:00 left");
 }
 
-TEST(ConversionStageTest, LargePicturesStayWithinTheBudget) {
-    test::TempFolder folder;
-    settings::ConverterSettings settings;
-    settings::resetSettingsToDefaults(settings, true, 0);
-    BatchRun run(settings, {}, "/", [](std::string_view) {}, 1);
-    run.job.outputFolder = folder.path().string() + "/";
-    run.job.outputExtension = "bmp";
-    run.job.formatCode = 0;
-    run.job.targetDepth = 24;
-    run.scale.jobs = 4;
-    const uint64_t pictureBytes = 1000ull * 800 * 4;
-    run.scale.pictureBudgetBytes = pictureBytes * 2;
-    for (int i = 0; i < 8; ++i) {
-        const std::string path =
-            folder.write("in/big" + std::to_string(i) + ".wmf", test::sampleMetafile(1000, 800));
-        run.files.findOrCreate(path).added = 1;
+// A run into a scratch folder of BMP files, with `count` pictures collected.
+class StageRun {
+public:
+    StageRun(LineWriter writer, int jobs, int count, int16_t width, int16_t height)
+        : settings_(defaults()), run(settings_, {}, "/", std::move(writer), 1) {
+        run.job.outputFolder = folder.path().string() + "/";
+        run.job.outputExtension = "bmp";
+        run.job.targetDepth = 24;
+        run.scale.jobs = jobs;
+        for (int i = 0; i < count; ++i) {
+            const std::string path = folder.write("in/p" + std::to_string(i) + ".wmf",
+                                                  test::sampleMetafile(width, height));
+            run.files.findOrCreate(path).added = 1;
+        }
+        run.progress.reset();
     }
-    run.progress.reset();
-    ConversionStage stage(run, false, run.files.inOrder());
+    size_t outputCount() const {
+        size_t outputs = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            outputs += entry.is_regular_file() ? 1 : 0;
+        return outputs;
+    }
+
+private:
+    static settings::ConverterSettings defaults() {
+        settings::ConverterSettings s;
+        settings::resetSettingsToDefaults(s, true, 0);
+        return s;
+    }
+    test::TempFolder folder;
+    settings::ConverterSettings settings_;
+
+public:
+    BatchRun run;
+};
+
+TEST(ConversionStageTest, LargePicturesStayWithinTheBudget) {
+    StageRun stageRun([](std::string_view) {}, 4, 8, 1000, 800);
+    const uint64_t pictureBytes = 1000ull * 800 * 4;
+    stageRun.run.scale.pictureBudgetBytes = pictureBytes * 2;
+    ConversionStage stage(stageRun.run, false, stageRun.run.files.inOrder());
     EXPECT_EQ(stage.run(), 8);
     EXPECT_EQ(stage.peakPictureBytes(), pictureBytes * 2);
+    EXPECT_EQ(stageRun.outputCount(), 8u);
 }
 
 TEST(ConversionStageTest, AStopEndsAfterTheFilesInFlightAndLeavesAPrefix) {
-    test::TempFolder folder;
-    settings::ConverterSettings settings;
-    settings::resetSettingsToDefaults(settings, true, 0);
     std::vector<std::string> lines;
     BatchRun* running = nullptr;
-    BatchRun run(settings, {}, "/", [&](std::string_view line) {
-        lines.emplace_back(line);
-        if (line.rfind("[OK]", 0) == 0) running->progress.running = false;  // stop after the first
-    }, 1);
-    running = &run;
-    run.job.outputFolder = folder.path().string() + "/";
-    run.job.outputExtension = "bmp";
-    run.job.targetDepth = 24;
-    run.scale.jobs = 2;
-    for (int i = 0; i < 40; ++i) {
-        const std::string path =
-            folder.write("in/s" + std::to_string(i) + ".wmf", test::sampleMetafile(300, 200));
-        run.files.findOrCreate(path).added = 1;
-    }
-    run.progress.reset();
-    ConversionStage stage(run, true, run.files.inOrder());
+    StageRun stageRun(
+        [&](std::string_view line) {
+            lines.emplace_back(line);
+            if (line.rfind("[OK]", 0) == 0) running->progress.running = false;  // stop after the first
+        },
+        2, 40, 300, 200);
+    running = &stageRun.run;
+    ConversionStage stage(stageRun.run, true, stageRun.run.files.inOrder());
     const int32_t converted = stage.run();
     EXPECT_GE(converted, 1);
     EXPECT_LE(converted, 1 + 2 * 4);  // at most the window the workers had taken
     ASSERT_EQ(lines.size(), 3u * static_cast<size_t>(converted));
-    const auto order = run.files.inOrder();
-    for (int32_t i = 0; i < converted; ++i)
-        EXPECT_EQ(lines[3 * static_cast<size_t>(i)], "Processing: " + order[static_cast<size_t>(i)]->path);
-    size_t outputs = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) outputs += entry.is_regular_file();
-    EXPECT_EQ(outputs, static_cast<size_t>(converted));  // no side file left behind
+    const auto order = stageRun.run.files.inOrder();
+    for (size_t i = 0; i < static_cast<size_t>(converted); ++i)
+        EXPECT_EQ(lines[3 * i], "Processing: " + order[i]->path);
+    EXPECT_EQ(stageRun.outputCount(), static_cast<size_t>(converted));  // no side file left
 }
