@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/png_stored.h"
+#include "engine/png_direct.h"
 
 namespace plotvale::engine {
 namespace {
@@ -94,7 +94,7 @@ std::optional<std::string> encodePng(FIBITMAP* bitmap, int32_t saveFlags) {
     shape.level = zlibLevel(saveFlags);
     shape.dotsPerMeterX = FreeImage_GetDotsPerMeterX(bitmap);
     shape.dotsPerMeterY = FreeImage_GetDotsPerMeterY(bitmap);
-    if (shape.level == 0 && !shape.interlaced) return encodeStoredPng({bitmap, shape.hasAlpha});
+    if (!shape.interlaced) return encodeDirectPng({bitmap, shape.hasAlpha, shape.level});
 
     std::vector<png_bytep> rows(shape.height);
     for (png_uint_32 y = 0; y < shape.height; ++y)

@@ -1,12 +1,12 @@
 #pragma once
-// PNG through libpng directly for the pictures the pipeline makes most: 24-
+// PNG without FreeImage's encoder for the pictures the pipeline makes most: 24-
 // and 32-bit colour. FreeImage's encoder runs libpng's filter search on
 // every row even when nothing is compressed, scans the picture for alpha
 // pixel by pixel, and writes through small buffered calls; this one writes
 // the same image (colour type, size, resolution, interlacing and level as
 // FreeImage chooses them) into memory and then to the file in one call.
-// Uncompressed pictures without interlacing skip libpng altogether
-// (engine/png_stored.h).
+// Pictures without interlacing skip libpng altogether (engine/png_direct.h);
+// interlaced ones go through libpng with FreeImage's levels.
 
 #include <cstdint>
 #include <optional>
