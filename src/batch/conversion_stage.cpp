@@ -56,6 +56,7 @@ ConversionStage::ConversionStage(BatchRun& run, bool debug,
     : run_(run),
       debug_(debug),
       files_(files),
+      runJob_(run.job),
       window_(WindowPerJob * static_cast<size_t>(std::max(run.scale.jobs, 1))),
       slots_(window_),
       budget_(run.scale.pictureBudgetBytes),
@@ -112,7 +113,7 @@ bool ConversionStage::takeNext(size_t& index) {
     // window behind.
     FileSlot& slot = slotOf(index);
     slot = FileSlot();
-    slot.job = run_.job;
+    slot.job = runJob_;
     slot.job.inputPath = files_[index]->path;
     slot.job.relativeSubfolder = files_[index]->relativeSubfolder;
     return true;

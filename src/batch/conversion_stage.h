@@ -65,6 +65,9 @@ private:
     BatchRun& run_;
     const bool debug_;
     const std::vector<const InputEntry*> files_;
+    // The run's fields of the job as the stage starts; the counter and the
+    // random number in run_.job belong to the committer.
+    const engine::ConversionJob runJob_;
     const size_t window_;
     std::vector<FileSlot> slots_;  // one per file of the window, reused round the ring
     PictureBudget budget_;
