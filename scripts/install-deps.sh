@@ -12,6 +12,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fonts-wine
   qt6-base-dev
   libssl-dev
+  dpkg-dev desktop-file-utils groff man-db
   nlohmann-json3-dev parallel libpng-dev libdeflate-dev
 )
 

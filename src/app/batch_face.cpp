@@ -1,5 +1,8 @@
 // The command-line run: a fresh run state (program folder, counter 1, a
-// random number for the naming mask) handed to the batch driver.
+// random number for the naming mask) handed to the batch driver. On Linux
+// the program folder that relative run folders start from is the working
+// directory, taken once here: the executable's own folder (/usr/bin) is no
+// place for a user's pictures.
 
 #include <random>
 
@@ -7,13 +10,13 @@
 #include "app/faces.h"
 #include "batch/run_driver.h"
 #include "platform/console.h"
-#include "platform/program_path.h"
+#include "platform/working_folder.h"
 
 namespace plotvale::app {
 
 int runBatchFace(const settings::ConverterSettings& settings, const settings::RunRequest& request,
                  bool quiet) {
-    batch::BatchRun run(settings, request, platform::programFolder(), platform::writeLine,
+    batch::BatchRun run(settings, request, platform::workingFolder(), platform::writeLine,
                         std::random_device{}());
     run.job.randomNumber = run.nextRandomNumber();
     run.job.counter = 1;

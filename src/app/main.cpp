@@ -25,6 +25,11 @@ int main(int argc, char** argv) {
         platform::writeErrorLine(platform::programName() + ": another instance is running");
         return app::ExitOtherInstance;
     }
+    if (guard->unguarded()) {
+        platform::writeErrorLine(platform::programName() +
+                                 ": no private folder for the single-instance lock; running "
+                                 "without it");
+    }
     if (const auto status = app::runCommandLine(parameters)) return *status;
     return app::runWindowFace();
 }

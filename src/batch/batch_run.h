@@ -4,6 +4,7 @@
 // the running stage, and where its console lines go.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -16,6 +17,7 @@
 #include "batch/scale_out.h"
 #include "canvas/font.h"
 #include "engine/conversion_job.h"
+#include "engine/output_guard.h"
 #include "settings/converter_settings.h"
 #include "settings/run_request.h"
 
@@ -34,7 +36,7 @@ struct BatchRun {
 
     const settings::ConverterSettings& settings;
     settings::RunRequest request;
-    std::string programFolder;  // with a trailing "/"
+    std::string programFolder;  // base of relative run folders (the working directory), with "/"
     LineWriter writeLine;
     std::mt19937 random;
 
@@ -45,6 +47,7 @@ struct BatchRun {
     ScaleOut scale;                    // threads, shard, skipping; set by the checks
     std::optional<Manifest> manifest;  // opened by the checks when one is asked for
     StatusWriter writeStatus;          // the terminal's progress line; empty for none
+    std::unique_ptr<engine::OutputGuard> outputGuard;  // made before the conversion stage
 
     // Writes the one "Error: " line of a refused run; always false, so a
     // check can return it.

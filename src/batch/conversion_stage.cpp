@@ -7,6 +7,7 @@
 
 #include "batch/conversion_worker.h"
 #include "batch/file_type_sniffing.h"
+#include "batch/run_resources.h"
 #include "engine/order_dependence.h"
 #include "engine/save_image.h"
 #include "platform/clock.h"
@@ -60,7 +61,7 @@ ConversionStage::ConversionStage(BatchRun& run, bool debug,
       window_(WindowPerJob * static_cast<size_t>(std::max(run.scale.jobs, 1))),
       slots_(window_),
       budget_(run.scale.pictureBudgetBytes),
-      resources_{run.watermarkFont ? &*run.watermarkFont : nullptr},
+      resources_(runResources(run)),
       progressLine_(run.writeStatus) {}
 
 int32_t ConversionStage::run() {
@@ -154,11 +155,12 @@ FailureReason ConversionStage::render(size_t index, FileSlot& slot) {
         return rendered.reason;
     picture = engine::layOutPicture(settings, job, std::move(picture));
     if (run_.scale.skipExisting && outputUpToDate(slot)) return FailureReason::None;
-    if (engine::watermarkFollowsCounters(settings, job)) {
+    if (engine::watermarkFollowsCounters(settings, job) || engine::nameFollowsCounters(settings, job)) {
         slot.deferred = std::move(picture);
         slot.heldBytes = hold.keep();
         return FailureReason::None;
     }
+    engine::nameOutput(settings, job);
     return engine::writeSideFile(settings, job, std::move(picture), resources_).reason;
 }
 
@@ -196,18 +198,22 @@ void ConversionStage::commit(size_t index) {
     progressLine_.update(static_cast<int32_t>(index + 1), static_cast<int32_t>(files_.size()));
 }
 
-// The steps that wait for the earlier files: a watermark that shows the
-// counter, the name, the claim of the name and the rename.
+// The steps that wait for the earlier files: the claim of the name and the
+// rename, and for a name or a watermark that shows the counter, the name
+// and the side file too.
 FailureReason ConversionStage::finish(FileSlot& slot, engine::ConversionJob& job) {
+    if (slot.deferred) engine::nameOutput(run_.settings, job);
+    const std::string key = claimKey(job.outputPath);
+    const bool taken = !job.outputPath.empty() && claimed_.count(key) != 0;
     if (slot.deferred) {
-        const auto written =
-            engine::writeSideFile(run_.settings, job, std::move(slot.deferred), resources_);
+        canvas::Bitmap picture = std::move(slot.deferred);
+        const auto written = taken ? engine::ConversionResult{}
+                                   : engine::writeSideFile(run_.settings, job, std::move(picture),
+                                                           resources_);
         budget_.release(slot.heldBytes);
         if (!written) return written.reason;
     }
-    if (!slot.skipped) engine::nameOutput(run_.settings, job);
-    const std::string key = claimKey(job.outputPath);
-    if (claimed_.count(key) != 0) {
+    if (taken) {
         if (!slot.skipped) engine::discardTemporaryImage(job);
         return FailureReason::OutputTaken;
     }

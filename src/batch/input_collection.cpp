@@ -6,6 +6,7 @@
 #include "batch/path_rules.h"
 #include "settings/format_catalogue.h"
 #include "settings/text_case.h"
+#include "settings/text_file.h"
 
 namespace plotvale::batch {
 
@@ -39,14 +40,6 @@ void addResult(BatchRun& run, int32_t count) {
     run.progress.resultCount += count;
 }
 
-size_t byteOrderMarkLength(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return 3;
-    if (bytes.substr(0, 4) == std::string_view("\x00\x00\xFE\xFF", 4)) return 4;
-    if (bytes.substr(0, 4) == std::string_view("\xFF\xFE\x00\x00", 4)) return 2;
-    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return 2;
-    return 0;
-}
-
 }  // namespace
 
 int addInputFile(BatchRun& run, const std::string& path) {
@@ -61,12 +54,13 @@ int addInputFile(BatchRun& run, const std::string& path) {
 
 std::string relativeSubfolder(std::string_view path, std::string_view inputFolder) {
     if (path.empty() || inputFolder.empty()) return {};
-    const std::string folder = folderPart(path);
+    const std::string folder = walkedFolderPart(path);
     if (folder.compare(0, inputFolder.size(), inputFolder) != 0) return {};
     return folder.substr(inputFolder.size());
 }
 
 int scanFolderTree(BatchRun& run, const std::string& folder, VisitedFolders& visited) {
+    if (!platform::onRealFileSystem(folder)) return 0;
     const auto identity = platform::folderIdentity(folder);
     // A folder that is already open on this branch is reached through a link
     // loop; a folder met again on another branch is walked again under its
@@ -102,8 +96,8 @@ void readListFile(BatchRun& run) {
     int32_t count = 0;
     int32_t examined = 0;
     const auto bytes = platform::readFile(run.job.inputPath, MaxListFileBytes);
-    std::string_view text = bytes ? std::string_view(*bytes) : std::string_view();
-    text.remove_prefix(byteOrderMarkLength(text));
+    const std::string decoded = bytes ? settings::decodeTextFile(*bytes) : std::string();
+    std::string_view text = decoded;
     while (!text.empty() && run.progress.running) {
         const size_t end = std::min(text.find_first_of("\r\n"), text.size());
         const std::string path(settings::trim(text.substr(0, end), " "));

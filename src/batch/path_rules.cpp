@@ -10,6 +10,12 @@ bool isSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
+// The path up to and including its last separator; "" when it has none.
+std::string upToLastOf(std::string_view path, std::string_view separators) {
+    const auto last = path.find_last_of(separators);
+    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
+}
+
 }  // namespace
 
 std::string fileNameExtension(std::string_view path) {
@@ -25,8 +31,11 @@ std::string fileNameExtension(std::string_view path) {
 }
 
 std::string folderPart(std::string_view path) {
-    const auto last = path.find_last_of("/\\");
-    return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
+    return upToLastOf(path, "/\\");
+}
+
+std::string walkedFolderPart(std::string_view path) {
+    return upToLastOf(path, "/");
 }
 
 FolderResult normaliseFolder(std::string_view folder, const std::string& programFolder) {

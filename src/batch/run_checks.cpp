@@ -5,7 +5,10 @@
 #include <optional>
 
 #include "batch/watermark_font.h"
+#include "engine/output_name.h"
+#include "engine/watermark.h"
 #include "platform/file_system.h"
+#include "settings/message_table.h"
 #include "settings/format_catalogue.h"
 #include "settings/keyword_sets.h"
 #include "settings/settings_schema.h"
@@ -173,7 +176,10 @@ bool checkImageWatermark(BatchRun& run, const Echo& echo) {
               std::to_string(w.imageXOffset) + "/" + std::to_string(w.imageYOffset));
     echo.number("Watermark rotation: ", w.imageRotation);
     echo.keyword("Watermark size/mode: ", KeywordSet::Size, w.imageSize);
-    if (platform::fileSizeOrKind(w.image) <= 0) return run.refuse("Invalid watermark image");
+    // A FIFO, device or socket has no size either, so it is refused here
+    // before anything tries to read it.
+    if (platform::fileSizeOrKind(w.image) <= 0 || engine::watermarkImageRefused(w.image))
+        return run.refuse("Invalid watermark image");
     return true;
 }
 
@@ -191,6 +197,18 @@ void echoAdvanced(const BatchRun& run, const Echo& echo) {
     echo.keyword("File Timestamp: ", KeywordSet::Timestamp, adv.fileTimestamp);
     if (adv.fileTimestamp == 2) echo.number("Custom Timestamp: ", adv.customTimestamp);
     echo.number("Keep Subfolders: ", adv.keepSubfolders);
+}
+
+// The mask expanded for a sample file: literal "..", a leading "/" or a
+// folder part that climbs out shows whatever the placeholders hold. Values
+// that bring these in for a single file fail that file (buildOutputPath).
+bool checkFilenameMask(BatchRun& run) {
+    engine::ConversionJob sample = run.job;
+    sample.inputPath = "sample.wmf";
+    sample.outputExtension = run.request.conversion;
+    if (engine::leavesFolder(engine::outputFileName(run.settings, sample)))
+        return run.refuse(settings::getText("Msg", "Invalid filename mask"));
+    return true;
 }
 
 }  // namespace
@@ -244,7 +262,7 @@ bool checkOperations(BatchRun& run, bool debug) {
     echoFrame(run, echo);
     if (!checkWatermark(run, echo)) return false;
     echoAdvanced(run, echo);
-    return true;
+    return checkFilenameMask(run);
 }
 
 }  // namespace plotvale::batch

@@ -6,6 +6,7 @@
 #include "batch/input_collection.h"
 #include "batch/path_rules.h"
 #include "batch/run_checks.h"
+#include "batch/run_resources.h"
 #include "batch/scale_out_checks.h"
 #include "engine/save_flags.h"
 #include "platform/file_system.h"
@@ -129,6 +130,7 @@ int runBatch(BatchRun& run, bool quiet) {
     }
 
     if (!quiet) writeMessage(run, "General", "Converting");
+    protectInputFiles(run);
     runStage(run, [debug](BatchRun& r) { runConversionWorker(r, debug); });
     const int32_t converted = run.progress.resultCount;
     run.watermarkFont.reset();  // the run's font lives until its last conversion

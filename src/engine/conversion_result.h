@@ -12,6 +12,8 @@ enum class FailureReason {
     NotAMetafile,    // no metafile header, or an empty picture
     TooLarge,        // the picture's bitmap would pass the size bound
     PlayerRefused,   // the player could not draw the records
+    BadOutputName,   // the filename mask leads out of the output folder
+    OutputIsInput,   // the output path names an input file of the run
     WriterFailed,    // the depth conversion or the writer failed
     RenameFailed,    // the side file could not take the output name
     OutputTaken,     // an earlier file of the same run already wrote that output path

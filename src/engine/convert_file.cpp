@@ -108,6 +108,7 @@ Bitmap layOutPicture(const ConverterSettings& settings, ConversionJob& job, Bitm
 
 ConversionResult writeSideFile(const ConverterSettings& settings, ConversionJob& job, Bitmap bitmap,
                                const RunResources& resources) {
+    if (job.outputPath.empty()) return {FailureReason::BadOutputName};  // it would leave the folder
     if (!bitmap) return {FailureReason::WriterFailed};
     std::optional<canvas::Font> ownFont;
     const canvas::Font* watermarkFont = resources.watermarkFont;
@@ -118,9 +119,13 @@ ConversionResult writeSideFile(const ConverterSettings& settings, ConversionJob&
     bitmap = applyWatermark(std::move(bitmap), settings, job, watermarkFont, job.resultWidth,
                             job.resultHeight);
     bitmap = convertDepth(std::move(bitmap), job);
-    job.temporaryPath = makeTempPath(settings, job);
-    if (!writeTemporaryImage(settings, job, bitmap.get())) return {FailureReason::WriterFailed};
-    return {};
+    job.temporaryPath = makeTempPath(job);
+    switch (writeTemporaryImage(settings, job, bitmap.get(), resources.outputGuard)) {
+    case SideFileResult::Written: return {};
+    case SideFileResult::OutputIsInput: return {FailureReason::OutputIsInput};
+    case SideFileResult::WriterFailed: break;
+    }
+    return {FailureReason::WriterFailed};
 }
 
 void nameOutput(const ConverterSettings& settings, ConversionJob& job) {
@@ -146,10 +151,10 @@ ConversionResult convertBitmap(const ConverterSettings& settings, ConversionJob&
                                Bitmap bitmap, const RunResources& resources) {
     if (!bitmap) return {FailureReason::NotAMetafile};
     bitmap = layOutPicture(settings, job, std::move(bitmap));
+    nameOutput(settings, job);
     if (const ConversionResult written = writeSideFile(settings, job, std::move(bitmap), resources);
         !written)
         return written;
-    nameOutput(settings, job);
     return placeOutput(job);
 }
 

@@ -6,9 +6,9 @@
 //
 // The same pipeline is also offered in stages, for a caller that converts
 // several files at once: the stages up to the side file depend only on the
-// file itself (and, for a watermark text with "%n%" or "%rnd%", on the job's
-// counter and random number), and the naming and placing of the output
-// comes last, so that caller can do it in its own order.
+// file itself (unless the name or the watermark text shows "%n%" or "%rnd%",
+// the job's counter and random number), and the placing of the output comes
+// last, so that caller can do it in its own order.
 
 #include <cstdint>
 #include <optional>
@@ -23,11 +23,16 @@
 
 namespace plotvale::engine {
 
+class OutputGuard;
+
 // What a run makes once and lends to each of its conversions.
 struct RunResources {
     // The text watermark's font (see loadWatermarkFont). When it is null and a
     // text watermark is on, the conversion loads the font itself.
     const canvas::Font* watermarkFont = nullptr;
+    // The files no output may replace and the run's record of stale side
+    // files (engine/output_guard.h); null protects nothing.
+    OutputGuard* outputGuard = nullptr;
 };
 
 // Converts the job's input file. On success the job holds the output path.
@@ -62,14 +67,16 @@ ConversionResult rasterizeData(const settings::ConverterSettings& settings, Conv
 canvas::Bitmap layOutPicture(const settings::ConverterSettings& settings, ConversionJob& job,
                              canvas::Bitmap bitmap);
 
-// The watermark, the depth conversion and the encoder, into a side file in
-// the output folder (its path left in the job).
+// Sets the job's output path by the filename mask, with the job's counter
+// and random number; empty when the name would leave the output folder.
+void nameOutput(const settings::ConverterSettings& settings, ConversionJob& job);
+
+// The watermark, the depth conversion and the encoder, into the side file of
+// the job's output path (its path left in the job). Fails with
+// BadOutputName for an empty output path, OutputIsInput when the output
+// path names a file the resources' guard protects (an input of the run).
 ConversionResult writeSideFile(const settings::ConverterSettings& settings, ConversionJob& job,
                                canvas::Bitmap bitmap, const RunResources& resources);
-
-// Sets the job's output path by the filename mask, with the job's counter
-// and random number.
-void nameOutput(const settings::ConverterSettings& settings, ConversionJob& job);
 
 // Gives the side file the output path, replacing a file of an earlier run.
 ConversionResult placeOutput(const ConversionJob& job);

@@ -37,6 +37,50 @@ private:
     ILuint name_ = 0;
 };
 
+// DevIL's file writers do not look at the results of their writes, so they
+// go through callbacks into an OutputFile, which remembers every failure.
+// The "file" DevIL opens is the OutputFile set here, only under the DevIL
+// mutex.
+platform::OutputFile* openedFile = nullptr;
+
+platform::OutputFile& fileOf(ILHANDLE handle) { return *static_cast<platform::OutputFile*>(handle); }
+
+ILHANDLE ILAPIENTRY openOutput(ILconst_string) { return openedFile; }
+void ILAPIENTRY closeOutput(ILHANDLE) {}
+
+ILint ILAPIENTRY putByte(ILubyte byte, ILHANDLE handle) {
+    return fileOf(handle).write(&byte, 1, 1) == 1 ? byte : IL_EOF;
+}
+
+ILint ILAPIENTRY writeBlocks(const void* data, ILuint size, ILuint count, ILHANDLE handle) {
+    return static_cast<ILint>(fileOf(handle).write(data, size, count));
+}
+
+// DevIL's IL_SEEK_SET, IL_SEEK_CUR and IL_SEEK_END are stdio's values.
+ILint ILAPIENTRY seekTo(ILHANDLE handle, ILint offset, ILint origin) {
+    return fileOf(handle).seek(offset, origin) ? 0 : -1;
+}
+
+ILint ILAPIENTRY tellPosition(ILHANDLE handle) {
+    return static_cast<ILint>(fileOf(handle).tell());
+}
+
+// While this lives, every file DevIL writes (by any name) goes to `file`.
+// ilSave is used rather than ilSaveF, which DevIL 1.7.8 lacks for PCX.
+class WritesInto {
+public:
+    explicit WritesInto(platform::OutputFile& file) {
+        openedFile = &file;
+        ilSetWrite(openOutput, closeOutput, putByte, seekTo, tellPosition, writeBlocks);
+    }
+    ~WritesInto() {
+        ilResetWrite();
+        openedFile = nullptr;
+    }
+    WritesInto(const WritesInto&) = delete;
+    WritesInto& operator=(const WritesInto&) = delete;
+};
+
 // The pixels as rows without padding, bottom row first, blue first.
 bool copyRawPixels(FIBITMAP* bitmap, unsigned channels, std::vector<ILubyte>& pixels) {
     const unsigned width = FreeImage_GetWidth(bitmap);
@@ -53,7 +97,7 @@ bool copyRawPixels(FIBITMAP* bitmap, unsigned channels, std::vector<ILubyte>& pi
 
 }  // namespace
 
-bool writeWithDevil(FIBITMAP* bitmap, int32_t ilType, const std::string& path) {
+bool writeWithDevil(FIBITMAP* bitmap, int32_t ilType, platform::OutputFile& file) {
     const unsigned depth = FreeImage_GetBPP(bitmap);
     if (FreeImage_GetImageType(bitmap) != FIT_BITMAP || (depth != 24 && depth != 32)) return false;
     const ILubyte channels = depth == 32 ? 4 : 3;
@@ -70,7 +114,8 @@ bool writeWithDevil(FIBITMAP* bitmap, int32_t ilType, const std::string& path) {
                     format, IL_UNSIGNED_BYTE, pixels.data()))
         return false;
     if (ilType == IL_DDS && !iluBuildMipmaps()) return false;
-    return ilSave(static_cast<ILenum>(ilType), path.c_str()) != IL_FALSE;
+    const WritesInto redirected(file);
+    return ilSave(static_cast<ILenum>(ilType), "side file") != IL_FALSE;
 }
 
 }  // namespace plotvale::engine

@@ -5,7 +5,7 @@
 #include "engine/codec_messages.h"
 #include "engine/ink_separation.h"
 #include "engine/save_image.h"
-#include "platform/file_system.h"
+#include "platform/output_file.h"
 
 namespace plotvale::engine {
 namespace {
@@ -74,25 +74,68 @@ std::optional<canvas::Bitmap> preparedForEncoder(FIBITMAP* bitmap, FREE_IMAGE_FO
     return std::nullopt;
 }
 
-}  // namespace
+platform::OutputFile& outputOf(fi_handle handle) {
+    return *static_cast<platform::OutputFile*>(handle);
+}
 
-bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
-                        const std::string& path) {
+// Calls save with the bitmap the format's encoder writes faithfully (a
+// prepared copy, or the bitmap itself); false when the copy cannot be made.
+template <typename Save>
+bool withEncoderInput(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags, Save save) {
     silenceCodecMessages();
     const auto format = static_cast<FREE_IMAGE_FORMAT>(formatCode);
     const auto prepared = preparedForEncoder(bitmap, format, saveFlags);
     if (prepared && !*prepared) return false;
-    FIBITMAP* const written = prepared ? prepared->get() : bitmap;
-    // BMP rows go out in large pieces; stdio serves them as well as memory.
-    if (format == FIF_BMP) return FreeImage_Save(format, written, path.c_str(), saveFlags) != FALSE;
-    // Other encoders write a sample or a pixel per call; into memory those
-    // calls are plain copies, where a file would take stdio's lock each time.
-    const MemoryStream stream(FreeImage_OpenMemory());
-    if (!stream || !FreeImage_SaveToMemory(format, written, stream.get(), saveFlags)) return false;
-    BYTE* data = nullptr;
-    DWORD size = 0;
-    if (!FreeImage_AcquireMemory(stream.get(), &data, &size)) return false;
-    return platform::writeFile(path, {reinterpret_cast<const char*>(data), size});
+    return save(format, prepared ? prepared->get() : bitmap);
+}
+
+}  // namespace
+
+std::optional<std::string> encodeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode,
+                                               int32_t saveFlags) {
+    std::optional<std::string> bytes;
+    withEncoderInput(bitmap, formatCode, saveFlags, [&](FREE_IMAGE_FORMAT format, FIBITMAP* written) {
+        const MemoryStream stream(FreeImage_OpenMemory(nullptr, 0));
+        if (!stream || !FreeImage_SaveToMemory(format, written, stream.get(), saveFlags))
+            return false;
+        BYTE* data = nullptr;
+        DWORD size = 0;
+        if (!FreeImage_AcquireMemory(stream.get(), &data, &size) || size == 0) return false;
+        bytes.emplace(reinterpret_cast<const char*>(data), size);
+        return true;
+    });
+    return bytes;
+}
+
+// FreeImage's own file writers ignore the results of their writes, so a full
+// disk still reported success; through these callbacks every failed write
+// is remembered by the OutputFile.
+bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
+                        platform::OutputFile& file) {
+    FreeImageIO io{};
+    io.read_proc = [](void* data, unsigned size, unsigned count, fi_handle handle) {
+        return static_cast<unsigned>(outputOf(handle).read(data, size, count));
+    };
+    io.write_proc = [](void* data, unsigned size, unsigned count, fi_handle handle) {
+        return static_cast<unsigned>(outputOf(handle).write(data, size, count));
+    };
+    io.seek_proc = [](fi_handle handle, long offset, int origin) {
+        return outputOf(handle).seek(offset, origin) ? 0 : -1;
+    };
+    io.tell_proc = [](fi_handle handle) { return outputOf(handle).tell(); };
+    return withEncoderInput(bitmap, formatCode, saveFlags,
+                            [&](FREE_IMAGE_FORMAT format, FIBITMAP* written) {
+                                return FreeImage_SaveToHandle(format, written, &io, &file,
+                                                              saveFlags) != FALSE;
+                            });
+}
+
+bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
+                        const std::string& path) {
+    auto file = platform::OutputFile::create(path);
+    if (!file) return false;
+    const bool written = writeWithFreeImage(bitmap, formatCode, saveFlags, *file);
+    return file->finish() && written;
 }
 
 }  // namespace plotvale::engine

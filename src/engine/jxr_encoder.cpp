@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/file_system.h"
 
 // After the standard headers: jxrlib's define min, max and source annotation
 // macros that would break them.
@@ -161,11 +160,11 @@ bool validPicture(const JxrPicture& picture) {
 
 }  // namespace
 
-bool encodeJpegXr(JxrPicture& picture, const std::string& path) {
-    if (!validPicture(picture)) return false;
+std::optional<std::string> encodeJpegXr(JxrPicture& picture) {
+    if (!validPicture(picture)) return std::nullopt;
     GrowingStream output;  // before the encoder, whose release still reaches for it
     PKImageEncode* created = nullptr;
-    if (Failed(PKImageEncode_Create_WMP(&created)) || created == nullptr) return false;
+    if (Failed(PKImageEncode_Create_WMP(&created)) || created == nullptr) return std::nullopt;
     const Encoder encoder(created);
     PKImageEncode* const e = encoder.get();
     CWMIStrCodecParam parameters = losslessParameters(picture);
@@ -175,7 +174,8 @@ bool encodeJpegXr(JxrPicture& picture, const std::string& path) {
         !Failed(e->SetSize(e, static_cast<I32>(picture.width), static_cast<I32>(picture.height))) &&
         !Failed(e->SetResolution(e, picture.dotsPerInchX, picture.dotsPerInchY)) &&
         !Failed(e->WritePixels(e, picture.height, picture.rows.data(), picture.stride));
-    return encoded && platform::writeFile(path, output.bytes());
+    if (!encoded) return std::nullopt;
+    return output.bytes();
 }
 
 }  // namespace plotvale::engine

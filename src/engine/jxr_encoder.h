@@ -6,6 +6,7 @@
 // headers define macros that clash with the standard library's.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,10 +34,10 @@ struct JxrPicture {
     float dotsPerInchY = 96.0F;
 };
 
-// Writes the picture to `path`, losslessly for every integer layout. Floats
+// The picture as a JPEG XR file, losslessly for every integer layout. Floats
 // come back within a relative 2^-21 below magnitude 2 and 2^-20 above, as
-// close as JPEG XR's integer coding can hold them. False when jxrlib refuses
-// the picture or the file cannot be written.
-bool encodeJpegXr(JxrPicture& picture, const std::string& path);
+// close as JPEG XR's integer coding can hold them. None when jxrlib refuses
+// the picture.
+std::optional<std::string> encodeJpegXr(JxrPicture& picture);
 
 }  // namespace plotvale::engine

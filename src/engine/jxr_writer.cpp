@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/jxr_encoder.h"
+#include "platform/file_system.h"
 
 namespace plotvale::engine {
 namespace {
@@ -153,13 +154,18 @@ float dotsPerInch(unsigned dotsPerMetre) {
 
 }  // namespace
 
-bool writeJpegXr(FIBITMAP* bitmap, const std::string& path) {
-    if (bitmap == nullptr || !FreeImage_HasPixels(bitmap)) return false;
+std::optional<std::string> jpegXrBytes(FIBITMAP* bitmap) {
+    if (bitmap == nullptr || !FreeImage_HasPixels(bitmap)) return std::nullopt;
     std::optional<JxrPicture> picture = pictureOf(bitmap);
-    if (!picture) return false;
+    if (!picture) return std::nullopt;
     picture->dotsPerInchX = dotsPerInch(FreeImage_GetDotsPerMeterX(bitmap));
     picture->dotsPerInchY = dotsPerInch(FreeImage_GetDotsPerMeterY(bitmap));
-    return encodeJpegXr(*picture, path);
+    return encodeJpegXr(*picture);
+}
+
+bool writeJpegXr(FIBITMAP* bitmap, const std::string& path) {
+    const auto bytes = jpegXrBytes(bitmap);
+    return bytes && platform::writeFile(path, *bytes);
 }
 
 }  // namespace plotvale::engine

@@ -2,6 +2,7 @@
 // The JPEG XR writer. FreeImage 3.18's own JPEG XR encoder fails on every
 // picture on Debian 12, so JPEG XR files are encoded with jxrlib directly.
 
+#include <optional>
 #include <string>
 
 #include "canvas/freeimage_bitmap.h"
@@ -15,5 +16,8 @@ namespace plotvale::engine {
 // pictures keep all but the last bits of each mantissa (see jxr_encoder.h).
 // False when the bitmap has another layout or the file cannot be written.
 bool writeJpegXr(FIBITMAP* bitmap, const std::string& path);
+
+// The same file's bytes; none when the bitmap has another layout.
+std::optional<std::string> jpegXrBytes(FIBITMAP* bitmap);
 
 }  // namespace plotvale::engine

@@ -42,6 +42,11 @@ bool watermarkFollowsCounters(const settings::ConverterSettings& settings,
            expandWatermarkText(settings.watermark, withCounters(job, 2), FixedClock);
 }
 
+bool nameFollowsCounters(const settings::ConverterSettings& settings, const ConversionJob& job) {
+    return expandFilenameMask(settings, withCounters(job, 1), FixedClock) !=
+           expandFilenameMask(settings, withCounters(job, 2), FixedClock);
+}
+
 bool nameFollowsPicture(const settings::ConverterSettings& settings, const ConversionJob& job) {
     return expandFilenameMask(settings, withPicture(job, 1), FixedClock) !=
            expandFilenameMask(settings, withPicture(job, 2), FixedClock);

@@ -19,6 +19,10 @@ bool settingsShowCounters(const settings::ConverterSettings& settings);
 bool watermarkFollowsCounters(const settings::ConverterSettings& settings,
                               const ConversionJob& job);
 
+// The output name of this job changes with its counter or random number
+// (also through a placeholder that the file name brings in).
+bool nameFollowsCounters(const settings::ConverterSettings& settings, const ConversionJob& job);
+
 // The output name of this job changes with the picture's size or depth,
 // which are known only once it is rendered.
 bool nameFollowsPicture(const settings::ConverterSettings& settings, const ConversionJob& job);

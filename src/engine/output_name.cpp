@@ -1,5 +1,6 @@
 #include "engine/output_name.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "engine/wall_clock_date.h"
@@ -94,13 +95,30 @@ std::string expandFilenameMask(const settings::ConverterSettings& settings,
     return name;
 }
 
+bool leavesFolder(std::string_view name) {
+    if (!name.empty() && name.front() == '/') return true;
+    size_t start = 0;
+    while (start <= name.size()) {
+        const size_t end = std::min(name.find('/', start), name.size());
+        if (name.substr(start, end - start) == "..") return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+std::string outputFileName(const settings::ConverterSettings& settings, const ConversionJob& job) {
+    return expandFilenameMask(settings, job, [] {
+        return static_cast<int64_t>(platform::nowLocalWallClockSeconds());
+    });
+}
+
 std::string buildOutputPath(const settings::ConverterSettings& settings,
                             const ConversionJob& job) {
+    const std::string name = outputFileName(settings, job);
+    if (leavesFolder(name)) return {};
     std::string path = job.outputFolder;
     if (settings.advanced.keepSubfolders != 0) path += job.relativeSubfolder;
-    return path + expandFilenameMask(settings, job, [] {
-               return static_cast<int64_t>(platform::nowLocalWallClockSeconds());
-           });
+    return path + name;
 }
 
 }  // namespace plotvale::engine

@@ -36,8 +36,16 @@ std::string expandPlaceholder(std::string_view text, std::string_view placeholde
 std::string expandFilenameMask(const settings::ConverterSettings& settings,
                                const ConversionJob& job, const WallClock& clock);
 
+// The expanded mask, dated by the local clock.
+std::string outputFileName(const settings::ConverterSettings& settings, const ConversionJob& job);
+
+// True when a name made by the mask would reach outside the folder it is
+// put in: an absolute path, or one with a ".." component.
+bool leavesFolder(std::string_view name);
+
 // Output folder, the relative subfolder when subfolders are kept, and the
-// expanded mask, dated by the local clock.
+// expanded mask, dated by the local clock; empty when the expanded mask
+// leaves the output folder (a placeholder's value may bring in "..").
 std::string buildOutputPath(const settings::ConverterSettings& settings, const ConversionJob& job);
 
 }  // namespace plotvale::engine

@@ -2,6 +2,7 @@
 
 #include "engine/jxr_writer.h"
 #include "engine/icon_writer.h"
+#include "engine/output_guard.h"
 #include "engine/png_writer.h"
 #include "platform/file_system.h"
 
@@ -21,44 +22,53 @@ bool writesTrimmedBmp(const settings::ConverterSettings& settings, const Convers
 
 // FreeImage writes square icons of the usual sizes only; every other shape
 // goes through the engine's own icon writer.
-bool writeIcon(FIBITMAP* bitmap, const ConversionJob& job, const std::string& path) {
+std::optional<std::string> encodeIconFile(FIBITMAP* bitmap, const ConversionJob& job) {
     const bool square = FreeImage_GetWidth(bitmap) == FreeImage_GetHeight(bitmap);
-    if (square && writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, path)) return true;
-    const auto bytes = encodeIcon(bitmap);
-    return bytes && platform::writeFile(path, *bytes);
+    if (square) {
+        if (auto bytes = encodeWithFreeImage(bitmap, job.formatCode, job.saveFlags)) return bytes;
+    }
+    return encodeIcon(bitmap);
 }
 
-bool writeTemporary(const settings::ConverterSettings& settings, const ConversionJob& job,
-                    FIBITMAP* bitmap) {
-    const std::string& path = job.temporaryPath;
-    if (isDevilFormat(job.outputExtension)) return writeWithDevil(bitmap, job.formatCode, path);
-    if (job.outputExtension == "jxr") return writeJpegXr(bitmap, path);
-    if (writesTrimmedBmp(settings, job)) {
-        const auto bytes = encodeTrimmedBmp(bitmap, job.saveFlags);
-        return bytes && platform::writeFile(path, *bytes);
-    }
-    if (job.outputExtension == "ico") return writeIcon(bitmap, job, path);
-    if (job.outputExtension == "png" && encodesPngDirectly(bitmap)) {
-        const auto bytes = encodePng(bitmap, job.saveFlags);
-        return bytes && platform::writeFile(path, *bytes);
-    }
-    return writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, path);
+bool writeBytes(const std::optional<std::string>& bytes, platform::OutputFile& file) {
+    return bytes && file.write(bytes->data(), 1, bytes->size()) == bytes->size();
+}
+
+// The writer of the job's format, into the side file.
+bool writeSideFile(const settings::ConverterSettings& settings, const ConversionJob& job,
+                   FIBITMAP* bitmap, platform::OutputFile& file) {
+    if (isDevilFormat(job.outputExtension)) return writeWithDevil(bitmap, job.formatCode, file);
+    if (job.outputExtension == "jxr") return writeBytes(jpegXrBytes(bitmap), file);
+    if (writesTrimmedBmp(settings, job))
+        return writeBytes(encodeTrimmedBmp(bitmap, job.saveFlags), file);
+    if (job.outputExtension == "ico") return writeBytes(encodeIconFile(bitmap, job), file);
+    if (job.outputExtension == "png" && encodesPngDirectly(bitmap))
+        return writeBytes(encodePng(bitmap, job.saveFlags), file);
+    return writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, file);
 }
 
 }  // namespace
 
-bool writeTemporaryImage(const settings::ConverterSettings& settings, const ConversionJob& job,
-                         FIBITMAP* bitmap) {
-    if (bitmap == nullptr || job.temporaryPath.empty()) return false;
-    if (writeTemporary(settings, job, bitmap)) return true;
-    // A writer may have left a partial file behind.
-    discardTemporaryImage(job);
-    return false;
+SideFileResult writeTemporaryImage(const settings::ConverterSettings& settings,
+                                   const ConversionJob& job, FIBITMAP* bitmap, OutputGuard* guard) {
+    if (bitmap == nullptr || job.temporaryPath.empty() || job.outputPath.empty())
+        return SideFileResult::WriterFailed;
+    OutputGuard ownGuard;
+    OutputGuard& outputs = guard != nullptr ? *guard : ownGuard;
+    if (outputs.isProtected(job.outputPath)) return SideFileResult::OutputIsInput;
+    outputs.removeStaleSideFiles(job.outputPath);
+    // A new file only: nothing planted under the side name is written through.
+    auto file = platform::OutputFile::create(job.temporaryPath, true);
+    if (!file) return SideFileResult::WriterFailed;
+    const bool written = writeSideFile(settings, job, bitmap, *file);
+    if (file->finish() && written) return SideFileResult::Written;
+    // A short write (a full disk) leaves a partial side file behind.
+    platform::removeFile(job.temporaryPath);
+    return SideFileResult::WriterFailed;
 }
 
 bool placeTemporaryImage(const ConversionJob& job) {
-    if (!job.outputPath.empty() && platform::renameFile(job.temporaryPath, job.outputPath))
-        return true;
+    if (platform::renameFile(job.temporaryPath, job.outputPath)) return true;
     discardTemporaryImage(job);
     return false;
 }
@@ -69,9 +79,9 @@ void discardTemporaryImage(const ConversionJob& job) {
 }
 
 bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
-               FIBITMAP* bitmap) {
-    if (job.outputPath.empty()) return false;
-    return writeTemporaryImage(settings, job, bitmap) && placeTemporaryImage(job);
+               FIBITMAP* bitmap, OutputGuard* guard) {
+    return writeTemporaryImage(settings, job, bitmap, guard) == SideFileResult::Written &&
+           placeTemporaryImage(job);
 }
 
 }  // namespace plotvale::engine

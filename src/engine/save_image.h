@@ -3,9 +3,12 @@
 // writer with a trimmed colour table for 8-bit BMP, the DevIL writer for
 // PSD, DDS and PCX, and the jxrlib writer for JPEG XR (engine/jxr_writer.h).
 //
-// Every writer first writes the job's temporary path and then renames it to
-// the output path, so a failed write never leaves a partial file under the
-// output name and an existing output is replaced only by a complete one.
+// Every writer writes the job's temporary path (a side file, see
+// temp_name.h) through a platform::OutputFile, which remembers every failed
+// write, and the side file is then renamed to the output path. A short write
+// (a full disk), a failed close or a failed rename removes the side file and
+// fails the save, so no partial file is left under any name and an existing
+// output is replaced only by a complete one.
 
 #include <cstdint>
 #include <optional>
@@ -13,27 +16,45 @@
 
 #include "canvas/freeimage_bitmap.h"
 #include "engine/conversion_job.h"
+#include "platform/output_file.h"
 #include "settings/converter_settings.h"
 
 namespace plotvale::engine {
 
-// Writes the bitmap as the job's format to the job's output path.
-bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
-               FIBITMAP* bitmap);
+class OutputGuard;
 
-// The two halves of saveImage: the side file at the job's temporary path,
-// then its rename to the output path. Either removes the side file when it
-// fails.
-bool writeTemporaryImage(const settings::ConverterSettings& settings, const ConversionJob& job,
-                         FIBITMAP* bitmap);
+enum class SideFileResult { Written, OutputIsInput, WriterFailed };
+
+// Writes the bitmap as the job's format to the job's output path. Fails when
+// the output path names a file the guard protects (an input of the run);
+// removes the stale side files of the output first. Without a guard nothing
+// is protected.
+bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
+               FIBITMAP* bitmap, OutputGuard* guard = nullptr);
+
+// The two halves of saveImage, for a caller that places its outputs in an
+// order of its own: the side file (after the guard's checks), then its
+// rename to the output path. Both remove the side file when they fail.
+SideFileResult writeTemporaryImage(const settings::ConverterSettings& settings,
+                                   const ConversionJob& job, FIBITMAP* bitmap,
+                                   OutputGuard* guard = nullptr);
 bool placeTemporaryImage(const ConversionJob& job);
 // Removes the job's side file, if there is one.
 void discardTemporaryImage(const ConversionJob& job);
 
-// The three writers, each writing to `path` directly.
+// The file's bytes as FreeImage's encoder for the format makes them (with
+// the PBM and PGM faults worked around); none when it refuses the bitmap.
+std::optional<std::string> encodeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode,
+                                               int32_t saveFlags);
+// The same, streamed into `file` (whose finish() tells whether every byte
+// got there), or written to `path`, true when every byte was written.
+bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
+                        platform::OutputFile& file);
 bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
                         const std::string& path);
-bool writeWithDevil(FIBITMAP* bitmap, int32_t ilType, const std::string& path);
+
+// PSD, DDS (with mipmaps) or PCX as DevIL writes them, streamed into `file`.
+bool writeWithDevil(FIBITMAP* bitmap, int32_t ilType, platform::OutputFile& file);
 
 // The bytes of the bitmap as a BMP file, as FreeImage writes it.
 std::optional<std::string> encodeBmp(FIBITMAP* bitmap, int32_t saveFlags);

@@ -1,7 +1,8 @@
 #pragma once
 // Names for the side file an output is written to before it is renamed to
-// its final name. The names are plain ASCII letters, so every encoder library
-// accepts them.
+// its final name: hidden, in the output's own folder, and recognisable as
+// the side file of that output (".name.png.plotvale-" and 15 letters), so a
+// later run can remove what an interrupted one left behind.
 
 #include <cstdint>
 #include <random>
@@ -9,7 +10,6 @@
 #include <string_view>
 
 #include "engine/conversion_job.h"
-#include "settings/converter_settings.h"
 
 namespace plotvale::engine {
 
@@ -18,9 +18,17 @@ namespace plotvale::engine {
 std::string makeTempName(std::string_view prefix, std::string_view suffix, int64_t nowSeconds,
                          std::mt19937& random);
 
-// Output folder, the relative subfolder when subfolders are kept, a
-// "plotvale" side name and the output extension. Uses the local clock and a
+// The side path of the job's output path. Uses the local clock and a
 // per-thread random generator.
-std::string makeTempPath(const settings::ConverterSettings& settings, const ConversionJob& job);
+std::string makeTempPath(const ConversionJob& job);
+
+// The part of an output file name that its side files carry: all of it, or
+// its first 229 bytes for a name so long that the side file's name would
+// pass the 255-byte limit.
+std::string sideFileKey(std::string_view outputName);
+
+// The output file name (its side-file key) whose side file `entryName` is,
+// or an empty text when the entry is no side file of ours.
+std::string sideFileOwner(std::string_view entryName);
 
 }  // namespace plotvale::engine

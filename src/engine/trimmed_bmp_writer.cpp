@@ -1,6 +1,5 @@
 #include <bit>
 #include <cstring>
-#include <memory>
 
 #include "engine/save_image.h"
 
@@ -13,8 +12,6 @@ static_assert(std::endian::native == std::endian::little,
 constexpr size_t FileHeaderSize = 14;
 constexpr size_t InfoHeaderSize = 40;
 constexpr size_t HeadersSize = FileHeaderSize + InfoHeaderSize;
-
-using canvas::MemoryStream;
 
 uint32_t readU32(const std::string& bytes, size_t at) {
     uint32_t value = 0;
@@ -41,14 +38,9 @@ uint32_t usedPaletteLength(FIBITMAP* bitmap) {
 }  // namespace
 
 std::optional<std::string> encodeBmp(FIBITMAP* bitmap, int32_t saveFlags) {
-    const MemoryStream stream(FreeImage_OpenMemory(nullptr, 0));
-    if (!stream || !FreeImage_SaveToMemory(FIF_BMP, bitmap, stream.get(), saveFlags))
-        return std::nullopt;
-    BYTE* data = nullptr;
-    DWORD size = 0;
-    if (!FreeImage_AcquireMemory(stream.get(), &data, &size) || size < HeadersSize)
-        return std::nullopt;
-    return std::string(reinterpret_cast<const char*>(data), size);
+    auto bytes = encodeWithFreeImage(bitmap, FIF_BMP, saveFlags);
+    if (!bytes || bytes->size() < HeadersSize) return std::nullopt;
+    return bytes;
 }
 
 std::optional<std::string> encodeTrimmedBmp(FIBITMAP* bitmap, int32_t saveFlags) {

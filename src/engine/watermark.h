@@ -2,6 +2,7 @@
 // The pieces of the watermark: its text, the text and image canvases, and
 // the rotation, fitting and placing that put it on the picture.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,8 +30,24 @@ int lineX(const settings::WatermarkSettings& watermark, int lineWidth, int canva
 canvas::Bitmap makeTextWatermark(const settings::WatermarkSettings& watermark,
                                  const canvas::Font& font, std::string_view text);
 
+// The largest watermark image, in pixels (4096 x 4096, or any other shape of
+// that area). Drawing it costs about 20 bytes a pixel (decoded picture,
+// 32-bit copy, canvas, rotation, layer): a run with one at the bound peaks at
+// 324 to 360 MB. Beyond it a small compressed file could take gigabytes.
+inline constexpr uint64_t MaxWatermarkImagePixels = 4096ULL * 4096ULL;
+
+// True for a picture file that the image watermark will not draw although
+// its format is known: its header declares more than MaxWatermarkImagePixels
+// (read without decoding the pixels), its size cannot be told before
+// decoding (formats such as DDS, SGI, MNG, PICT), or the file is larger than
+// the 256 MB any watermark picture is read up to. False for files of no
+// known picture format, which simply give no watermark.
+bool watermarkImageRefused(const std::string& path);
+
 // The `Image` file drawn on a 32-bit canvas of its size with `Image Opacity`
-// (greyed first with `Image Greyscale`). Empty when the file cannot be read.
+// (greyed first with `Image Greyscale`). Empty when the file cannot be read,
+// is no regular file, or its size cannot be told from its header (or passes
+// MaxWatermarkImagePixels) before decoding.
 canvas::Bitmap makeImageWatermark(const settings::WatermarkSettings& watermark);
 
 // Where the watermark goes, read from the settings of the current kind.

@@ -4,23 +4,70 @@
 #include <FreeImage.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 #include "canvas/canvas_bitmap.h"
-#include "canvas/canvas_bitmap.h"
 #include "engine/codec_messages.h"
+#include "engine/picture_header.h"
 #include "engine/watermark.h"
+#include "platform/file_system.h"
 
 namespace plotvale::engine {
 namespace {
 
 using canvas::Bitmap;
 
-Bitmap loadPicture(const std::string& path) {
+// Larger files are no watermark pictures; refusing them bounds the reading.
+constexpr int64_t MaxWatermarkFileBytes = 256LL * 1024 * 1024;
+
+struct MemoryCloser {
+    void operator()(FIMEMORY* stream) const noexcept { FreeImage_CloseMemory(stream); }
+};
+
+// A picture file held in memory with the format FreeImage takes it for.
+struct PictureFile {
+    std::string bytes;
+    std::unique_ptr<FIMEMORY, MemoryCloser> stream;
+    FREE_IMAGE_FORMAT format = FIF_UNKNOWN;
+};
+
+std::optional<PictureFile> readPictureFile(const std::string& path) {
     silenceCodecMessages();  // a broken file must not print on the console
-    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
-    if (format == FIF_UNKNOWN) format = FreeImage_GetFIFFromFilename(path.c_str());
-    if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(format)) return Bitmap();
-    return Bitmap(FreeImage_Load(format, path.c_str(), 0));
+    auto bytes = platform::readFile(path, MaxWatermarkFileBytes);  // regular files only
+    if (!bytes || bytes->empty()) return std::nullopt;
+    PictureFile file{std::move(*bytes), nullptr, FIF_UNKNOWN};
+    file.stream.reset(FreeImage_OpenMemory(reinterpret_cast<BYTE*>(file.bytes.data()),
+                                           static_cast<DWORD>(file.bytes.size())));
+    if (!file.stream) return std::nullopt;
+    file.format = FreeImage_GetFileTypeFromMemory(file.stream.get(), 0);
+    if (file.format == FIF_UNKNOWN) file.format = FreeImage_GetFIFFromFilename(path.c_str());
+    if (file.format == FIF_UNKNOWN || !FreeImage_FIFSupportsReading(file.format))
+        return std::nullopt;
+    return file;
+}
+
+// Width times height as the header declares it, without decoding pixels;
+// none when the format cannot tell it so.
+std::optional<uint64_t> declaredPixels(const PictureFile& file) {
+    if (file.format == FIF_GIF) return gifPixels(file.bytes);
+    if (file.format == FIF_J2K) return j2kPixels(file.bytes);
+    if (file.format == FIF_JP2) return jp2Pixels(file.bytes);
+    if (!FreeImage_FIFSupportsNoPixels(file.format)) return std::nullopt;
+    FreeImage_SeekMemory(file.stream.get(), 0, SEEK_SET);
+    const Bitmap header(FreeImage_LoadFromMemory(file.format, file.stream.get(), FIF_LOAD_NOPIXELS));
+    if (!header) return std::nullopt;
+    return static_cast<uint64_t>(FreeImage_GetWidth(header.get())) *
+           FreeImage_GetHeight(header.get());
+}
+
+Bitmap loadPicture(const std::string& path) {
+    const auto file = readPictureFile(path);
+    if (!file) return Bitmap();
+    const auto pixels = declaredPixels(*file);
+    if (!pixels || *pixels > MaxWatermarkImagePixels) return Bitmap();
+    FreeImage_SeekMemory(file->stream.get(), 0, SEEK_SET);
+    return Bitmap(FreeImage_LoadFromMemory(file->format, file->stream.get(), 0));
 }
 
 // Any picture FreeImage reads as 32 bits with straight alpha.
@@ -46,6 +93,14 @@ void greyPixels(FIBITMAP* picture) {
 }
 
 }  // namespace
+
+bool watermarkImageRefused(const std::string& path) {
+    if (platform::fileSizeOrKind(path) > MaxWatermarkFileBytes) return true;
+    const auto file = readPictureFile(path);
+    if (!file) return false;  // not a picture: drawn without watermark, as before
+    const auto pixels = declaredPixels(*file);
+    return !pixels || *pixels > MaxWatermarkImagePixels;
+}
 
 Bitmap makeImageWatermark(const settings::WatermarkSettings& watermark) {
     const Bitmap picture = loadPicture(watermark.image);

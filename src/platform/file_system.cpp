@@ -17,28 +17,43 @@ int64_t fileSizeOrKind(const std::string& path) {
     return static_cast<int64_t>(info.st_size);
 }
 
-std::optional<std::vector<FolderEntry>> listFolder(const std::string& path) {
+std::optional<std::vector<std::string>> listFolderNames(const std::string& path) {
     DIR* dir = opendir(path.c_str());
     if (dir == nullptr) return std::nullopt;
-    std::vector<FolderEntry> entries;
+    std::vector<std::string> names;
     while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        FolderEntry item{name, false, false};
+        std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(std::move(name));
+    }
+    closedir(dir);
+    return names;
+}
+
+std::optional<std::vector<FolderEntry>> listFolder(const std::string& path) {
+    auto names = listFolderNames(path);
+    if (!names) return std::nullopt;
+    std::vector<FolderEntry> entries;
+    for (std::string& name : *names) {
+        FolderEntry item{std::move(name), false, false};
         struct stat info {};
-        const std::string full = path + (path.empty() || path.back() == '/' ? "" : "/") + name;
+        const std::string full =
+            path + (path.empty() || path.back() == '/' ? "" : "/") + item.name;
         if (lstat(full.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) item.isSymlink = true;
         if (stat(full.c_str(), &info) == 0) item.isFolder = S_ISDIR(info.st_mode);
         entries.push_back(std::move(item));
     }
-    closedir(dir);
     return entries;
 }
 
 std::optional<FolderIdentity> folderIdentity(const std::string& path) {
+    if (fileSizeOrKind(path) != PathIsFolder) return std::nullopt;
+    return fileIdentity(path);
+}
+
+std::optional<FileIdentity> fileIdentity(const std::string& path) {
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return std::nullopt;
-    return FolderIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    if (path.empty() || stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
 }
 
 std::string withTrailingSlash(std::string folder) {
@@ -52,10 +67,15 @@ bool createFolder(const std::string& path) {
 }
 
 std::optional<std::string> readFile(const std::string& path, int64_t maxBytes) {
-    const int64_t size = fileSizeOrKind(path);
-    if (size < 0 || size > maxBytes) return std::nullopt;
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO for reading waits for a writer; O_NONBLOCK returns at
+    // once, and the kind is then checked on the open file itself.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes) {
+        close(fd);
+        return std::nullopt;
+    }
     std::string data;
     char buffer[65536];
     ssize_t got = 0;

@@ -27,6 +27,15 @@ struct FolderEntry {
 // gives them; nothing when the folder cannot be read.
 std::optional<std::vector<FolderEntry>> listFolder(const std::string& path);
 
+// The names alone, without a look at each entry.
+std::optional<std::vector<std::string>> listFolderNames(const std::string& path);
+
+// False for a folder on a kernel pseudo file system (proc, sysfs, devtmpfs,
+// devpts, cgroup, debugfs and the like), whose trees mirror the whole machine
+// or never end; true for every other folder, also when the test cannot be
+// made.
+bool onRealFileSystem(const std::string& folder);
+
 // Identifies a folder on its device, so a walk that follows symbolic links
 // can tell a folder it has already visited. Nothing when it is not a folder.
 struct FolderIdentity {
@@ -38,14 +47,20 @@ struct FolderIdentity {
 };
 std::optional<FolderIdentity> folderIdentity(const std::string& path);
 
+// The same identity for any existing path (file or folder), so that two
+// names of one file can be told to be the same.
+using FileIdentity = FolderIdentity;
+std::optional<FileIdentity> fileIdentity(const std::string& path);
+
 // The folder with a trailing "/" (an empty text stays empty).
 std::string withTrailingSlash(std::string folder);
 
 // Creates one folder; true when it exists afterwards.
 bool createFolder(const std::string& path);
 
-// Reads a whole file of at most maxBytes; nothing for a folder, a missing or
-// unreadable file, or one that is larger.
+// Reads a whole regular file of at most maxBytes; nothing for a folder, a
+// FIFO, device or socket (never waiting on one), a missing or unreadable
+// file, or one that is larger.
 std::optional<std::string> readFile(const std::string& path, int64_t maxBytes);
 
 // Modification time in whole seconds since 1970 (UTC).

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -9,23 +10,52 @@
 #include "platform/file_system.h"
 
 namespace plotvale::platform {
+namespace {
 
-std::string InstanceGuard::lockPath(std::string_view instanceName) {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+std::string absoluteVariable(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
+}
+
+// A real folder (not a link), owned by this user, closed to everyone else.
+bool isPrivateFolder(const std::string& folder) {
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) != 0) return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == geteuid() && (info.st_mode & 077) == 0;
+}
+
+}  // namespace
+
+std::optional<std::string> InstanceGuard::lockFolder() {
+    // The runtime folder is private by its definition; one that is not (say
+    // a misconfigured /tmp) is passed over like a missing one.
+    const std::string runtime = absoluteVariable("XDG_RUNTIME_DIR");
+    if (!runtime.empty() && isPrivateFolder(runtime)) return withTrailingSlash(runtime);
+    std::string base = absoluteVariable("TMPDIR");
+    if (base.empty()) base = "/tmp";
     const std::string folder =
-        withTrailingSlash((runtime != nullptr && runtime[0] == '/') ? runtime : "/tmp");
+        withTrailingSlash(base) + "plotvale-" + std::to_string(geteuid());
+    mkdir(folder.c_str(), 0700);  // an existing folder is checked like a new one
+    if (!isPrivateFolder(folder)) return std::nullopt;
+    return folder + "/";
+}
+
+std::optional<std::string> InstanceGuard::lockPath(std::string_view instanceName) {
+    const auto folder = lockFolder();
+    if (!folder) return std::nullopt;
     std::string name(instanceName);
     for (char& c : name) {
         if (c == '/') c = '_';
     }
-    return folder + name + ".lock";
+    return *folder + name + ".lock";
 }
 
 std::optional<InstanceGuard> InstanceGuard::acquire(std::string_view instanceName) {
-    const std::string path = lockPath(instanceName);
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const auto path = lockPath(instanceName);
     // Without a place for the lock nothing can be coordinated; run unguarded
     // rather than refuse as if another instance were running.
+    if (!path) return InstanceGuard(-1);
+    const int fd = open(path->c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return InstanceGuard(-1);
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         close(fd);

@@ -53,6 +53,7 @@ const std::vector<TextPair>& builtinTexts() {
         {"Invalid watermark font", "Unable to load selected font for a watermark: %s1%"},
         {"Empty watermark image", "Selected watermark image is invalid/empty!"},
         {"Invalid watermark image", "Unable to load selected file as a watermark image: %s1%"},
+        {"Invalid filename mask", "Invalid filename mask: it must name a file inside the output folder"},
         {"Import complete", "Import complete, new files added: %s1%"},
         {"Import is not complete", "Import stopped"},
         {"Export complete", "Export complete, entries saved: %s1%"},

@@ -145,4 +145,10 @@ std::string keywordForCode(KeywordSet set, int32_t code) {
     return {};
 }
 
+std::vector<std::string_view> keywordsIn(KeywordSet set) {
+    std::vector<std::string_view> keywords;
+    for (const auto& entry : keywordsOf(set)) keywords.push_back(entry.first);
+    return keywords;
+}
+
 }  // namespace plotvale::settings

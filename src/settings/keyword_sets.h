@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace plotvale::settings {
 
@@ -42,5 +43,8 @@ int32_t lookupKeyword(KeywordSet set, std::string_view text);
 
 // The first keyword of the set with this code, or "" when there is none.
 std::string keywordForCode(KeywordSet set, int32_t code);
+
+// Every keyword of the set, in table order.
+std::vector<std::string_view> keywordsIn(KeywordSet set);
 
 }  // namespace plotvale::settings

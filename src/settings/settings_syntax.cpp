@@ -6,21 +6,13 @@
 #include <limits>
 
 #include "settings/text_case.h"
+#include "settings/text_file.h"
 
 namespace plotvale::settings {
 
 namespace {
 
 constexpr std::string_view Blanks = " \t";
-
-void appendLatin1(std::string& out, unsigned char c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 std::vector<std::string_view> splitLines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -37,17 +29,9 @@ std::vector<std::string_view> splitLines(std::string_view text) {
 
 }  // namespace
 
-std::string decodeSettingsText(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
-    std::string text;
-    text.reserve(bytes.size());
-    for (char c : bytes) appendLatin1(text, static_cast<unsigned char>(c));
-    return text;
-}
-
 SettingsDocument SettingsDocument::parse(std::string_view bytes) {
     SettingsDocument document;
-    const std::string text = decodeSettingsText(bytes);
+    const std::string text = decodeTextFile(bytes);
     Group* current = nullptr;
     for (std::string_view line : splitLines(text)) {
         const auto start = line.find_first_not_of(Blanks);

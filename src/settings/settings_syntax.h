@@ -1,7 +1,8 @@
 #pragma once
 // The INI-like syntax shared by the settings file and profile files:
 // groups in brackets, "key = value" entries, ";" comments, CR / LF / CR LF
-// line ends, UTF-8 after a byte-order mark and ISO 8859-1 otherwise.
+// line ends; the text is decoded as settings/text_file.h says (a byte-order
+// mark, else UTF-8 when the bytes are valid UTF-8, else ISO 8859-1).
 // Group names and keys match without regard to ASCII case; a lookup uses the
 // first group line of a name only.
 
@@ -39,9 +40,6 @@ private:
 
     std::vector<Group> groups_;
 };
-
-// Text decoding of the settings syntax: UTF-8 after EF BB BF, else Latin-1.
-std::string decodeSettingsText(std::string_view bytes);
 
 // Value forms of the settings syntax, read in the C locale manner.
 // An integer is optional blanks, an optional sign and decimal digits; no

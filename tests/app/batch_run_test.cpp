@@ -1,6 +1,7 @@
 // Batch runs of the real executable: refusals in their order, the debug
-// echo, collection counts and the totals. The program is copied into its own
-// folder so relative folders resolve against a folder the test controls.
+// echo, collection counts and the totals. The program is copied into a
+// folder of its own, apart from the working directory, so a test can tell
+// which of the two relative paths start from.
 
 #include <gtest/gtest.h>
 
@@ -90,14 +91,19 @@ TEST_F(BatchRun, OnlyTheChosenFormatIsChecked) {
               Lines{"Conversion stopped"});
 }
 
-TEST_F(BatchRun, RelativeFoldersResolveAgainstTheProgramFolder) {
-    std::filesystem::create_directories(cwd.path() / "sub");  // not where "sub" is looked for
+TEST_F(BatchRun, RelativeFoldersResolveAgainstTheWorkingDirectory) {
+    std::filesystem::create_directories(home.path() / "sub");  // beside the program: not looked at
     EXPECT_EQ(run({"-i", "sub"}, 1), Lines{"Error: Invalid input folder"});
-    std::filesystem::create_directories(home.path() / "sub");
-    EXPECT_EQ(run({"-i", "sub"}, 1),
-              (Lines{"Conversion stopped",
-                     "No input file(s) found. Please, add valid file(s) and try again!"}));
-    EXPECT_EQ(run({"-i", "./in/", "-o", "out"}, 2), Lines{"Conversion stopped"});
+    std::filesystem::create_directories(cwd.path() / "sub");
+    const Lines none = {"Conversion stopped",
+                        "No input file(s) found. Please, add valid file(s) and try again!"};
+    EXPECT_EQ(run({"-i", "sub"}, 1), none);
+    EXPECT_EQ(run({"-i", "./sub/"}, 1), none);
+    EXPECT_EQ(run({"-i", "sub/../sub"}, 1), none);
+    EXPECT_EQ(run({"-i", "sub", "-o", "out"}, 1), Lines{"Error: Invalid output folder"});
+    // A leading ".." stays refused, wherever the program runs from.
+    EXPECT_EQ(run({"-i", "../sub"}, 1), Lines{"Error: Incorrect input folder"});
+    EXPECT_EQ(run({"-i", "sub", "-o", "../sub"}, 1), Lines{"Error: Incorrect output folder"});
 }
 
 TEST_F(BatchRun, AFolderNameWithADotIsTakenForAFile) {
@@ -212,6 +218,42 @@ TEST_F(BatchConversion, DebugBlocksPerFileAndQuietKeepsThem) {
     EXPECT_EQ(result.stdoutLines.front(), "Input: " + home.file("in"));
 }
 
+TEST_F(BatchConversion, PathsStartWhereTheUserStands) {
+    cwd.write("drawing.wmf", test::sampleMetafile(12, 12));
+    cwd.write("sub/inner.wmf", test::sampleMetafile(12, 12));
+    std::filesystem::create_directories(cwd.path() / "out");
+    const auto made = [&](const std::string& name) {
+        return std::filesystem::exists(cwd.path() / name);
+    };
+    EXPECT_EQ(run({"-i", "drawing.wmf", "-c", "png"}, 0), Lines{});
+    EXPECT_TRUE(made("drawing.png"));
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "drawing.png"));  // not beside the program
+    run({"-i", "drawing.wmf", "-o", "out/", "-c", "png"}, 0);
+    EXPECT_TRUE(made("out/drawing.png"));
+    run({"-i", "sub/inner.wmf", "-c", "jpg"}, 0);
+    EXPECT_TRUE(made("sub/inner.jpg"));
+    run({"-i", "sub/", "-c", "bmp"}, 0);
+    EXPECT_TRUE(made("sub/inner.bmp"));
+    run({"-i", "./sub/", "-o", "./out", "-c", "gif"}, 0);
+    EXPECT_TRUE(made("out/inner.gif"));
+    // A file named with "../" takes its folder as the output folder, which
+    // the folder rule refuses.
+    EXPECT_EQ(run({"-i", "../" + cwd.path().filename().string() + "/drawing.wmf"}, 1),
+              Lines{"Error: Incorrect output folder"});
+
+    const auto result = runFull({"-i", "drawing.wmf", "-o", "out/", "-c", "tiff", "-d", "-q"});
+    EXPECT_EQ(result.exitStatus, 0);
+    const Lines& lines = result.stdoutLines;
+    const auto has = [&lines](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    EXPECT_TRUE(has("Input: drawing.wmf"));
+    EXPECT_TRUE(has("Output: out/"));
+    EXPECT_TRUE(has("Processing: drawing.wmf"));
+    EXPECT_TRUE(has("[OK] Saving As: " + cwd.path().string() + "/out/drawing.tiff"))
+        << result.stdoutText;
+}
+
 TEST_F(BatchConversion, CounterFollowsTheInputSetOrder) {
     // Names listed in an order that differs from the set's; the failing file
     // in the middle of the set takes no counter value.
@@ -287,13 +329,30 @@ TEST_F(BatchConversion, ListsWithDuplicatesFoldersAndUtf16) {
     EXPECT_TRUE(
         std::filesystem::exists(home.path() / "out" / "c.png"));  // no subfolder from a list
 
-    std::string utf16 = "\xFF\xFE";
-    for (char c : b) utf16 += std::string{c, '\0'};
-    const Lines none = {"Conversion stopped",
-                        "No input file(s) found. Please, add valid file(s) and try again!"};
-    EXPECT_EQ(run({"-i", home.write("utf16.lst", utf16), "-o", out()}, 1), none);
+    // UTF-16 lists, little- and big-endian, are decoded as UTF-16.
+    std::string le = "\xFF\xFE";
+    std::string be = "\xFE\xFF";
+    for (char c : b) {
+        le += std::string{c, '\0'};
+        be += std::string{'\0', c};
+    }
+    for (const std::string& utf16 : {le, be}) {
+        std::filesystem::remove(home.path() / "out" / "b.png");
+        const std::string utf16List = home.write("utf16.lst", utf16);
+        EXPECT_EQ(run({"-i", utf16List, "-o", out(), "-c", "png"}, 0), Lines{});
+        EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "b.png"));
+    }
     EXPECT_EQ(run({"-i", home.write("empty.lst", ""), "-o", out()}, 1),
               Lines{"Error: Invalid input file"});
+}
+
+TEST_F(BatchConversion, BackslashesInWalkedNamesStayInTheName) {
+    home.write("walk/back\\slash.wmf", test::sampleMetafile(8, 8));
+    home.write("walk/sub\\dir/x.wmf", test::sampleMetafile(8, 8));
+    EXPECT_EQ(run({"-i", home.file("walk"), "-o", out(), "-c", "png"}, 0), Lines{});
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "back\\slash.png"));
+    EXPECT_TRUE(std::filesystem::exists(home.path() / "out" / "sub\\dir" / "x.png"));
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "out" / "back\\"));
 }
 
 TEST_F(BatchConversion, TextWatermarkDrawnWithTheRunFont) {

@@ -73,22 +73,40 @@ TEST_F(Collection, ListFileLinesWithDuplicatesFoldersAndBlanks) {
     for (const auto* entry : run.files.inOrder()) EXPECT_EQ(entry->relativeSubfolder, "");
 }
 
-TEST_F(Collection, Utf16ListsEmptyListsAndLongLines) {
+TEST_F(Collection, ListEncodingsEmptyListsAndLongLines) {
     const std::string a = metafile("a.wmf");
-    std::string utf16 = "\xFF\xFE";
-    for (char c : a) utf16 += std::string{c, '\0'};
-    run.job.inputPath = folder.write("utf16.txt", utf16);
+    const std::string cafe = metafile("caf\xC3\xA9.wmf");  // the name as Linux stores it
+    std::string le = "\xFF\xFE";
+    std::string be = "\xFE\xFF";
+    for (char c : a + "\r\n") {
+        le += std::string{c, '\0'};
+        be += std::string{'\0', c};
+    }
+    le += std::string("\xE9\0", 2);  // a trailing "é": no such file
+    run.job.inputPath = folder.write("le.txt", le);
     readListFile(run);
-    EXPECT_EQ(run.progress.resultCount, 0);  // read as UTF-8 after the mark: no such file
+    EXPECT_EQ(run.progress.resultCount, 1);
+    run.files = {};
+    run.job.inputPath = folder.write("be.lst", be);
+    readListFile(run);
+    EXPECT_EQ(run.progress.resultCount, 2);
+    run.files = {};
+    run.job.inputPath = folder.write("utf8.txt", cafe + "\n");  // no mark
+    readListFile(run);
+    run.files = {};
+    run.job.inputPath = folder.write("latin1.txt", folder.file("caf\xE9.wmf") + "\n");
+    readListFile(run);
+    EXPECT_EQ(run.progress.resultCount, 4);
+    run.files = {};
 
     run.job.inputPath = folder.write("empty.txt", "");
     readListFile(run);
     run.job.inputPath = folder.write("long.txt", std::string(100000, 'x') + "\n" + a + "\n");
     readListFile(run);
-    EXPECT_EQ(run.progress.resultCount, 1);
+    EXPECT_EQ(run.progress.resultCount, 5);
     run.job.inputPath = folder.file("missing.txt");
     readListFile(run);
-    EXPECT_EQ(run.progress.resultCount, 1);
+    EXPECT_EQ(run.progress.resultCount, 5);
 }
 
 TEST_F(Collection, StoppedStageAddsNothingMore) {
@@ -99,12 +117,25 @@ TEST_F(Collection, StoppedStageAddsNothingMore) {
     EXPECT_EQ(run.progress.resultCount, 0);
 }
 
+TEST_F(Collection, BackslashIsAPlainCharacterOfWalkedNames) {
+    metafile("in/back\\slash.wmf");
+    metafile("in/sub\\dir/x.wmf");
+    run.request.input = folder.file("in/");
+    scanInputFolder(run);
+    EXPECT_EQ(run.progress.resultCount, 2);
+    for (const auto* entry : run.files.inOrder()) {
+        const bool inSub = entry->path.find("/x.wmf") != std::string::npos;
+        EXPECT_EQ(entry->relativeSubfolder, inSub ? "sub\\dir/" : "") << entry->path;
+    }
+}
+
 TEST(RelativeSubfolder, OnlyALeadingInputFolderIsRemoved) {
     EXPECT_EQ(relativeSubfolder("/in/a/b/x.wmf", "/in/"), "a/b/");
     EXPECT_EQ(relativeSubfolder("/in/x.wmf", "/in/"), "");
     EXPECT_EQ(relativeSubfolder("/in/a/in/x.wmf", "/in/"), "a/in/");
     EXPECT_EQ(relativeSubfolder("/other/in/x.wmf", "/in/"), "");
     EXPECT_EQ(relativeSubfolder("/in/x.wmf", ""), "");
+    EXPECT_EQ(relativeSubfolder("/in/a\\b.wmf", "/in/"), "");
 }
 
 TEST(Collection20000, LargeTreesAreCollectedWhole) {

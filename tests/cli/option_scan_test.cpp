@@ -141,6 +141,19 @@ TEST_F(OptionScan, ProfileKeysDifferFromOptions) {
     EXPECT_EQ(s.frame.solidOpacity, 100);
 }
 
+TEST_F(OptionScan, ProfileTextAsEditorsWriteIt) {
+    const auto text = [&](const std::string& bytes) {
+        EXPECT_EQ(scan({"--profile=" + folder.write("t.ini", bytes)}), "");
+        return s.watermark.text;
+    };
+    EXPECT_EQ(text("[CLI]\n--wm-text = caf\xC3\xA9\n"), "caf\xC3\xA9");  // UTF-8, no mark
+    EXPECT_EQ(text("[CLI]\n--wm-text = caf\xE9\n"), "caf\xC3\xA9");      // ISO 8859-1
+    EXPECT_EQ(text("\xEF\xBB\xBF[CLI]\n--wm-text = caf\xC3\xA9\n"), "caf\xC3\xA9");
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string("[CLI]\r\n--wm-text = tea\r\n")) utf16 += std::string{c, '\0'};
+    EXPECT_EQ(text(utf16), "tea");
+}
+
 TEST_F(OptionScan, BadProfilesFailCleanly) {
     const std::string invalid = "Invalid profile file";
     EXPECT_EQ(scan({"--profile=" + folder.file("missing.ini")}), invalid);

@@ -35,7 +35,7 @@ TEST(BadOutput, MaskIntoAMissingFolderLeavesNothing) {
         settings.advanced.filenameMask = "missing/%filename%.%ext%";
         ConversionJob job = makeJob(settings, folder.path(), writer.extension, writer.depth);
         EXPECT_EQ(convertBitmap(settings, job, makeQuadrantPicture(16, 16)).reason,
-                  FailureReason::RenameFailed)
+                  FailureReason::WriterFailed)  // the side file goes beside the output
             << writer.extension;
         EXPECT_EQ(folder.fileCount(), 0) << writer.extension;
     }

@@ -70,7 +70,9 @@ TEST(Pipeline, SubfolderIsKeptInTheOutputPath) {
     ASSERT_TRUE(platform::createFolder(folder.path() + "nested"));
     ASSERT_TRUE(convertBitmap(settings, job, makeQuadrantPicture(16, 16)));
     EXPECT_EQ(job.outputPath, folder.path() + "nested/quadrants.gif");
-    EXPECT_EQ(job.temporaryPath.substr(0, folder.path().size() + 15), folder.path() + "nested/plotvale");
+    const std::string sidePrefix = folder.path() + "nested/.quadrants.gif.plotvale-";
+    EXPECT_EQ(job.temporaryPath.substr(0, sidePrefix.size()), sidePrefix);
+    EXPECT_EQ(job.temporaryPath.size(), sidePrefix.size() + 15);
     EXPECT_EQ(folder.fileCount(), 1);
 }
 

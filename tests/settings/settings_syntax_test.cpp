@@ -21,8 +21,9 @@ TEST(SettingsSyntax, GroupsEntriesCommentsAndLineEnds) {
     EXPECT_TRUE(doc.entries("Open").empty());
 }
 
-TEST(SettingsSyntax, Latin1WithoutMarkUtf8WithIt) {
+TEST(SettingsSyntax, Utf8WithMarkOrValidLatin1Otherwise) {
     EXPECT_EQ(SettingsDocument::parse("[a]\nk=caf\xE9").value("a", "k"), "caf\xC3\xA9");
+    EXPECT_EQ(SettingsDocument::parse("[a]\nk=caf\xC3\xA9").value("a", "k"), "caf\xC3\xA9");
     EXPECT_EQ(SettingsDocument::parse("\xEF\xBB\xBF[a]\nk=caf\xC3\xA9").value("a", "k"),
               "caf\xC3\xA9");
 }
