@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Whole-run throughput, side by side with an earlier build:
-#   bench/scale_bench.sh OLD_PLOTVALE NEW_PLOTVALE [ROUNDS]
+#   bench/scale_bench.sh OLD_PLOTVALE NEW_PLOTVALE [ROUNDS [TREE_ROUNDS]]
 # 1. The shared corpus (58 files) to PNG with the default settings, one call:
 #    wall time, CPU time and conversions per CPU second (hyperfine, several
 #    rounds alternating the builds).
@@ -13,6 +13,7 @@ set -euo pipefail
 old=$(realpath "$1")
 new=$(realpath "$2")
 rounds=${3:-5}
+tree_rounds=${4:-$rounds}
 corpus=$(realpath "$(dirname "$0")/../../shared/corpus/wmf")
 work=$(mktemp -d /tmp/plotvale-scale.XXXXXX)
 export XDG_RUNTIME_DIR="$work"  # a lock of its own, apart from other runs
@@ -50,7 +51,7 @@ done
 run_tree() {
   local name=$1; shift
   local best=
-  for _ in $(seq "$rounds"); do
+  for _ in $(seq "$tree_rounds"); do
     rm -rf "$work/out" && mkdir "$work/out"
     /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$@" -i "$work/tree/" -o "$work/out/" -c png -q
     read -r wall user sys rss <"$work/time"
