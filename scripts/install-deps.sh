@@ -13,6 +13,7 @@ packages=(
   qt6-base-dev
   libssl-dev
   dpkg-dev desktop-file-utils groff man-db
+  qt6-svg-dev libzip-dev xvfb
   nlohmann-json3-dev parallel libpng-dev libdeflate-dev
 )
 

@@ -12,6 +12,7 @@ int runBatchFace(const settings::ConverterSettings& settings, const settings::Ru
                  bool quiet);
 int runWindowFace();
 int runUninstallNotice();
-int runScreenshotMode();
+// `folder` is the option value of the second parameter, "" when none.
+int runScreenshotMode(const std::string& folder);
 
 }  // namespace plotvale::app

@@ -67,7 +67,7 @@ std::optional<int> runCommandLine(const std::vector<std::string>& parameters) {
 
     const std::string first = cli::optionName(parameters.front());
     if (first == "-U") return runUninstallNotice();
-    if (first == "-T") return runScreenshotMode();
+    if (first == "-T") return runScreenshotMode(parameters.size() > 1 ? cli::optionValue(parameters[1]) : "");
     if (first == "-V" || first == "--VERSION") return printVersion();
     if (first == "-H" || first == "-?" || first == "--HELP") return printHelp();
 

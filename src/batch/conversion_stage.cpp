@@ -12,6 +12,7 @@
 #include "engine/save_image.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/processors.h"
 
 namespace plotvale::batch {
 
@@ -24,6 +25,10 @@ constexpr int64_t MinimumDurationMs = 1000;
 // How far the workers may run ahead of the committer, per worker: enough to
 // keep every thread busy past a slow file, few enough side files in flight.
 constexpr size_t WindowPerJob = 4;
+
+int32_t workerCount(const ScaleOut& scale) {
+    return scale.jobs > 0 ? scale.jobs : platform::onlineProcessors();
+}
 
 // Budget bytes given back when a worker is done with its picture.
 class BudgetHold {
@@ -58,7 +63,7 @@ ConversionStage::ConversionStage(BatchRun& run, bool debug,
       debug_(debug),
       files_(files),
       runJob_(run.job),
-      window_(WindowPerJob * static_cast<size_t>(std::max(run.scale.jobs, 1))),
+      window_(WindowPerJob * static_cast<size_t>(workerCount(run.scale))),
       slots_(window_),
       budget_(run.scale.pictureBudgetBytes),
       resources_(runResources(run)),
@@ -66,7 +71,7 @@ ConversionStage::ConversionStage(BatchRun& run, bool debug,
 
 int32_t ConversionStage::run() {
     std::vector<std::thread> workers;
-    for (int32_t i = 0; i < std::max(run_.scale.jobs, 1); ++i) workers.emplace_back([this] { work(); });
+    for (int32_t i = 0; i < workerCount(run_.scale); ++i) workers.emplace_back([this] { work(); });
     publish(0, 0);
     for (size_t index = 0; index < files_.size() && waitUntilReady(index); ++index) {
         commit(index);

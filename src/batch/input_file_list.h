@@ -33,6 +33,10 @@ public:
     // The entries in iteration order.
     std::vector<const InputEntry*> inOrder() const;
 
+    // The entry made index-th (0 first), for watchers that show the set in
+    // the order it grew.
+    const InputEntry& entryAt(size_t index) const { return entries_[index]; }
+
     size_t size() const { return entries_.size(); }
     void clear();
 

@@ -73,16 +73,6 @@ bool resolveConversion(BatchRun& run, bool debug) {
            checkOperations(run, debug);
 }
 
-void prepareJob(BatchRun& run) {
-    const settings::OutputFormat& row = *settings::findOutputFormat(run.request.conversion);
-    run.job.outputFolder = run.request.outputFolder;
-    run.job.outputExtension = run.request.conversion;
-    run.job.formatCode = row.code;
-    run.job.targetDepth = static_cast<int32_t>(
-        settings::integerSetting(run.settings, "Output", row.settingKeys.front()));
-    run.job.saveFlags = engine::computeSaveFlags(run.settings, run.request.conversion);
-    run.job.automaticDepth = run.job.targetDepth == 0 ? 1 : 0;
-}
 
 void collect(BatchRun& run) {
     const std::string listExtension = settings::toLowerAscii(fileNameExtension(run.job.inputPath));
@@ -108,6 +98,17 @@ int reportEmptyShard(BatchRun& run, bool quiet) {
 
 }  // namespace
 
+void prepareConversionJob(BatchRun& run) {
+    const settings::OutputFormat& row = *settings::findOutputFormat(run.request.conversion);
+    run.job.outputFolder = run.request.outputFolder;
+    run.job.outputExtension = run.request.conversion;
+    run.job.formatCode = row.code;
+    run.job.targetDepth = static_cast<int32_t>(
+        settings::integerSetting(run.settings, "Output", row.settingKeys.front()));
+    run.job.saveFlags = engine::computeSaveFlags(run.settings, run.request.conversion);
+    run.job.automaticDepth = run.job.targetDepth == 0 ? 1 : 0;
+}
+
 int runBatch(BatchRun& run, bool quiet) {
     const bool debug = run.request.modeWord == "DEBUG";
     if (!quiet) writeMessage(run, "General", "Preparing");
@@ -115,7 +116,7 @@ int runBatch(BatchRun& run, bool quiet) {
         !checkScaleOut(run, platform::onlineProcessors())) {
         return RunRefused;
     }
-    prepareJob(run);
+    prepareConversionJob(run);
 
     if (!quiet) writeMessage(run, "General", "Importing");
     collect(run);

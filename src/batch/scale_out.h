@@ -22,7 +22,7 @@ struct Shard {
 };
 
 struct ScaleOut {
-    int32_t jobs = 1;  // conversion threads
+    int32_t jobs = 0;  // conversion threads; 0: one per online processor
     std::optional<Shard> shard;
     bool skipExisting = false;
     uint64_t pictureBudgetBytes = DefaultPictureBudgetBytes;

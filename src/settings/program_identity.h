@@ -12,6 +12,7 @@ inline constexpr int ProgramVersion = 271;
 inline constexpr std::string_view MakerNotice =
     "Copyright \xC2\xA9 2024-2026 Corvane. All rights reserved.";
 inline constexpr std::string_view MakerWebAddress = "https://corvane.example/plotvale/";
+inline constexpr std::string_view MakerSupportAddress = "support@corvane.example";
 inline constexpr std::string_view UninstallWebAddress =
     "https://corvane.example/plotvale/uninstall/";
 

@@ -1,0 +1,245 @@
+#include "window/preference_controls.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDoubleSpinBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <memory>
+
+#include "settings/colour_names.h"
+#include "settings/message_table.h"
+#include "settings/settings_schema.h"
+#include "window/resource_paths.h"
+#include "window/theme.h"
+#include "window/user_prompts.h"
+
+namespace plotvale::window {
+
+namespace {
+
+using settings::ConverterSettings;
+using Slot = settings::SettingSlot;
+
+Slot slotOf(ConverterSettings& record, const std::string& group, const std::string& key) {
+    return settings::findSetting(group, key)->locate(record);
+}
+
+int64_t readNumber(const Slot& slot) {
+    return std::visit(
+        [](auto* field) -> int64_t {
+            if constexpr (std::is_same_v<decltype(field), std::string*>) {
+                return 0;
+            } else {
+                return static_cast<int64_t>(*field);
+            }
+        },
+        slot);
+}
+
+std::string readText(const Slot& slot) {
+    const auto* text = std::get_if<std::string*>(&slot);
+    return text ? **text : std::string();
+}
+
+void writeText(const Slot& slot, const std::string& value) {
+    if (auto* const* text = std::get_if<std::string*>(&slot)) **text = value;
+}
+
+// Binds a control through a slot reader and writer.
+template <typename Show, typename Store>
+BoundControl bindSlot(QWidget* widget, const std::string& group, const std::string& key, Show show,
+                  Store store) {
+    return {widget,
+            [=](ConverterSettings& record) { show(slotOf(record, group, key)); },
+            [=](ConverterSettings& record) { store(slotOf(record, group, key)); }};
+}
+
+BoundControl flagControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+    auto* box = new QCheckBox(parent);
+    return bindSlot(
+        box, group, row.key, [box](const Slot& slot) { box->setChecked(readNumber(slot) != 0); },
+        [box](const Slot& slot) { settings::storeInteger(slot, box->isChecked() ? 1 : 0); });
+}
+
+BoundControl choiceControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+    auto* box = new QComboBox(parent);
+    for (const Choice& item : row.choices) box->addItem(preferenceText(item.labelKey), item.code);
+    return bindSlot(
+        box, group, row.key,
+        [box](const Slot& slot) {
+            box->setCurrentIndex(std::max(box->findData(static_cast<int>(readNumber(slot))), 0));
+        },
+        [box](const Slot& slot) { settings::storeInteger(slot, box->currentData().toInt()); });
+}
+
+BoundControl numberControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+    auto* box = new QSpinBox(parent);
+    box->setRange(row.minimum, row.maximum);
+    if (!row.unitKey.empty()) box->setSuffix(" " + preferenceText(row.unitKey));
+    return bindSlot(
+        box, group, row.key,
+        [box](const Slot& slot) { box->setValue(static_cast<int>(readNumber(slot))); },
+        [box](const Slot& slot) { settings::storeInteger(slot, box->value()); });
+}
+
+BoundControl decimalControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setRange(0.01, 9.99);
+    box->setDecimals(2);
+    box->setSingleStep(0.1);
+    return bindSlot(
+        box, group, row.key,
+        [box](const Slot& slot) {
+            if (auto* const* value = std::get_if<float*>(&slot)) box->setValue(static_cast<double>(**value));
+        },
+        [box](const Slot& slot) {
+            if (auto* const* value = std::get_if<float*>(&slot)) **value = static_cast<float>(box->value());
+        });
+}
+
+BoundControl textControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+    auto* edit = new QLineEdit(parent);
+    return bindSlot(
+        edit, group, row.key,
+        [edit](const Slot& slot) { edit->setText(QString::fromStdString(readText(slot))); },
+        [edit](const Slot& slot) { writeText(slot, singleLine(edit->text())); });
+}
+
+void showColour(QPushButton* button, const std::string& colour) {
+    button->setProperty("colour", QString::fromStdString(colour));
+    button->setText(QString::fromStdString(settings::colourDisplayName(colour)));
+    QPixmap swatch(14, 14);
+    swatch.fill(QColor("#" + QString::fromStdString(colour)));
+    QPainter outline(&swatch);
+    outline.setPen(Qt::darkGray);
+    outline.drawRect(0, 0, 13, 13);
+    outline.end();
+    button->setIcon(QIcon(swatch));
+}
+
+BoundControl colourControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+    auto* button = new QPushButton(parent);
+    QObject::connect(button, &QPushButton::clicked, button, [button] {
+        const QColor chosen = QColorDialog::getColor(
+            QColor("#" + button->property("colour").toString()), button);
+        if (chosen.isValid()) showColour(button, chosen.name().mid(1).toUpper().toStdString());
+    });
+    return bindSlot(
+        button, group, row.key, [button](const Slot& slot) { showColour(button, readText(slot)); },
+        [button](const Slot& slot) { writeText(slot, button->property("colour").toString().toStdString()); });
+}
+
+BoundControl dateControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+    // The stored seconds are the local wall clock counted as UTC, so they
+    // are shown as UTC to show the wall-clock time itself.
+    auto* edit = new QDateTimeEdit(parent);
+    edit->setTimeSpec(Qt::UTC);
+    edit->setDisplayFormat("yyyy-MM-dd HH:mm:ss");
+    edit->setCalendarPopup(true);
+    return bindSlot(
+        edit, group, row.key,
+        [edit](const Slot& slot) { edit->setDateTime(QDateTime::fromSecsSinceEpoch(readNumber(slot), Qt::UTC)); },
+        [edit](const Slot& slot) { settings::storeInteger(slot, edit->dateTime().toSecsSinceEpoch()); });
+}
+
+BoundControl fontControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+    auto* box = new QComboBox(parent);
+    box->setEditable(true);
+    const std::string key = row.key;
+    return {box,
+            [box, group, key](ConverterSettings& record) {
+                // The names offered are the record's own `Fonts` list.
+                box->clear();
+                box->addItems(QString::fromStdString(record.watermark.fonts).split(',', Qt::SkipEmptyParts));
+                box->setEditText(QString::fromStdString(readText(slotOf(record, group, key))));
+            },
+            [box, group, key](ConverterSettings& record) {
+                writeText(slotOf(record, group, key), singleLine(box->currentText()));
+            }};
+}
+
+BoundControl imageFileControl(QWidget* parent, const std::string& group, const PreferenceRow& row,
+                              UserPrompts& prompts) {
+    auto* holder = new QWidget(parent);
+    auto* layout = new QHBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* edit = new QLineEdit(holder);
+    auto* browse = new QPushButton("...", holder);
+    browse->setFixedWidth(32);
+    layout->addWidget(edit, 1);
+    layout->addWidget(browse);
+    QObject::connect(browse, &QPushButton::clicked, holder, [holder, edit, &prompts] {
+        const QString chosen = prompts.openFile(holder, uiText("Dialog", "Select Watermark Image"),
+                                                edit->text(), uiText("Dialog", "All Files") + " (*)");
+        if (!chosen.isEmpty()) edit->setText(chosen);
+    });
+    return bindSlot(
+        holder, group, row.key,
+        [edit](const Slot& slot) { edit->setText(QString::fromStdString(readText(slot))); },
+        [edit](const Slot& slot) { writeText(slot, singleLine(edit->text())); });
+}
+
+// A combo box of texts; a stored text that is not among them joins them.
+BoundControl wordsControl(QWidget* parent, const std::string& group, const PreferenceRow& row,
+                          const QStringList& words) {
+    auto* box = new QComboBox(parent);
+    box->addItems(words);
+    return bindSlot(
+        box, group, row.key,
+        [box](const Slot& slot) {
+            const QString name = QString::fromStdString(readText(slot));
+            if (box->findText(name) < 0) box->addItem(name);
+            box->setCurrentIndex(box->findText(name));
+        },
+        [box](const Slot& slot) { writeText(slot, box->currentText().toStdString()); });
+}
+
+}  // namespace
+
+BoundControl makeControl(QWidget* parent, const std::string& group, const PreferenceRow& row,
+                         UserPrompts& prompts) {
+    switch (row.kind) {
+    case RowKind::Flag: return flagControl(parent, group, row);
+    case RowKind::Choice: return choiceControl(parent, group, row);
+    case RowKind::Number: return numberControl(parent, group, row);
+    case RowKind::Decimal: return decimalControl(parent, group, row);
+    case RowKind::Text: return textControl(parent, group, row);
+    case RowKind::Colour: return colourControl(parent, group, row);
+    case RowKind::Date: return dateControl(parent, group, row);
+    case RowKind::FontName: return fontControl(parent, group, row);
+    case RowKind::ImageFile: return imageFileControl(parent, group, row, prompts);
+    case RowKind::Theme: return wordsControl(parent, group, row, themeNames(themeFolder()));
+    case RowKind::Words: {
+        QStringList words;
+        for (const Choice& choice : row.choices) words << QString::fromStdString(choice.labelKey);
+        return wordsControl(parent, group, row, words);
+    }
+    }
+    return {};
+}
+
+QString preferenceText(const std::string& key) {
+    const std::string text = settings::getText("Preferences", key);
+    return QString::fromStdString(text == settings::NoStringError ? key : text);
+}
+
+QString preferenceLabel(const PreferenceRow& row) {
+    if (row.labelKey.empty()) return {};  // a unit below the number it belongs to
+    const std::string text = settings::getText("Preferences", row.labelKey);
+    const QString caption = QString::fromStdString(text == settings::NoStringError ? row.labelKey + ":" : text);
+    return row.formatName.empty() ? caption : QString::fromStdString(row.formatName) + " " + caption;
+}
+
+std::string singleLine(const QString& text) {
+    QString line = text;
+    line.replace("\r\n", " ").replace('\r', ' ').replace('\n', ' ');
+    return line.toStdString();
+}
+
+}  // namespace plotvale::window
