@@ -14,6 +14,7 @@ packages=(
   libssl-dev
   dpkg-dev desktop-file-utils groff man-db
   qt6-svg-dev libzip-dev xvfb
+  fonts-crosextra-carlito fonts-crosextra-caladea fonts-symbola fonts-wqy-microhei
   nlohmann-json3-dev parallel libpng-dev libdeflate-dev
 )
 

@@ -42,10 +42,12 @@ double Canvas::drawText(const Font& font, std::u32string_view text, const TextPl
     cairo_restore(cr);
 
     // Underline and strike-out bars at the font's own positions, at least a
-    // pixel thick.
+    // pixel thick. Aliased bars are whole pixels as GDI places them: the
+    // position rounded, the bar's top half its thickness (rounded down) above.
     const FontMetrics m = font.metrics();
     auto bar = [&](double offsetBelow, double thickness) {
         thickness = std::max(1.0, std::round(thickness));
+        if (!antialias_) offsetBelow = std::round(offsetBelow) - std::floor(thickness / 2) + thickness / 2;
         Path path;
         const Point a{placement.origin.x + offsetBelow * sinA, placement.origin.y + offsetBelow * cosA};
         path.moveTo(a);

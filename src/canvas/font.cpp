@@ -185,8 +185,10 @@ std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback) {
         font.winDescent_ = font.unitsPerEm_ * 0.2;
     }
     if (font.avgWidth_ <= 0) font.avgWidth_ = font.unitsPerEm_ * 0.5;
-    font.underlinePos_ = -ft->underline_position;
-    font.underlineSize_ = ft->underline_thickness;
+    // The post table's underline position, which GDI takes as the bar's centre.
+    const auto* post = static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(ft, FT_SFNT_POST));
+    font.underlinePos_ = post != nullptr ? -post->underlinePosition : -ft->underline_position;
+    font.underlineSize_ = post != nullptr ? post->underlineThickness : ft->underline_thickness;
     if (os2 != nullptr && os2->version != 0xFFFF && os2->yStrikeoutSize > 0) {
         font.strikePos_ = os2->yStrikeoutPosition;
         font.strikeSize_ = os2->yStrikeoutSize;

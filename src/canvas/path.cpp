@@ -46,8 +46,10 @@ void Path::addRect(const RectD& r) {
                true);
 }
 
+// From the rightmost point counter-clockwise on the screen, as GDI runs an
+// ellipse's outline (where a dash pattern starts).
 void Path::addEllipse(const RectD& box) {
-    addArc(box, 0.0, 2.0 * std::numbers::pi, false);
+    addArc(box, 0.0, -2.0 * std::numbers::pi, false);
     close();
 }
 

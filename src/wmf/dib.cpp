@@ -36,7 +36,9 @@ std::optional<DibHeader> readHeader(std::string_view dib) {
         h.bits = readU16(dib, 14);
         h.compression = readU32(dib, 16);
         h.colorsUsed = readU32(dib, 32);
-        if (h.headerSize >= 52) for (int i = 0; i < 3; ++i) h.masks[i] = readU32(dib, 40 + 4 * i);
+        // The masks follow a 40-byte header (BI_BITFIELDS) or are part of a larger one.
+        if (h.headerSize >= 52 || h.compression == 3)
+            for (int i = 0; i < 3; ++i) h.masks[i] = readU32(dib, 40 + 4 * i);
     } else {
         return std::nullopt;
     }
@@ -124,6 +126,8 @@ void decodeRows(std::string_view bits, const DibHeader& h, const std::vector<std
 }
 
 // BI_RLE8 / BI_RLE4, bottom-up; every write is checked against the image.
+// Pixels that deltas, ends of line and an early end of the bitmap skip stay
+// kUnpainted.
 void decodeRle(std::string_view bits, int bitCount, const std::vector<std::uint32_t>& pal, Image& img) {
     auto color = [&](std::size_t index) { return index < pal.size() ? pal[index] : 0u; };
     long long x = 0, row = 0;
@@ -208,7 +212,9 @@ std::optional<Image> decodeDib(std::string_view dib, int colorUsage,
     Image img;
     img.width = static_cast<int>(h->width);
     img.height = static_cast<int>(height);
-    img.pixels.assign(static_cast<std::size_t>(h->width * height), 0);
+    img.bottomUp = h->height > 0;
+    const bool rle = h->compression == 1 || h->compression == 2;
+    img.pixels.assign(static_cast<std::size_t>(h->width * height), rle ? Image::kUnpainted : 0u);
     const auto pal = readPalette(dib, *h, colorUsage, palette);
     if ((h->compression == 1 && h->bits == 8) || (h->compression == 2 && h->bits == 4))
         decodeRle(bits, h->bits, pal, img);

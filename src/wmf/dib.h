@@ -11,10 +11,13 @@
 
 namespace plotvale::wmf {
 
-// Opaque pixels 0x00RRGGBB, rows top-down.
+// Pixels 0x00RRGGBB, rows top-down; kUnpainted marks the pixels an RLE
+// bitmap skips, which leave the destination as it is.
 struct Image {
+    static constexpr std::uint32_t kUnpainted = 0x01000000u;
     int width = 0;
     int height = 0;
+    bool bottomUp = false;  // stored bottom row first, as most DIBs are
     std::vector<std::uint32_t> pixels;
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };

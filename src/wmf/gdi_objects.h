@@ -33,6 +33,7 @@ struct FontObject {
     int height = 0, width = 0, escapement = 0, orientation = 0, weight = 400;
     bool italic = false, underline = false, strikeOut = false;
     std::uint8_t charset = 0;
+    std::uint8_t pitchAndFamily = 0;  // pitch in bits 0-1, family in bits 4-7
     std::string face;
 };
 

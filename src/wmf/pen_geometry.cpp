@@ -98,11 +98,14 @@ std::vector<Figure> widenLine(const std::vector<Point>& input, bool closed, int 
     return out;
 }
 
-ThinLinePixels thinLinePixels(const std::vector<Point>& pts, bool closed, int style, canvas::RectI bounds) {
-    // Dash patterns in pixels, on and off by turns, starting with on; the
-    // pattern runs on from one segment into the next.
+const std::vector<int>& dashPattern(int style) {
     static const std::vector<int> patterns[] = {{}, {18, 6}, {3, 3}, {9, 6, 3, 6}, {9, 3, 3, 3, 3, 3}};
-    const std::vector<int>& pattern = style >= 1 && style <= 4 ? patterns[style] : patterns[0];
+    return style >= 1 && style <= 4 ? patterns[style] : patterns[0];
+}
+
+ThinLinePixels thinLinePixels(const std::vector<Point>& pts, bool closed, int style, canvas::RectI bounds) {
+    // The pattern runs on from one segment into the next.
+    const std::vector<int>& pattern = dashPattern(style);
     ThinLinePixels out;
     std::size_t dash = 0;
     int left = pattern.empty() ? 0 : pattern[0];

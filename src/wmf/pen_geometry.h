@@ -29,4 +29,8 @@ struct ThinLinePixels {
 };
 ThinLinePixels thinLinePixels(const std::vector<canvas::Point>& pts, bool closed, int style, canvas::RectI bounds);
 
+// A one-pixel pen's dash pattern in pixels, on and off by turns starting with
+// on; empty for solid pens.
+const std::vector<int>& dashPattern(int style);
+
 }  // namespace plotvale::wmf

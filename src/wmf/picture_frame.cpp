@@ -31,6 +31,7 @@ std::optional<PictureFrame> sized(PictureFrame frame, double extX, double extY, 
     if (cx < 1 || cy < 1 || cx * cy * 4 > static_cast<double>(maxBytes)) return std::nullopt;
     frame.width = static_cast<int>(cx);
     frame.height = static_cast<int>(cy);
+    frame.dpiScale = dpi / 96.0;
     return frame;
 }
 

@@ -17,6 +17,7 @@ struct PictureFrame {
     int height = 0;
     // Initial window in logical units; the viewport is the whole bitmap.
     double windowOrgX = 0, windowOrgY = 0, windowExtX = 1, windowExtY = 1;
+    double dpiScale = 1;  // bitmap pixels per pixel of the picture at 96 DPI
     std::string_view records;  // the records after the metafile header
 };
 

@@ -27,7 +27,7 @@ std::uint32_t Player::colorRef(const Record& r, std::size_t offset) const {
            r.u8(offset + 2);
 }
 
-Player::Player(Device& device, const PictureFrame& frame) : device_(device) {
+Player::Player(Device& device, const PictureFrame& frame) : device_(device), dpiScale_(frame.dpiScale) {
     s_.windowOrgX = frame.windowOrgX;
     s_.windowOrgY = frame.windowOrgY;
     s_.windowExtX = frame.windowExtX == 0 ? 1 : frame.windowExtX;
@@ -125,6 +125,7 @@ bool Player::playObject(const Record& r) {
         f.orientation = r.word(3); f.weight = r.word(4);
         f.italic = r.u8(10) != 0; f.underline = r.u8(11) != 0; f.strikeOut = r.u8(12) != 0;
         f.charset = r.u8(13);
+        f.pitchAndFamily = r.u8(17);
         for (std::size_t i = 18; i < r.size() && i < 18 + 32 && r.u8(i) != 0; ++i)
             f.face.push_back(static_cast<char>(r.u8(i)));
         objects_.add(f);
@@ -149,7 +150,7 @@ bool Player::playObject(const Record& r) {
         else if (const auto* brush = std::get_if<BrushObject>(o)) s_.brush = *brush;
         else if (const auto* font = std::get_if<FontObject>(o)) s_.font = *font;
         else if (const auto* region = std::get_if<RegionObject>(o)) {
-            s_.clip = Region::fromRects(regionToDevice(*region));
+            s_.clip = Region::fromRects(regionInPixels(*region));
             applyClip();
         }
         return true;
@@ -207,6 +208,16 @@ std::vector<canvas::RectI> Player::regionToDevice(const RegionObject& region) co
     return out;
 }
 
+// A clip region selected by SELECTCLIPREGION (or SELECTOBJECT) is in device
+// pixels, as SelectClipRgn takes it, whatever the window and the resolution
+// (GDI's pictures at 96 and 192 DPI show the same pixels clipped).
+std::vector<canvas::RectI> Player::regionInPixels(const RegionObject& region) const {
+    std::vector<canvas::RectI> out;
+    out.reserve(region.rects.size());
+    for (const auto& r : region.rects) out.push_back({r.left, r.top, r.right, r.bottom});
+    return out;
+}
+
 void Player::applyClip() {
     if (s_.clip) device_.setClip(&s_.clip->rects());
     else device_.setClip(nullptr);
@@ -234,7 +245,7 @@ bool Player::playClip(const Record& r) {
         const GdiObject* o = objects_.get(r.uword(0));
         const auto* region = o ? std::get_if<RegionObject>(o) : nullptr;
         if (region == nullptr) s_.clip.reset();
-        else s_.clip = Region::fromRects(regionToDevice(*region));
+        else s_.clip = Region::fromRects(regionInPixels(*region));
         applyClip();
         return true;
     }

@@ -96,11 +96,12 @@ private:
     static RegionObject readRegion(const Record& r);
     BrushObject readPatternBrush(const Record& r) const;
     std::vector<canvas::RectI> regionToDevice(const RegionObject& region) const;
+    std::vector<canvas::RectI> regionInPixels(const RegionObject& region) const;
 
     // Text.
     std::optional<canvas::Font> textFont(SymbolEncoding& symbols) const;
     std::vector<double> textAdvances(const canvas::Font& font, const DecodedText& decoded,
-                                     const std::vector<int>* dx) const;
+                                     const std::vector<int>* dx, bool hinted) const;
     Point textOrigin(Point ref, const canvas::FontMetrics& metrics, double width, double angle) const;
     void drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
                   std::uint16_t options, const canvas::RectI* rect);
@@ -112,6 +113,7 @@ private:
     std::optional<Image> dibOf(std::string_view dib, int colorUsage) const;
 
     Device& device_;
+    double dpiScale_ = 1;  // bitmap pixels per pixel of the picture at 96 DPI
     DcState s_;
     std::vector<DcState> saved_;
     ObjectTable objects_;

@@ -28,26 +28,36 @@ bool dibIsBottomUp(std::string_view dib) {
 // that fall on one destination pixel by the stretch mode: AND keeps dark
 // lines (BLACKONWHITE), OR keeps light ones (WHITEONBLACK), HALFTONE
 // averages, COLORONCOLOR drops them.
+// The pixel under a destination pixel's centre. A centre on a pixel boundary
+// takes, as GDI's pictures show, the row below it in a bottom-up DIB (the
+// next one in the DIB's own row order); across, the next column when the
+// source is shrunk (COLORONCOLOR) and the one before it when enlarged.
 struct SourceSampler {
     const Image* src;
     double sx, sy, perX, perY;  // source origin and source pixels per device pixel
     int mode;
 
     std::uint32_t operator()(double dx, double dy) const {
-        if (mode == 3) return src->at(clampTo(sx + (dx + 0.5) * perX, src->width), clampTo(sy + (dy + 0.5) * perY, src->height));
-        const auto [x0, x1] = range(sx, dx, perX, src->width);
-        const auto [y0, y1] = range(sy, dy, perY, src->height);
+        if (mode == 3) return src->at(centred(sx, dx, perX, src->width, false), centredRow(dy));
+        const auto [x0, x1] = range(sx, dx, perX, src->width, false);
+        const auto [y0, y1] = range(sy, dy, perY, src->height, src->bottomUp);
         if (x1 - x0 == 1 && y1 - y0 == 1) return src->at(x0, y0);
         return combine(x0, x1, y0, y1);
     }
 
-    static int clampTo(double v, int size) { return std::clamp(static_cast<int>(std::floor(v)), 0, size - 1); }
+    int centredRow(double dy) const { return centred(sy, dy, perY, src->height, src->bottomUp); }
+    static int clampTo(double v, int size) { return static_cast<int>(std::clamp(std::floor(v), 0.0, size - 1.0)); }
+    static int centred(double origin, double d, double per, int size, bool tiesBefore) {
+        // Bounded before the cast: a destination a hair wide gives huge steps.
+        const double v = std::clamp(origin + (d + 0.5) * per, -1.0, size + 1.0);
+        return std::clamp(tiesBefore ? static_cast<int>(std::ceil(v)) - 1 : static_cast<int>(std::floor(v)), 0, size - 1);
+    }
 
     // Source pixels [first, last) under the destination pixel at offset d:
     // the one under its centre unless the source is shrunk along this axis.
-    static std::pair<int, int> range(double origin, double d, double per, int size) {
+    static std::pair<int, int> range(double origin, double d, double per, int size, bool bottomUpRows) {
         if (std::abs(per) <= 1) {
-            const int c = clampTo(origin + (d + 0.5) * per, size);
+            const int c = centred(origin, d, per, size, bottomUpRows || std::abs(per) < 1);
             return {c, c + 1};
         }
         const double v = origin + d * per;
@@ -84,6 +94,12 @@ std::string withHeight(std::string_view dib, int rows) {
     const auto h = static_cast<std::uint32_t>(topDown ? -rows : rows);
     for (int i = 0; i < 4; ++i) out[8 + static_cast<std::size_t>(i)] = static_cast<char>(h >> (8 * i));
     return out;
+}
+
+// A source rectangle's top row in the decoded (top-down) image: the records
+// count a bottom-up DIB's rows from its bottom.
+double dibSourceTop(const Image& img, double ySrc, double height) {
+    return img.bottomUp ? img.height - ySrc - height : ySrc;
 }
 
 int dibHeight(std::string_view dib) {
@@ -139,10 +155,13 @@ void Player::blit(const Image* src, double dx, double dy, double dw, double dh, 
     const Point p0 = toDevice(dx, dy), p1 = toDevice(dx + dw, dy + dh);
     const double spanX = p1.x - p0.x, spanY = p1.y - p0.y;
     if (std::abs(spanX) < 1e-9 || std::abs(spanY) < 1e-9) return;
-    canvas::RectI area{static_cast<int>(std::floor(std::min(p0.x, p1.x) + 0.5)),
-                       static_cast<int>(std::floor(std::min(p0.y, p1.y) + 0.5)),
-                       static_cast<int>(std::floor(std::max(p0.x, p1.x) + 0.5)),
-                       static_cast<int>(std::floor(std::max(p0.y, p1.y) + 0.5))};
+    // A mirrored destination covers the pixels from its start back to one
+    // past its end, as GDI takes it: one pixel further right or down.
+    const int mirrorX = spanX < 0 ? 1 : 0, mirrorY = spanY < 0 ? 1 : 0;
+    canvas::RectI area{static_cast<int>(std::floor(std::min(p0.x, p1.x) + 0.5)) + mirrorX,
+                       static_cast<int>(std::floor(std::min(p0.y, p1.y) + 0.5)) + mirrorY,
+                       static_cast<int>(std::floor(std::max(p0.x, p1.x) + 0.5)) + mirrorX,
+                       static_cast<int>(std::floor(std::max(p0.y, p1.y) + 0.5)) + mirrorY};
     Region target(canvas::RectI{0, 0, device_.width(), device_.height()});
     target.intersect(area);
     if (s_.clip) target.intersect(*s_.clip);
@@ -152,7 +171,8 @@ void Player::blit(const Image* src, double dx, double dy, double dw, double dh, 
         for (int y = rect.top; y < rect.bottom; ++y) {
             std::uint32_t* row = px.data + static_cast<std::size_t>(y) * px.stride;
             for (int x = rect.left; x < rect.right; ++x) {
-                const std::uint32_t s = src ? sample(x - p0.x, y - p0.y) : 0;
+                const std::uint32_t s = src ? sample(x - mirrorX - p0.x, y - mirrorY - p0.y) : 0;
+                if (s & Image::kUnpainted) continue;
                 const std::uint32_t p = rop3UsesPattern(table) ? patternAt(x, y) : 0;
                 row[x] = 0xFF000000u | applyRop3(table, p, s, row[x] & 0xFFFFFFu);
             }
@@ -173,10 +193,9 @@ bool Player::playBitmap(const Record& r) {
             return true;
         }
         const double w = r.word(5), h = r.word(4);
-        std::optional<Image> img = r.function() == META_DIBBITBLT
-                                       ? dibOf(r.tail(16), 0)
-                                       : decodeBitmap16(r.tail(16), s_.textColor, s_.bkColor);
-        if (img) blit(&*img, r.word(7), r.word(6), w, h, r.word(3), r.word(2), w, h, rop);
+        const bool dib = r.function() == META_DIBBITBLT;
+        std::optional<Image> img = dib ? dibOf(r.tail(16), 0) : decodeBitmap16(r.tail(16), s_.textColor, s_.bkColor);
+        if (img) blit(&*img, r.word(7), r.word(6), w, h, r.word(3), dibSourceTop(*img, r.word(2), h), w, h, rop);
         return true;
     }
     case META_STRETCHBLT: case META_DIBSTRETCHBLT: {
@@ -188,18 +207,16 @@ bool Player::playBitmap(const Record& r) {
                                        ? dibOf(r.tail(20), 0)
                                        : decodeBitmap16(r.tail(20), s_.textColor, s_.bkColor);
         if (img)
-            blit(&*img, r.word(9), r.word(8), r.word(7), r.word(6), r.word(5), r.word(4), r.word(3),
-                 r.word(2), rop);
+            blit(&*img, r.word(9), r.word(8), r.word(7), r.word(6), r.word(5), dibSourceTop(*img, r.word(4), r.word(2)),
+                 r.word(3), r.word(2), rop);
         return true;
     }
     case META_STRETCHDIB: {
         const std::string_view dib = r.tail(22);
         auto img = dibOf(dib, r.uword(2));
         if (!img) return true;
-        double sy = r.word(5);
-        const double sh = r.word(3);
-        if (dibIsBottomUp(dib)) sy = img->height - sy - sh;
-        blit(&*img, r.word(10), r.word(9), r.word(8), r.word(7), r.word(6), sy, r.word(4), sh, rop);
+        blit(&*img, r.word(10), r.word(9), r.word(8), r.word(7), r.word(6), dibSourceTop(*img, r.word(5), r.word(3)),
+             r.word(4), r.word(3), rop);
         return true;
     }
     case META_SETDIBTODEV: setDibToDevice(r); return true;

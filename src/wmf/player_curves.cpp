@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "canvas/pixel_spans.h"
+#include "wmf/dashed_curve.h"
 #include "wmf/player.h"
 
 namespace plotvale::wmf {
@@ -105,16 +106,20 @@ bool Player::strokeWithSquarePen(const Path& path, const std::vector<canvas::Spa
 // mr-libwmf__libwmf_2doorvan's wheels show). False for other pens.
 bool Player::drawThinEllipse(const canvas::RectI& box) {
     const int kind = s_.pen.style & 0x0F;
-    const bool thin = penWidth() < 1.5 && (kind == 0 || kind == 6);
+    const bool thin = penWidth() < 1.5 && kind >= 0 && kind <= 6 && kind != 5;
     if (device_.antialias() || (!thin && penVisible()) || !withinReach(box)) return false;
     canvas::EllipsePixels pixels = canvas::thinEllipse(box);
     if (!penVisible()) {
         pixels.interior.insert(pixels.interior.end(), pixels.outline.begin(), pixels.outline.end());
         pixels.outline.clear();
     }
+    const bool solid = dashPattern(kind).empty();
+    const ThinLinePixels dashed = solid ? ThinLinePixels{} : dashEllipse(pixels.outline, box, kind);
     withRop2([&] {
         fillWithBrush(canvas::spansToPath(pixels.interior), s_.brush, FillRule::NonZero);
-        fillPixels(pixels.outline, s_.pen.color);
+        if (solid) return fillPixels(pixels.outline, s_.pen.color);
+        if (s_.bkMode == 2) fillPixels(dashed.gaps.rects(), s_.bkColor);
+        fillPixels(dashed.pen.rects(), s_.pen.color);
     });
     return true;
 }
@@ -159,8 +164,9 @@ void Player::drawRoundRect(const Record& r) {
     };
     const double o = curveOffset(penWidth());
     const double f = curveFillShift(0);
-    fillAndStroke(build(box.left + f, box.top + f, box.right - 1 + f, box.bottom - 1 + f),
-                  build(box.left + o, box.top + o, box.right - 1 + o, box.bottom - 1 + o), true);
+    const double in = insideFrameInset();  // an inside-frame pen keeps within the box
+    fillAndStroke(build(box.left + f + in, box.top + f + in, box.right - 1 + f - in, box.bottom - 1 + f - in),
+                  build(box.left + o + in, box.top + o + in, box.right - 1 + o - in, box.bottom - 1 + o - in), true);
 }
 
 // A one-pixel solid arc: the pixels of the one-pixel ellipse within the
@@ -185,13 +191,10 @@ void Player::drawArcFamily(const Record& r, int kind) {
     const double cx = ell.x + rx, cy = ell.y + ry;
     const double a0 = std::atan2((start.y + o - cy) / ry, (start.x + o - cx) / rx);
     const double a1 = std::atan2((end.y + o - cy) / ry, (end.x + o - cx) / rx);
-    const bool flipped = scaleX() * scaleY() < 0;
+    // Counter-clockwise on the device whatever the window's axes: a flipped
+    // axis draws the mirror image of the other part of the ellipse.
     double sweep = std::fmod(a1 - a0, 2 * std::numbers::pi);
-    if (!flipped) {
-        if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi;
-    } else {
-        if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
-    }
+    if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi;
     if (kind == 0 && drawThinArc(box, a0, sweep)) return;
     // With pens up to two pixels wide, the aliased pie's and chord's straight
     // edges meet the arc at whole pixels rounded right and up (measured on

@@ -49,17 +49,22 @@ double Player::insideFrameInset() const {
     return (s_.pen.style & 0x0F) == 6 ? (penWidth() - 1) / 2 : 0.0;
 }
 
-// The aliased width is GDI's whole-pixel width as the references show it:
-// the logical width scaled along y and rounded, except that pens between 4/3
-// and 2 pixels draw two pixels wide (dbggfx0's 1.333-pixel pens draw one
-// pixel, cell's 1.411 two) and an inside-frame pen takes the next whole
-// pixel (2doorvan's 1.34).
+// The aliased width is GDI's whole-pixel width: the logical width scaled
+// along x (the feature pictures' anisotropic window) and rounded, as GDI
+// draws horizontal lines of widths from half a pixel to three pixels in
+// steps of a tenth; an inside-frame pen takes the next whole pixel
+// (2doorvan's 1.34; dbggfx0's 1.0007 stays one). Pens of 1.4 pixels draw
+// one pixel on straight lines, though GDI's curves with them (cell's 1.41)
+// come out a little heavier.
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     if (device_.antialias()) return std::max(1.0, lengthX(s_.pen.width));
-    const double w = std::abs(s_.pen.width * scaleY());
-    if ((s_.pen.style & 0x0F) == 6) return std::max(1.0, std::ceil(w));
-    if (w < 2) return w > 4.0 / 3 ? 2 : 1;
+    // GDI's scale is a single-precision ratio: a width of exactly half a
+    // pixel more rounds up or down as that ratio falls.
+    const float scale = static_cast<float>(device_.width()) / static_cast<float>(s_.windowExtX);
+    const double w = std::abs(s_.pen.width * static_cast<double>(scale));  // widths scale with the x axis
+    if ((s_.pen.style & 0x0F) == 6) return std::max(1.0, std::ceil(w - 0.01));
+    if (w < 1.5) return 1;
     return std::floor(w + 0.5);
 }
 
@@ -100,7 +105,7 @@ void Player::withRop2(const std::function<void()>& draw) {
 void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule) {
     if (brush.style == 1) return;
     if (brush.style == 2) {
-        Image tile{8, 8, std::vector<std::uint32_t>(64, s_.bkColor)};
+        Image tile{8, 8, false, std::vector<std::uint32_t>(64, s_.bkColor)};
         std::vector<bool> mask(64, s_.bkMode != 1);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
@@ -199,11 +204,12 @@ bool Player::playShape(const Record& r) {
         Path fill;
         fill.addRect({static_cast<double>(b.left), static_cast<double>(b.top), b.width() - 1.0, b.height() - 1.0});
         // The outline runs through the corner pixels of the box, inset for
-        // PS_INSIDEFRAME.
+        // PS_INSIDEFRAME, from the top-right corner counter-clockwise as GDI
+        // runs it (where a dash pattern starts).
         const double in = insideFrameInset();
         const double l = b.left + in, t = b.top + in;
         const double rt = std::max(l, b.right - 1 - in), btm = std::max(t, b.bottom - 1 - in);
-        fillAndOutline({fill, FillRule::NonZero}, {{{l, t}, {rt, t}, {rt, btm}, {l, btm}}}, true, true);
+        fillAndOutline({fill, FillRule::NonZero}, {{{rt, t}, {l, t}, {l, btm}, {rt, btm}}}, true, true);
         return true;
     }
     case META_ELLIPSE: drawEllipse(r); return true;

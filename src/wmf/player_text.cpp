@@ -1,10 +1,13 @@
 // TEXTOUT and EXTTEXTOUT: fonts by GDI's height rules, character sets,
 // alignment, dx advances, escapement, opaque boxes and clipping.
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <numbers>
 
+#include "wmf/font_faces.h"
 #include "wmf/player.h"
 #include "wmf/record_functions.h"
 #include "wmf/text_encoding.h"
@@ -15,30 +18,29 @@ namespace {
 constexpr std::uint16_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4, ETO_PDY = 0x2000;
 
-// Faces Windows pictures name that fontconfig does not alias on its own.
-std::string substituteFace(const std::string& face) {
-    static const std::map<std::string, std::string> faces = {
-        {"helvetica", "Liberation Sans"}, {"arial", "Liberation Sans"},
-        {"times", "Liberation Serif"}, {"times new roman", "Liberation Serif"},
-        {"courier", "Liberation Mono"}, {"courier new", "Liberation Mono"}};
-    std::string lower(face);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const auto it = faces.find(lower);
-    return it == faces.end() ? face : it->second;
-}
-
-std::optional<canvas::Font> resolveCached(const std::string& face, bool bold, bool italic) {
-    thread_local std::map<std::tuple<std::string, bool, bool>, std::optional<canvas::Font>> cache;
-    const auto key = std::make_tuple(face, bold, italic);
+// The first candidate face an installed font has by that very name (not one
+// fontconfig likens to it: "Georgia" is no DejaVu Serif to GDI, "Terminal" no
+// DejaVu Sans Mono); the last candidate is drawn even when fontconfig only
+// finds a substitute for it.
+std::optional<canvas::Font> resolveCached(const FontObject& f, bool bold, bool italic) {
+    thread_local std::map<std::tuple<std::string, int, int, bool, bool>, std::optional<canvas::Font>> cache;
+    const auto key = std::make_tuple(f.face, f.pitchAndFamily, f.charset, bold, italic);
     if (auto it = cache.find(key); it != cache.end()) return it->second;
     canvas::FontSpec spec;
-    spec.face = substituteFace(face);
     spec.bold = bold;
     spec.italic = italic;
-    auto font = canvas::resolveFont(spec, false);
-    if (!font) {
-        spec.face = "Liberation Sans";  // GDI substitutes unknown faces by a sans-serif one
-        font = canvas::resolveFont(spec, true);
+    std::optional<canvas::Font> font;
+    const auto faces = candidateFaces(f);
+    auto sameName = [](const std::string& a, const std::string& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        });
+    };
+    for (std::size_t i = 0; i < faces.size() && !font; ++i) {
+        spec.face = faces[i];
+        const bool last = i + 1 == faces.size();
+        font = canvas::resolveFont(spec, last);
+        if (font && !last && !sameName(font->family(), faces[i])) font.reset();
     }
     cache.emplace(key, font);
     return font;
@@ -80,27 +82,39 @@ bool Player::playText(const Record& r) {
 // text bytes are to be read.
 std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     const FontObject& f = s_.font;
-    // Symbol and Wingdings text becomes the Unicode symbols those faces show,
+    // Symbol and dingbat text becomes the Unicode symbols those faces show,
     // drawn with a face that carries them.
     symbols = SymbolEncoding::None;
-    if (isWingdingsFace(f.face)) symbols = SymbolEncoding::Wingdings;
-    else if (isSymbolFace(f.face) && f.face.size() == 6) symbols = SymbolEncoding::Symbol;
-    auto base = resolveCached(symbols == SymbolEncoding::None ? f.face : std::string("DejaVu Sans"),
-                              f.weight >= 600, f.italic);
+    FontObject drawn = f;
+    if (dingbatFaceOf(f.face) != DingbatFace::None) {
+        symbols = SymbolEncoding::Dingbats;
+        drawn.face = kDingbatFont;
+    } else if (isSymbolFace(f.face) && f.face.size() == 6) {
+        symbols = SymbolEncoding::Symbol;
+        drawn.face = kDingbatFont;
+    }
+    auto base = resolveCached(drawn, f.weight >= 600, f.italic);
     if (!base) return std::nullopt;
     const double deviceHeight = std::abs(f.height * scaleY());
     canvas::FontSpec spec = base->spec();
-    // Negative heights are character (em) heights, positive ones cell heights.
-    spec.pixelSize = f.height < 0 ? deviceHeight : (f.height > 0 ? deviceHeight / base->cellPerEm() : 12.0);
+    // Negative heights are character (em) heights, positive ones cell heights;
+    // 0 is GDI's default, a 16-pixel cell (its text matches that of -14 and 16).
+    const double cell = f.height > 0 ? deviceHeight : 16 * dpiScale_;
+    spec.pixelSize = f.height < 0 ? deviceHeight : cell / base->cellPerEm();
     spec.underline = f.underline;
     spec.strikeOut = f.strikeOut;
     // Aliased text uses whole-pixel ems: a character height is cut down to
     // whole pixels, a cell height gives the nearest em.
     if (!device_.antialias())
-        spec.pixelSize = std::max(1.0, f.height > 0 ? std::round(spec.pixelSize) : std::floor(spec.pixelSize));
+        spec.pixelSize = std::max(1.0, f.height >= 0 ? std::round(spec.pixelSize) : std::floor(spec.pixelSize));
     canvas::Font font = base->withSpec(spec);
-    if (f.width != 0 && font.metrics().averageCharWidth > 0) {
-        spec.widthScale = lengthX(f.width) / font.metrics().averageCharWidth;
+    // A width stretches the glyphs so that the average character width
+    // becomes it: aliased, the average in whole pixels as GDI reports it, so
+    // the width a file names for its own font draws that font unstretched.
+    double average = font.metrics().averageCharWidth;
+    if (!device_.antialias()) average = std::max(1.0, std::round(average));
+    if (f.width != 0 && average > 0) {
+        spec.widthScale = lengthX(f.width) / average;
         font = base->withSpec(spec);
     }
     return font;
@@ -109,7 +123,7 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
 // Device advance of each character: the record's dx values (one per byte),
 // or the font's advances with character extra and justification.
 std::vector<double> Player::textAdvances(const canvas::Font& font, const DecodedText& decoded,
-                                         const std::vector<int>* dx) const {
+                                         const std::vector<int>* dx, bool hinted) const {
     std::vector<double> advances;
     if (dx) {
         std::size_t byte = 0;
@@ -120,10 +134,28 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
         }
         return advances;
     }
-    advances = device_.antialias() ? font.advances(decoded.text) : font.hintedAdvances(decoded.text);
-    const double perBreak = s_.breakCount > 0 ? lengthX(s_.breakExtra) / s_.breakCount : 0;
+    if (hinted && font.spec().widthScale != 1) {
+        // Stretched glyphs advance by the unstretched hinted widths times the
+        // stretch, rounded up, as GDI lays them out.
+        canvas::FontSpec unstretched = font.spec();
+        unstretched.widthScale = 1;
+        advances = font.withSpec(unstretched).hintedAdvances(decoded.text);
+        for (double& a : advances) a = std::ceil(a * font.spec().widthScale - 1e-6);
+    } else if (hinted && (s_.charExtra != 0 || (s_.breakCount > 0 && s_.breakExtra != 0))) {
+        // Spaced text advances by the extent's widths (the design widths
+        // rounded), not the hinted ones: GDI's 11-pixel h at 22 pixels moves
+        // 13 pixels with an extra of 1.
+        advances = font.advances(decoded.text);
+        for (double& a : advances) a = std::round(a);
+    } else {
+        advances = hinted ? font.hintedAdvances(decoded.text) : font.advances(decoded.text);
+    }
+    // Character extra and justification keep their sign: a negative extra
+    // draws the characters closer.
+    const double perUnit = std::abs(scaleX());
+    const double perBreak = s_.breakCount > 0 ? s_.breakExtra * perUnit / s_.breakCount : 0;
     for (std::size_t i = 0; i < advances.size(); ++i) {
-        advances[i] += lengthX(s_.charExtra);
+        advances[i] += s_.charExtra * perUnit;
         if (decoded.text[i] == U' ') advances[i] += perBreak;
     }
     return advances;
@@ -136,9 +168,12 @@ Point Player::textOrigin(Point ref, const canvas::FontMetrics& m, double width, 
     double along = 0;
     if ((s_.textAlign & TA_CENTER) == TA_CENTER) along = -width / 2;
     else if (s_.textAlign & TA_RIGHT) along = -width;
-    double down = m.ascent;  // TA_TOP
+    // Aliased, the ascent and descent are whole pixels of the 96-DPI picture,
+    // scaled with it at other resolutions (as GDI's pictures at 192 DPI show).
+    auto whole = [this](double v) { return device_.antialias() ? v : std::round(v / dpiScale_) * dpiScale_; };
+    double down = whole(m.ascent);  // TA_TOP
     if ((s_.textAlign & TA_BASELINE) == TA_BASELINE) down = 0;
-    else if (s_.textAlign & TA_BOTTOM) down = -m.descent;
+    else if (s_.textAlign & TA_BOTTOM) down = -whole(m.descent);
     Point origin{ref.x + along * cosA + down * sinA, ref.y - along * sinA + down * cosA};
     if (!device_.antialias()) { origin.x = std::round(origin.x); origin.y = std::round(origin.y); }
     return origin;
@@ -158,18 +193,29 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     SymbolEncoding symbols = SymbolEncoding::None;
     const auto font = textFont(symbols);
     if (!font) return;
-    const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols);
-    const std::vector<double> advances = textAdvances(*font, decoded, dx);
+    const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols, dingbatFaceOf(s_.font.face));
+    const bool hinted = !device_.antialias();
+    const std::vector<double> advances = textAdvances(*font, decoded, dx, hinted);
+    // Aliased glyphs advance by their hinted widths, but GDI aligns and moves
+    // the current position by the text's extent: the font's design widths,
+    // each rounded to whole pixels. Left-aligned text without a background
+    // box and without the current position needs no extent.
+    const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
+    const bool needsExtent = updateCp || (s_.textAlign & TA_CENTER) || (s_.bkMode == 2 && !opaqueRect);
     double width = 0;
-    for (double a : advances) width += a;
+    if (needsExtent)
+        for (double a : hinted && !dx ? textAdvances(*font, decoded, dx, false) : advances)
+            width += hinted ? std::round(a) : a;
 
     double angle = s_.font.escapement / 10.0 * std::numbers::pi / 180.0;
     if ((scaleX() < 0) != (scaleY() < 0)) angle = -angle;  // direction follows a flipped axis
     const double cosA = std::cos(angle), sinA = std::sin(angle);
-    const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
     const canvas::FontMetrics m = font->metrics();
     const Point origin = textOrigin(updateCp ? toDevice(s_.curX, s_.curY) : toDevice(x, y), m, width, angle);
 
+    // ETO_CLIPPED clips the cells' background too.
+    const bool clipped = rect && (options & ETO_CLIPPED);
+    if (clipped) device_.clipToPath(rectPath(*rect));
     if (s_.bkMode == 2 && !opaqueRect) {  // OPAQUE background: the text's cells
         const Point top{origin.x - m.ascent * sinA, origin.y - m.ascent * cosA};
         const double h = m.ascent + m.descent;
@@ -179,13 +225,14 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
                         {top.x + h * sinA, top.y + h * cosA}}, true);
         device_.fill(box, FillRule::NonZero, Paint{rgbColor(s_.bkColor), nullptr, nullptr});
     }
-    const bool clipped = rect && (options & ETO_CLIPPED);
-    if (clipped) device_.clipToPath(rectPath(*rect));
     device_.text(*font, decoded.text, origin, angle, advances, rgbColor(s_.textColor));
     if (clipped) applyClip();
     if (updateCp) {
-        const double logical = width / std::abs(scaleX());
-        s_.curX += scaleX() < 0 ? -logical * cosA : logical * cosA;
+        // The current position moves to the far end of left-aligned text and
+        // to the start of right-aligned text; centred text leaves it.
+        const double along = (s_.textAlign & TA_CENTER) == TA_CENTER ? 0 : (s_.textAlign & TA_RIGHT) ? -width : width;
+        s_.curX += along * cosA / scaleX();
+        s_.curY -= along * sinA / scaleY();
     }
 }
 

@@ -98,38 +98,7 @@ char32_t symbolChar(unsigned char b) {
     return c == 0 ? static_cast<char32_t>(0xF000 + b) : c;
 }
 
-// Wingdings codes for which Unicode has the same symbol (in the basic plane,
-// so common fonts carry them); 0: none, drawn as an empty box.
-char32_t wingdingsChar(unsigned char b) {
-    static constexpr std::pair<unsigned char, char16_t> kKnown[] = {
-        {0x21, 0x270F}, {0x22, 0x2702}, {0x23, 0x2701}, {0x28, 0x260E}, {0x29, 0x2706},
-        {0x2A, 0x2709}, {0x36, 0x231B}, {0x3E, 0x2707}, {0x3F, 0x270D}, {0x41, 0x270C},
-        {0x45, 0x261C}, {0x46, 0x261E}, {0x47, 0x261D}, {0x48, 0x261F}, {0x4A, 0x263A},
-        {0x4C, 0x2639}, {0x4E, 0x2620}, {0x51, 0x2708}, {0x52, 0x263C}, {0x54, 0x2744},
-        {0x56, 0x271E}, {0x58, 0x2720}, {0x59, 0x2721}, {0x5A, 0x262A}, {0x5B, 0x262F},
-        {0x5C, 0x0950}, {0x5D, 0x2638}, {0x6C, 0x25CF}, {0x6E, 0x25A0}, {0x6F, 0x25A1},
-        {0x71, 0x2751}, {0x72, 0x2752}, {0x73, 0x2B27}, {0x74, 0x29EB}, {0x75, 0x25C6},
-        {0x76, 0x2756}, {0x77, 0x2B25}, {0x78, 0x2327}, {0x7A, 0x2318}, {0x80, 0x24EA},
-        {0x8B, 0x24FF}, {0x9F, 0x2022}, {0xA1, 0x25CB}, {0xA7, 0x25AA}, {0xA8, 0x25FB},
-        {0xAB, 0x2605}, {0xD5, 0x232B}, {0xD6, 0x2326}, {0xD8, 0x27A2}, {0xE8, 0x2794},
-        {0xEF, 0x21E6}, {0xF0, 0x21E8}, {0xF1, 0x21E7}, {0xF2, 0x21E9}, {0xFB, 0x2717},
-        {0xFC, 0x2714}, {0xFD, 0x2612}, {0xFE, 0x2611}};
-    if (b == 0x20) return U' ';
-    if (b >= 0x5E && b <= 0x69) return static_cast<char32_t>(0x2648 + (b - 0x5E));  // zodiac
-    if (b >= 0x81 && b <= 0x8A) return static_cast<char32_t>(0x2460 + (b - 0x81));  // circled digits
-    if (b >= 0x8C && b <= 0x95) return static_cast<char32_t>(0x2776 + (b - 0x8C));
-    for (const auto& [code, uni] : kKnown)
-        if (code == b) return uni;
-    return U'\u25A1';
-}
-
 }  // namespace
-
-bool isWingdingsFace(std::string_view face) {
-    std::string lower(face);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower == "wingdings";
-}
 
 bool isSymbolFace(std::string_view face) {
     std::string lower(face);
@@ -138,11 +107,11 @@ bool isSymbolFace(std::string_view face) {
            lower == "mt extra" || lower == "marlett";
 }
 
-DecodedText decodeText(std::string_view bytes, std::uint8_t charset, SymbolEncoding symbols) {
+DecodedText decodeText(std::string_view bytes, std::uint8_t charset, SymbolEncoding symbols, DingbatFace dingbats) {
     DecodedText out;
     if (symbols != SymbolEncoding::None) {
         for (unsigned char b : bytes) {
-            out.text.push_back(symbols == SymbolEncoding::Symbol ? symbolChar(b) : wingdingsChar(b));
+            out.text.push_back(symbols == SymbolEncoding::Symbol ? symbolChar(b) : dingbatChar(dingbats, b));
             out.bytesPerChar.push_back(1);
         }
         return out;

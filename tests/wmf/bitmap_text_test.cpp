@@ -11,23 +11,9 @@ namespace {
 
 MetafileWriter picture() { return MetafileWriter::placeable(0, 0, 100, 100, 96); }
 
-// A BITMAPINFOHEADER DIB with the given palette and pixel bytes.
 std::string dib(int width, int height, int bits, int compression, const std::vector<std::uint32_t>& palette,
                 const std::string& pixels) {
-    std::string d;
-    putU32(d, 40);
-    putU32(d, static_cast<std::uint32_t>(width));
-    putU32(d, static_cast<std::uint32_t>(height));
-    putU16(d, 1);
-    putU16(d, bits);
-    putU32(d, static_cast<std::uint32_t>(compression));
-    putU32(d, static_cast<std::uint32_t>(pixels.size()));
-    putU32(d, 0);
-    putU32(d, 0);
-    putU32(d, static_cast<std::uint32_t>(palette.size()));
-    putU32(d, 0);
-    for (auto c : palette) putU32(d, c);
-    return d + pixels;
+    return dibBits(width, height, bits, compression, palette, pixels);
 }
 
 // STRETCHDIB of a DIB onto (x, y, w, h) with SRCCOPY.

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +13,7 @@
 #include <set>
 #include <sstream>
 
-#include "image_compare.h"
+#include "score_table.h"
 #include "wmf/render_metafile.h"
 
 namespace fs = std::filesystem;
@@ -44,12 +42,6 @@ std::set<std::string> lenientNames() {
     return names;
 }
 
-struct Score {
-    std::string name;
-    double share = 0;
-    bool lenient = false;
-};
-
 }  // namespace
 
 TEST(CorpusFidelity, MatchesGdiReferences) {
@@ -58,7 +50,7 @@ TEST(CorpusFidelity, MatchesGdiReferences) {
     fs::remove_all(outDir);  // no stale diff images from earlier runs
     fs::create_directories(outDir);
     const auto lenient = lenientNames();
-    std::vector<Score> scores;
+    std::vector<imagetest::Score> scores;
     for (const auto& entry : fs::directory_iterator(kCorpus / "wmf")) {
         const std::string name = entry.path().stem().string();
         wmf::RenderOptions options;
@@ -68,29 +60,10 @@ TEST(CorpusFidelity, MatchesGdiReferences) {
         const fs::path refPath = kCorpus / "reference" / (name + ".png");
         if (!fs::exists(refPath)) continue;  // GDI could not render it: not scored
         FreeImage_Save(FIF_PNG, result.bitmap.get(), (outDir / (name + ".png")).c_str(), 0);
-        const auto reference = imagetest::loadImage(refPath.string());
-        ASSERT_TRUE(reference) << name;
-        EXPECT_EQ(FreeImage_GetWidth(result.bitmap.get()), FreeImage_GetWidth(reference.get())) << name;
-        EXPECT_EQ(FreeImage_GetHeight(result.bitmap.get()), FreeImage_GetHeight(reference.get())) << name;
-        const double share = imagetest::matchingShare(result.bitmap.get(), reference.get());
-        scores.push_back({name, std::max(share, 0.0), lenient.count(name) > 0});
-        if (share < kPerFileTarget || std::getenv("PLOTVALE_FIDELITY_ALL_DIFFS"))
-            imagetest::writeDiffImage(result.bitmap.get(), reference.get(), (outDir / (name + ".diff.png")).string());
+        EXPECT_TRUE(imagetest::scorePicture(name, result.bitmap.get(), refPath, outDir, lenient.count(name) > 0,
+                                            std::getenv("PLOTVALE_FIDELITY_ALL_DIFFS") != nullptr, kPerFileTarget,
+                                            scores))
+            << name << ": no reference or another size";
     }
-    ASSERT_FALSE(scores.empty());
-    std::sort(scores.begin(), scores.end(), [](const Score& a, const Score& b) { return a.share < b.share; });
-    std::vector<double> shares;
-    std::printf("%-70s %8s\n", "file", "match");
-    for (const auto& s : scores) {
-        std::printf("%-70s %8.4f%s\n", s.name.c_str(), s.share, s.lenient ? "  (lenient)" : "");
-        shares.push_back(s.share);
-        if (!s.lenient) {
-            EXPECT_GE(s.share, kPerFileTarget) << s.name;
-        }
-    }
-    const double median = shares.size() % 2 ? shares[shares.size() / 2]
-                                             : (shares[shares.size() / 2 - 1] + shares[shares.size() / 2]) / 2;
-    const auto below = std::count_if(scores.begin(), scores.end(), [](const Score& s) { return !s.lenient && s.share < kPerFileTarget; });
-    std::printf("files scored: %zu, median %.4f, below %.2f (strict): %ld\n", scores.size(), median, kPerFileTarget, static_cast<long>(below));
-    EXPECT_GE(median, kMedianFloor);
+    imagetest::checkScores(scores, {kPerFileTarget, kMedianFloor});
 }

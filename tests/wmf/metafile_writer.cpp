@@ -1,5 +1,7 @@
 #include "metafile_writer.h"
 
+#include <algorithm>
+
 namespace plotvale::testing {
 
 void putU16(std::string& out, int value) {
@@ -11,6 +13,24 @@ void putU16(std::string& out, int value) {
 void putU32(std::string& out, std::uint32_t value) {
     putU16(out, static_cast<int>(value & 0xFFFF));
     putU16(out, static_cast<int>(value >> 16));
+}
+
+std::string dibBits(int width, int height, int bits, int compression, const std::vector<std::uint32_t>& palette,
+                    const std::string& pixels) {
+    std::string d;
+    putU32(d, 40);
+    putU32(d, static_cast<std::uint32_t>(width));
+    putU32(d, static_cast<std::uint32_t>(height));
+    putU16(d, 1);
+    putU16(d, bits);
+    putU32(d, static_cast<std::uint32_t>(compression));
+    putU32(d, static_cast<std::uint32_t>(pixels.size()));
+    putU32(d, 0);
+    putU32(d, 0);
+    putU32(d, static_cast<std::uint32_t>(compression == 3 ? 0 : palette.size()));  // masks are no colours
+    putU32(d, 0);
+    for (auto c : palette) putU32(d, c);
+    return d + pixels;
 }
 
 MetafileWriter MetafileWriter::placeable(int left, int top, int right, int bottom, int inch) {
@@ -38,10 +58,33 @@ MetafileWriter& MetafileWriter::record(std::uint16_t function, const std::vector
 MetafileWriter& MetafileWriter::recordBytes(std::uint16_t function, std::string_view params) {
     std::string p(params);
     if (p.size() % 2) p.push_back('\0');
-    putU32(records_, static_cast<std::uint32_t>(3 + p.size() / 2));
+    trackObjects(function, p);
+    const auto words = static_cast<std::uint32_t>(3 + p.size() / 2);
+    maxRecordWords_ = std::max(maxRecordWords_, words);
+    putU32(records_, words);
     putU16(records_, function);
     records_ += p;
     return *this;
+}
+
+void MetafileWriter::trackObjects(std::uint16_t function, std::string_view params) {
+    switch (function) {
+    case 0x00F7: case 0x01F9: case 0x02FA: case 0x02FB: case 0x02FC: case 0x06FF: case 0x0142: {
+        const auto free = std::find(slots_.begin(), slots_.end(), false);
+        lastObject_ = static_cast<int>(free - slots_.begin());
+        if (free == slots_.end()) slots_.push_back(true);
+        else *free = true;
+        tableSize_ = std::max(tableSize_, slots_.size());
+        break;
+    }
+    case 0x01F0:
+        if (params.size() >= 2) {
+            const std::size_t slot = static_cast<std::uint8_t>(params[0]) | static_cast<std::uint8_t>(params[1]) << 8;
+            if (slot < slots_.size()) slots_[slot] = false;
+        }
+        break;
+    default: break;
+    }
 }
 
 MetafileWriter& MetafileWriter::raw(std::string_view bytes) {
@@ -91,8 +134,8 @@ std::string MetafileWriter::bytes() const {
     putU16(meta, 9);
     putU16(meta, 0x0300);
     putU32(meta, static_cast<std::uint32_t>((18 + records_.size() + 6) / 2));
-    putU16(meta, 0);
-    putU32(meta, 0);
+    putU16(meta, static_cast<int>(tableSize_));
+    putU32(meta, maxRecordWords_);
     putU16(meta, 0);
     out += meta;
     out += records_;

@@ -33,16 +33,31 @@ public:
     MetafileWriter& rectangle(int left, int top, int right, int bottom);
     MetafileWriter& textOut(int x, int y, std::string_view text);
 
+    // Slot the last object record took.
+    int lastObject() const { return lastObject_; }
+
     // The file, ending with META_EOF.
     std::string bytes() const;
 
 private:
+    // Object records take the lowest free slot, as in playback; the header
+    // names the table size and the largest record that playback allocates.
+    void trackObjects(std::uint16_t function, std::string_view params);
+
     std::string header_;
     std::string records_;
+    std::vector<bool> slots_;
+    std::size_t tableSize_ = 0;
+    int lastObject_ = -1;
+    std::uint32_t maxRecordWords_ = 3;
 };
 
 // Little-endian helpers for building record parameters.
 void putU16(std::string& out, int value);
 void putU32(std::string& out, std::uint32_t value);
+
+// A DIB with a BITMAPINFOHEADER, the given RGBQUAD palette and pixel bytes.
+std::string dibBits(int width, int height, int bits, int compression, const std::vector<std::uint32_t>& palette,
+                    const std::string& pixels);
 
 }  // namespace plotvale::testing

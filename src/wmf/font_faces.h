@@ -1,0 +1,20 @@
+#pragma once
+// Which installed faces draw a Windows font: the faces metric-compatible with
+// common Windows faces, then GDI's font mapper's choice by pitch, family and
+// character set for faces no installed font serves.
+
+#include <string>
+#include <vector>
+
+#include "wmf/gdi_objects.h"
+
+namespace plotvale::wmf {
+
+// Face names to try in order; the last is always a face the project's
+// fonts install.
+std::vector<std::string> candidateFaces(const FontObject& font);
+
+// True for character sets of Chinese, Japanese and Korean text.
+bool isCjkCharset(int charset);
+
+}  // namespace plotvale::wmf
