@@ -73,8 +73,16 @@ int32_t ConversionStage::run() {
     std::vector<std::thread> workers;
     for (int32_t i = 0; i < workerCount(run_.scale); ++i) workers.emplace_back([this] { work(); });
     publish(0, 0);
+    bool stopSeen = false;
     for (size_t index = 0; index < files_.size() && waitUntilReady(index); ++index) {
-        commit(index);
+        // After a stop only the file the watcher saw as current is finished;
+        // the ones the workers took ahead of it are dropped, as if never taken.
+        if (stopSeen) {
+            discard(index);
+        } else {
+            stopSeen = !run_.progress.running;
+            commit(index);
+        }
         {
             const std::lock_guard lock(mutex_);
             slotOf(index).ready = false;
@@ -201,6 +209,15 @@ void ConversionStage::commit(size_t index) {
     report(slot, job, reason, slot.workMs + platform::monotonicMilliseconds() - start);
     publish(index + 1, duration);
     progressLine_.update(static_cast<int32_t>(index + 1), static_cast<int32_t>(files_.size()));
+}
+
+void ConversionStage::discard(size_t index) {
+    FileSlot& slot = slotOf(index);
+    if (slot.deferred) {
+        slot.deferred.reset();
+        budget_.release(slot.heldBytes);
+    }
+    if (slot.reason == FailureReason::None && !slot.skipped) engine::discardTemporaryImage(slot.job);
 }
 
 // The steps that wait for the earlier files: the claim of the name and the

@@ -57,6 +57,7 @@ private:
     bool waitUntilReady(size_t index);
     FileSlot& slotOf(size_t index) { return slots_[index % slots_.size()]; }
     void commit(size_t index);
+    void discard(size_t index);
     engine::FailureReason finish(FileSlot& slot, engine::ConversionJob& job);
     void report(const FileSlot& slot, const engine::ConversionJob& job,
                 engine::FailureReason reason, int64_t milliseconds);
