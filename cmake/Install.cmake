@@ -36,7 +36,7 @@ install(DIRECTORY ${PLOTVALE_THEMES_BUILD_DIR}/ DESTINATION ${PLOTVALE_INSTALLED
         OPTIONAL FILES_MATCHING PATTERN "*.zip")
 install(DIRECTORY ${PLOTVALE_MANUAL_SOURCE_DIR}/ DESTINATION ${PLOTVALE_INSTALLED_MANUAL}
         OPTIONAL)
-install(FILES README.md DESTINATION share/doc/plotvale)
+install(FILES README.md docs/third-party-notices.md DESTINATION share/doc/plotvale)
 
 # A direct install refreshes the MIME, desktop and icon databases of its
 # prefix, as a package's triggers do; a staged install (DESTDIR, as CPack

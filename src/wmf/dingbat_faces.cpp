@@ -9,7 +9,8 @@ namespace {
 
 // Unicode's mappings of the dingbat faces (the Wingdings and Webdings
 // symbols encoded since Unicode 7.0, UTC L2/12-368), tabulated from the
-// BSD-licensed dingbat-to-unicode data: one UTF-32 string per face, the
+// BSD-licensed dingbat-to-unicode data (licence in docs/third-party-notices.md,
+// installed with the documentation): one UTF-32 string per face, the
 // characters of codes 0x20 to 0xFF in order; U+0000 marks a code without a
 // Unicode character.
 using namespace std::string_view_literals;

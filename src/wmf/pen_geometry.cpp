@@ -37,13 +37,26 @@ Figure convexHull(Figure pts) {
 // wherever it lies; the references bear it out (a four-pixel pen is the
 // octagon through (2, 1) and (1, 2), a twelve-pixel pen's end is four pixels
 // across at its tip, three-pixel lines lean half a pixel right and down).
+// The hull of those points is the hull of each row's outermost two, so the
+// pen costs its width, not its area.
 Figure latticePen(int width) {
     const double r = width / 2.0 + 0.5, c = width % 2 ? 0.5 : 0.0;
+    const auto inside = [&](int i, double dy2) { return (i - c) * (i - c) + dy2 < r * r; };
     Figure pts;
     const int n = width / 2 + 2;
-    for (int j = -n; j <= n; ++j)
-        for (int i = -n; i <= n; ++i)
-            if ((i - c) * (i - c) + (j - c) * (j - c) < r * r) pts.push_back({static_cast<double>(i), static_cast<double>(j)});
+    for (int j = -n; j <= n; ++j) {
+        const double dy2 = (j - c) * (j - c);
+        if (dy2 >= r * r) continue;
+        const double reach = std::sqrt(r * r - dy2);
+        auto hi = static_cast<int>(std::floor(c + reach)), lo = static_cast<int>(std::ceil(c - reach));
+        while (hi >= lo && !inside(hi, dy2)) --hi;
+        while (inside(hi + 1, dy2)) ++hi;
+        while (lo <= hi && !inside(lo, dy2)) ++lo;
+        while (inside(lo - 1, dy2)) --lo;
+        if (lo > hi) continue;
+        pts.push_back({static_cast<double>(lo), static_cast<double>(j)});
+        if (hi != lo) pts.push_back({static_cast<double>(hi), static_cast<double>(j)});
+    }
     return convexHull(pts);
 }
 
@@ -82,19 +95,72 @@ std::vector<Point> withoutRepeats(const std::vector<Point>& pts) {
     return out;
 }
 
+// The rows of bounds a pen reaching `reach` rows up and down can cover when
+// swept from a to b.
+long long sweptRows(Point a, Point b, double reach, canvas::RectI bounds) {
+    const double from = std::max(std::min(a.y, b.y) - reach, static_cast<double>(bounds.top));
+    const double to = std::min(std::max(a.y, b.y) + reach, static_cast<double>(bounds.bottom));
+    return to >= from ? static_cast<long long>(to - from) + 1 : 0;
+}
+
+// Whether a pen reaching `reach` pixels from the segment a-b can touch bounds.
+bool sweepMeets(Point a, Point b, double reach, canvas::RectI bounds) {
+    return std::max(a.x, b.x) + reach >= bounds.left && std::min(a.x, b.x) - reach <= bounds.right &&
+           std::max(a.y, b.y) + reach >= bounds.top && std::min(a.y, b.y) - reach <= bounds.bottom;
+}
+
+// The segments of a line: its points without repeats, joined in order, the
+// last back to the first when it is closed.
+struct Segments {
+    std::vector<Point> pts;
+    std::size_t count = 0;
+    Point from(std::size_t i) const { return pts[i]; }
+    Point to(std::size_t i) const { return pts[(i + 1) % pts.size()]; }
+};
+
+Segments segmentsOf(const std::vector<Point>& input, bool closed) {
+    Segments s{withoutRepeats(input)};
+    if (s.pts.size() < 2) return s;
+    const bool closing = closed && s.pts.size() > 2 &&
+                         (s.pts.front().x != s.pts.back().x || s.pts.front().y != s.pts.back().y);
+    s.count = s.pts.size() - 1 + (closing ? 1 : 0);
+    return s;
+}
+
 }  // namespace
 
 // Each segment sweeps the pen from one end to the other: the hull of the
-// pen at both ends. Ends and joins come out in the pen's shape.
-std::vector<Figure> widenLine(const std::vector<Point>& input, bool closed, int width) {
-    const std::vector<Point> pts = withoutRepeats(input);
+// pen at both ends. Ends and joins come out in the pen's shape. The cost is
+// counted before anything is built: the pen's rows, then for each sweep
+// within reach of bounds its points and the rows it crosses there.
+std::optional<std::vector<Figure>> widenLines(const std::vector<std::vector<Point>>& lines, bool closed,
+                                              int width, canvas::RectI bounds, long long budget) {
     std::vector<Figure> out;
-    if (pts.empty() || width < 1) return out;
+    if (width < 1) return out;
+    if (2LL * width + 10 > budget) return std::nullopt;
     const Figure pen = latticePen(width);
-    if (pts.size() == 1) out.push_back(penAt(pen, pts[0]));
-    const bool closing = closed && pts.size() > 2 && (pts.front().x != pts.back().x || pts.front().y != pts.back().y);
-    const std::size_t segments = pts.size() - 1 + (closing ? 1 : 0);
-    for (std::size_t i = 0; i < segments; ++i) addSweep(out, pen, width, pts[i], pts[(i + 1) % pts.size()]);
+    const double reach = width / 2.0 + 2;
+    const auto penPoints = static_cast<long long>(pen.size());
+    // A sweep's hull has about the pen's points; a two-pixel pen adds its
+    // square at both ends.
+    const long long sweepPoints = (width == 2 ? 3 : 1) * penPoints + 2;
+    long long cost = 2LL * width;
+    std::vector<Segments> all;
+    for (const auto& line : lines) {
+        all.push_back(segmentsOf(line, closed));
+        const Segments& s = all.back();
+        if (s.pts.size() == 1 && sweepMeets(s.pts[0], s.pts[0], reach, bounds))
+            cost += penPoints + 2 * sweptRows(s.pts[0], s.pts[0], reach, bounds);
+        for (std::size_t i = 0; i < s.count && cost <= budget; ++i)
+            if (sweepMeets(s.from(i), s.to(i), reach, bounds))
+                cost += sweepPoints + 2 * sweptRows(s.from(i), s.to(i), reach, bounds);
+        if (cost > budget) return std::nullopt;
+    }
+    for (const Segments& s : all) {
+        if (s.pts.size() == 1 && sweepMeets(s.pts[0], s.pts[0], reach, bounds)) out.push_back(penAt(pen, s.pts[0]));
+        for (std::size_t i = 0; i < s.count; ++i)
+            if (sweepMeets(s.from(i), s.to(i), reach, bounds)) addSweep(out, pen, width, s.from(i), s.to(i));
+    }
     return out;
 }
 
