@@ -10,4 +10,4 @@ build_dir=${1:-build-package}
 scripts/build.sh "$build_dir" -DCMAKE_INSTALL_PREFIX=/usr -DPLOTVALE_TESTS=OFF \
   -DCPACK_STRIP_FILES=ON >/dev/null
 (cd "$build_dir" && cpack -G DEB >/dev/null)
-ls "$PWD/$build_dir"/plotvale_*.deb
+(cd "$build_dir" && ls "$PWD"/plotvale_*.deb)
