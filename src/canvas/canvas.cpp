@@ -9,6 +9,21 @@ std::optional<Canvas> Canvas::create(int width, int height) {
     return onSurface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height), width, height);
 }
 
+// The device offset is set before the context is made: a context keeps the
+// offset its surface had then.
+std::optional<Canvas> Canvas::createBand(int width, int height, int top) {
+    if (width <= 0 || height <= 0) return std::nullopt;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+    cairo_surface_set_device_offset(surface, 0, -top);
+    return onSurface(surface, width, height);
+}
+
+bool Canvas::moveBand(int top) {
+    cairo_surface_set_device_offset(surface_.get(), 0, -top);
+    cr_.reset(cairo_create(surface_.get()));
+    return cairo_status(cr_.get()) == CAIRO_STATUS_SUCCESS;
+}
+
 // Takes ownership of the surface and draws on it.
 std::optional<Canvas> Canvas::onSurface(cairo_surface_t* surface, int width, int height) {
     Canvas canvas;

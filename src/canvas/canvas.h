@@ -49,6 +49,14 @@ public:
     // as the canvas: width x height ARGB32 pixels, rows top-down, stride in
     // bytes as cairo_format_stride_for_width gives it. nullopt otherwise.
     static std::optional<Canvas> createOn(std::uint32_t* data, int width, int height, int strideBytes);
+    // A transparent canvas of width x height pixels holding the rows from
+    // `top` down of a larger drawing: what is drawn at (x, y) lands on its
+    // pixel (x, y - top). nullopt as for create.
+    static std::optional<Canvas> createBand(int width, int height, int top);
+    // Moves a band canvas to hold the rows from `top` down: its pixels stay,
+    // the drawing state (clip, path) starts afresh. False when the new
+    // drawing context cannot be made.
+    bool moveBand(int top);
 
     int width() const { return width_; }
     int height() const { return height_; }

@@ -130,13 +130,13 @@ Path rectsPath(const std::vector<RectI>& rects) {
     return path;
 }
 
-long long edgeRowCrossings(const std::vector<std::vector<Point>>& figures, RectI bounds) {
+long long edgeRowCrossings(const std::vector<std::vector<Point>>& figures, RectI bounds, double reach) {
     double rows = 0;
     for (const auto& f : figures)
         for (std::size_t i = 0; i < f.size(); ++i) {
             const double a = f[i].y, b = f[(i + 1) % f.size()].y;
-            const double top = std::max(std::min(a, b), double(bounds.top));
-            const double bottom = std::min(std::max(a, b), double(bounds.bottom));
+            const double top = std::max(std::min(a, b) - reach, double(bounds.top));
+            const double bottom = std::min(std::max(a, b) + reach, double(bounds.bottom));
             if (std::isfinite(top) && std::isfinite(bottom) && bottom > top) rows += bottom - top + 1;
         }
     return rows > 1e18 ? std::numeric_limits<long long>::max() : static_cast<long long>(rows);

@@ -47,8 +47,10 @@ private:
 inline constexpr long long kExactRasterBudget = 1LL << 20;
 
 // Edge-row crossings the figures have within bounds: the runs polygonSpans
-// would build are at most this many.
-long long edgeRowCrossings(const std::vector<std::vector<Point>>& figures, RectI bounds);
+// would build are at most this many. With a reach, each edge counts the rows
+// it crosses widened by that much up and down: what the outline of a stroke
+// that wide crosses.
+long long edgeRowCrossings(const std::vector<std::vector<Point>>& figures, RectI bounds, double reach = 0);
 
 // Pixels a one-pixel line through the points steps over (before any clipping).
 long long lineSteps(const std::vector<Point>& points, bool closed);

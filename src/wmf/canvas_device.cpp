@@ -7,6 +7,10 @@
 #include "canvas/raster.h"
 
 namespace plotvale::wmf {
+namespace {
+// A layer holds at most this much; taller pictures are drawn in bands.
+constexpr std::size_t kMaxLayerBytes = std::size_t{64} << 20;
+}  // namespace
 
 void CanvasDevice::applyClip(canvas::Canvas& canvas) {
     if (clipped_) canvas.setClipRects(clip_);
@@ -62,13 +66,14 @@ void CanvasDevice::touchLayer(const Path& path, double pad) {
                              clampX(std::ceil(r + pad) + 1), clampY(std::ceil(b + pad) + 1)});
 }
 
-void CanvasDevice::paintRect(const PixelAccess& px, canvas::RectI r, std::uint32_t value) {
-    r = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, px.width), std::min(r.bottom, px.height)};
+void CanvasDevice::paintRect(const PixelAccess& px, int top, canvas::RectI r, std::uint32_t value) {
+    r = {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, px.width), std::min(r.bottom, height())};
+    if (inLayer_) touchLayer(r);  // the whole figure's reach, whatever the band
+    r = {r.left, std::max(r.top, top), r.right, std::min(r.bottom, top + px.height)};
     if (r.empty()) return;
-    if (inLayer_) touchLayer(r);
     const auto stride = static_cast<std::size_t>(px.stride);
     for (int y = r.top; y < r.bottom; ++y) {
-        std::uint32_t* row = px.data + static_cast<std::size_t>(y) * stride;
+        std::uint32_t* row = px.data + static_cast<std::size_t>(y - top) * stride;
         std::fill(row + r.left, row + r.right, value);
     }
 }
@@ -85,11 +90,12 @@ bool CanvasDevice::fillWholePixels(const Path& path, FillRule rule, const Paint&
     const std::uint32_t value = 0xFF000000u | std::uint32_t{paint.color.r} << 16 |
                                 std::uint32_t{paint.color.g} << 8 | paint.color.b;
     const PixelAccess px{c.pixels(), c.stride(), c.width(), c.height()};
+    const int top = inLayer_ ? layerTop_ : 0;
     for (const canvas::RectI& r : *rects) {
-        if (!clipped_) { paintRect(px, r, value); continue; }
+        if (!clipped_) { paintRect(px, top, r, value); continue; }
         for (const canvas::RectI& k : clip_)
-            paintRect(px, {std::max(r.left, k.left), std::max(r.top, k.top), std::min(r.right, k.right),
-                          std::min(r.bottom, k.bottom)}, value);
+            paintRect(px, top, {std::max(r.left, k.left), std::max(r.top, k.top), std::min(r.right, k.right),
+                               std::min(r.bottom, k.bottom)}, value);
     }
     c.pixelsChanged();
     return true;
@@ -110,7 +116,7 @@ void CanvasDevice::fill(const Path& path, FillRule rule, const Paint& paint) {
             px[static_cast<std::size_t>(y) * tile->stride() + x] = on ? (0xFF000000u | paint.tile->pixels[i]) : 0u;
         }
     tile->pixelsChanged();
-    c.fillPathWithTile(path, rule, *tile, {0, 0});
+    c.fillPathWithTile(path, rule, *tile, paint.tileOrigin);
 }
 
 void CanvasDevice::stroke(const Path& path, const StrokeStyle& style, Color color) {
@@ -127,29 +133,52 @@ void CanvasDevice::text(const canvas::Font& font, std::u32string_view text, Poin
     current().drawText(font, text, placement, color);
 }
 
-// The layer is created transparent once; endLayer clears what was drawn on
-// it, so a layer costs the area drawn, not the whole picture.
-void CanvasDevice::beginLayer() {
+int CanvasDevice::bandRows() const {
+    const std::size_t rows = kMaxLayerBytes / (sizeof(std::uint32_t) * static_cast<std::size_t>(std::max(width(), 1)));
+    return static_cast<int>(std::clamp<std::size_t>(rows, 1, static_cast<std::size_t>(std::max(height(), 1))));
+}
+
+int CanvasDevice::layerBands() const { return (height() + bandRows() - 1) / bandRows(); }
+
+// The layer is created transparent once and moved from band to band (one
+// band for pictures that fit it); endLayer clears what was drawn on it, so
+// a layer costs the area drawn, not the whole picture. A figure's first
+// band learns how far the figure reaches; later bands it does not reach
+// are skipped.
+bool CanvasDevice::beginLayer(int band) {
+    const int top = band * bandRows();
+    if (band == 0) figureBox_ = {};
+    else if (figureBox_.empty() || figureBox_.bottom <= top || figureBox_.top >= top + bandRows()) return false;
     if (!layer_) {
-        layer_ = canvas::Canvas::create(target_.width(), target_.height());
-        if (!layer_) return;
+        layer_ = canvas::Canvas::createBand(target_.width(), bandRows(), top);
+        if (!layer_) return true;
+        layerTop_ = top;
+        applyClip(*layer_);
+    }
+    if (layerTop_ != top) {
+        if (!layer_->moveBand(top)) { layer_.reset(); return true; }
+        layerTop_ = top;
         applyClip(*layer_);
     }
     layer_->setAntialias(target_.antialias());
     layerBox_ = {};
     inLayer_ = true;
+    return true;
 }
 
 void CanvasDevice::endLayer(const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& combine) {
     if (!inLayer_ || !layer_) return;
     inLayer_ = false;
+    figureBox_ = layerBox_;
     if (layerBox_.empty()) return;
     std::uint32_t* src = layer_->pixels();
     std::uint32_t* dst = target_.pixels();
     const int ss = layer_->stride(), ds = target_.stride();
-    for (int y = layerBox_.top; y < layerBox_.bottom; ++y) {
+    const int top = std::max(layerBox_.top, layerTop_);
+    const int bottom = std::min({layerBox_.bottom, layerTop_ + layer_->height(), target_.height()});
+    for (int y = top; y < bottom; ++y) {
         for (int x = layerBox_.left; x < layerBox_.right; ++x) {
-            std::uint32_t& layerPixel = src[static_cast<std::size_t>(y) * ss + x];
+            std::uint32_t& layerPixel = src[static_cast<std::size_t>(y - layerTop_) * ss + x];
             const std::uint32_t s = std::exchange(layerPixel, 0u);
             const std::uint32_t a = s >> 24;
             if (a == 0) continue;

@@ -25,7 +25,8 @@ public:
     void stroke(const Path& path, const StrokeStyle& style, Color color) override;
     void text(const canvas::Font& font, std::u32string_view text, Point origin, double angle,
               const std::vector<double>& advances, Color color) override;
-    void beginLayer() override;
+    int layerBands() const override;
+    bool beginLayer(int band) override;
     void endLayer(const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& combine) override;
     PixelAccess pixels() override;
     void pixelsChanged() override { target_.pixelsChanged(); }
@@ -39,10 +40,13 @@ private:
     void touchLayer(const Path& path, double pad);
     void touchLayer(const canvas::RectI& box);
     bool fillWholePixels(const Path& path, FillRule rule, const Paint& paint);
-    void paintRect(const PixelAccess& pixels, canvas::RectI rect, std::uint32_t value);
+    // Writes the rectangle (picture pixels) into pixels holding the rows from top down.
+    void paintRect(const PixelAccess& pixels, int top, canvas::RectI rect, std::uint32_t value);
+    int bandRows() const;
 
     canvas::Canvas& target_;
     std::optional<canvas::Canvas> layer_;
+    int layerTop_ = 0;  // the picture row of the layer's first row
     bool inLayer_ = false;
     bool clipped_ = false;
     // Clip records often come in long runs with nothing drawn between them;
@@ -51,6 +55,7 @@ private:
     bool pathClipped_ = false;  // a clip path is in force until the next clip is applied
     std::vector<canvas::RectI> clip_;
     canvas::RectI layerBox_;  // drawn area of the layer, empty when untouched
+    canvas::RectI figureBox_;  // what the figure drawn band by band reached in its first band
 };
 
 }  // namespace plotvale::wmf

@@ -29,13 +29,14 @@ inline Color rgbColor(std::uint32_t rgb) {
                  static_cast<std::uint8_t>(rgb), 255};
 }
 
-// How an area is painted: one colour, or an image tiled from the device
-// origin (hatch and pattern brushes); pixels of a tile with alpha 0 are left
-// alone.
+// How an area is painted: one colour, or an image tiled from tileOrigin
+// (hatch and pattern brushes: the device origin, or a part of a large
+// pattern cut for one fill); pixels of a tile with alpha 0 are left alone.
 struct Paint {
     Color color;
     const Image* tile = nullptr;            // 0x00RRGGBB pixels
     const std::vector<bool>* tileMask = nullptr;  // true where the tile paints; null: everywhere
+    Point tileOrigin{0, 0};                 // where a tile's top-left pixel lies
 };
 
 struct PixelAccess {
@@ -65,8 +66,13 @@ public:
 
     // Drawing between beginLayer and endLayer goes to a transparent layer;
     // endLayer merges each covered pixel into the picture through combine
-    // (layer colour, picture colour) -> new picture colour.
-    virtual void beginLayer() = 0;
+    // (layer colour, picture colour) -> new picture colour. A layer may hold
+    // only a band of the picture's rows: what is drawn for it is drawn once
+    // per band, each band between its own beginLayer and endLayer, starting
+    // with band 0; beginLayer is false (draw nothing, no endLayer) for a
+    // band the figure does not reach.
+    virtual int layerBands() const = 0;
+    virtual bool beginLayer(int band) = 0;
     virtual void endLayer(const std::function<std::uint32_t(std::uint32_t, std::uint32_t)>& combine) = 0;
 
     // Direct pixel access for raster operations; call pixelsChanged() after writing.

@@ -159,12 +159,19 @@ void decodeRle(std::string_view bits, int bitCount, const std::vector<std::uint3
     }
 }
 
-std::optional<Image> decodeEmbedded(std::string_view payload) {
+// The payload's size is read from its header first, so a picture larger
+// than maxPixels is refused before its pixels are allocated.
+std::optional<Image> decodeEmbedded(std::string_view payload, long long maxPixels) {
     FIMEMORY* memory = FreeImage_OpenMemory(reinterpret_cast<BYTE*>(const_cast<char*>(payload.data())),
                                             static_cast<DWORD>(payload.size()));
     if (memory == nullptr) return std::nullopt;
     const FREE_IMAGE_FORMAT format = FreeImage_GetFileTypeFromMemory(memory, 0);
-    canvas::Bitmap loaded(format == FIF_JPEG || format == FIF_PNG ? FreeImage_LoadFromMemory(format, memory, 0) : nullptr);
+    const bool known = format == FIF_JPEG || format == FIF_PNG;
+    canvas::Bitmap header(known ? FreeImage_LoadFromMemory(format, memory, FIF_LOAD_NOPIXELS) : nullptr);
+    const bool fits = header && static_cast<long long>(FreeImage_GetWidth(header.get())) *
+                                        FreeImage_GetHeight(header.get()) <= maxPixels;
+    FreeImage_SeekMemory(memory, 0, SEEK_SET);
+    canvas::Bitmap loaded(fits ? FreeImage_LoadFromMemory(format, memory, 0) : nullptr);
     FreeImage_CloseMemory(memory);
     if (!loaded) return std::nullopt;
     canvas::Bitmap rgb(FreeImage_ConvertTo32Bits(loaded.get()));
@@ -172,7 +179,7 @@ std::optional<Image> decodeEmbedded(std::string_view payload) {
     Image img;
     img.width = static_cast<int>(FreeImage_GetWidth(rgb.get()));
     img.height = static_cast<int>(FreeImage_GetHeight(rgb.get()));
-    if (static_cast<long long>(img.width) * img.height > kMaxImagePixels) return std::nullopt;
+    if (static_cast<long long>(img.width) * img.height > maxPixels) return std::nullopt;
     img.pixels.resize(static_cast<std::size_t>(img.width) * img.height);
     for (int y = 0; y < img.height; ++y) {
         const BYTE* line = FreeImage_GetScanLine(rgb.get(), img.height - 1 - y);
@@ -185,6 +192,15 @@ std::optional<Image> decodeEmbedded(std::string_view payload) {
     return img;
 }
 
+// A header may claim far more pixels than its data can hold: an image is
+// allocated for what the data could describe (with room for a truncated
+// file), never more.
+bool dataCanDescribe(long long pixels, std::size_t dataBytes, int bits, bool runLengths) {
+    const long long dataPixels = runLengths ? static_cast<long long>(dataBytes) * 255
+                                            : static_cast<long long>(dataBytes) * 8 * 2 / std::max(bits, 1);
+    return pixels <= std::max(dataPixels, 1LL << 20);
+}
+
 }  // namespace
 
 std::size_t dibHeaderBytes(std::string_view dib) {
@@ -194,21 +210,18 @@ std::size_t dibHeaderBytes(std::string_view dib) {
 }
 
 std::optional<Image> decodeDib(std::string_view dib, int colorUsage,
-                               const std::vector<std::uint32_t>& palette) {
+                               const std::vector<std::uint32_t>& palette, long long maxPixels) {
     const auto h = readHeader(dib);
     if (!h || h->width <= 0 || h->height == 0) return std::nullopt;
     const long long height = h->height < 0 ? -h->height : h->height;
-    if (h->width * height > kMaxImagePixels) return std::nullopt;
+    maxPixels = std::min(maxPixels, kMaxImagePixels);
+    if (h->width * height > maxPixels) return std::nullopt;
     std::size_t colorBytes = paletteCount(*h) * (colorUsage == 1 ? 2 : (h->core ? 3 : 4));
     const std::size_t offset = h->headerSize + maskBytes(*h) + colorBytes;
     const std::string_view bits = offset < dib.size() ? dib.substr(offset) : std::string_view();
-    if (h->compression == 4 || h->compression == 5) return decodeEmbedded(bits);
-    // A header may claim far more pixels than its data can hold: allocate for
-    // what the data could describe (with room for a truncated file), never more.
-    const long long dataPixels = h->compression == 1 || h->compression == 2
-                                     ? static_cast<long long>(bits.size()) * 255
-                                     : static_cast<long long>(bits.size()) * 8 * 2 / std::max(h->bits, 1);
-    if (h->width * height > std::max(dataPixels, 1LL << 20)) return std::nullopt;
+    if (h->compression == 4 || h->compression == 5) return decodeEmbedded(bits, maxPixels);
+    if (!dataCanDescribe(h->width * height, bits.size(), h->bits, h->compression == 1 || h->compression == 2))
+        return std::nullopt;
     Image img;
     img.width = static_cast<int>(h->width);
     img.height = static_cast<int>(height);
@@ -226,19 +239,21 @@ std::optional<Image> decodeDib(std::string_view dib, int colorUsage,
 }
 
 std::optional<Image> decodeBitmap16(std::string_view data, std::uint32_t foreground,
-                                    std::uint32_t background) {
+                                    std::uint32_t background, long long maxPixels) {
     const int width = static_cast<std::int16_t>(readU16(data, 2));
     const int height = static_cast<std::int16_t>(readU16(data, 4));
     const int widthBytes = static_cast<std::int16_t>(readU16(data, 6));
     const int bits = data.size() > 9 ? static_cast<unsigned char>(data[9]) : 0;
-    if (width <= 0 || height <= 0 || widthBytes <= 0 || static_cast<long long>(width) * height > kMaxImagePixels)
+    const std::string_view raw = data.size() > 10 ? data.substr(10) : std::string_view();
+    const long long pixels = static_cast<long long>(width) * height;
+    if (width <= 0 || height <= 0 || widthBytes <= 0 || pixels > std::min(maxPixels, kMaxImagePixels))
         return std::nullopt;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return std::nullopt;
+    if (!dataCanDescribe(pixels, raw.size(), bits, false)) return std::nullopt;
     Image img;
     img.width = width;
     img.height = height;
     img.pixels.assign(static_cast<std::size_t>(width) * height, background);
-    const std::string_view raw = data.size() > 10 ? data.substr(10) : std::string_view();
     // Without a colour table only monochrome and true-colour bits are meaningful;
     // 4 and 8 bits are drawn as grey levels.
     for (int y = 0; y < height; ++y) {

@@ -25,14 +25,16 @@ struct Image {
 inline constexpr long long kMaxImagePixels = 1LL << 26;
 
 // palette: the selected logical palette (0x00RRGGBB), used with
-// DIB_PAL_COLORS (colorUsage 1).
+// DIB_PAL_COLORS (colorUsage 1). Images of more than maxPixels (or than
+// their data can describe) are refused before they are allocated.
 std::optional<Image> decodeDib(std::string_view dib, int colorUsage,
-                               const std::vector<std::uint32_t>& palette);
+                               const std::vector<std::uint32_t>& palette,
+                               long long maxPixels = kMaxImagePixels);
 
 // A Bitmap16 object: monochrome bits use foreground for 0 and background for 1,
 // as GDI maps a monochrome bitmap onto a colour device.
 std::optional<Image> decodeBitmap16(std::string_view data, std::uint32_t foreground,
-                                    std::uint32_t background);
+                                    std::uint32_t background, long long maxPixels = kMaxImagePixels);
 
 // Size in bytes of a DIB's header and colour table, for records that carry
 // a DIB followed by other data; 0 when the header is not readable.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "wmf/dib.h"
+#include "wmf/memory_budget.h"
 
 namespace plotvale::wmf {
 
@@ -37,6 +38,9 @@ struct FontObject {
     std::string face;
 };
 
+// Palettes hold at most 1024 entries in GDI.
+inline constexpr std::size_t kMaxPaletteEntries = 1024;
+
 struct PaletteObject {
     std::vector<std::uint32_t> colors;
 };
@@ -49,16 +53,23 @@ struct RegionObject {
 
 using GdiObject = std::variant<PenObject, BrushObject, FontObject, PaletteObject, RegionObject>;
 
+// Bytes an object holds beyond its table slot (a pattern's pixels are
+// counted where they are made: they may outlive the object).
+std::size_t heldBytes(const GdiObject& object);
+
 class ObjectTable {
 public:
     static constexpr std::size_t kMaxObjects = 65535;
-    // Stores the object in the lowest free slot; false when the table is full.
+    explicit ObjectTable(MemoryBudget& budget) : budget_(budget) {}
+    // Stores the object in the lowest free slot; false, leaving the slot
+    // empty, when the table is full or the object's bytes do not fit the budget.
     bool add(GdiObject object);
     const GdiObject* get(std::size_t index) const;
     GdiObject* get(std::size_t index);
     void remove(std::size_t index);
 
 private:
+    MemoryBudget& budget_;
     std::vector<std::optional<GdiObject>> slots_;
     std::set<std::size_t> free_;  // empty slots below slots_.size()
 };

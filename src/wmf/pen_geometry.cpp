@@ -45,7 +45,7 @@ Figure clockwise(Figure f) {
 // and left of it for even ones. Given as the staircase outline of its rows,
 // which the polygon rule fills with exactly those pixels.
 Figure penEnd(int width) {
-    const double r2 = std::max(width * width / 4.0 - 0.5, 0.75), c = width % 2 ? 0.0 : -0.5;
+    const double r2 = std::max(width * (width / 4.0) - 0.5, 0.75), c = width % 2 ? 0.0 : -0.5;
     Figure right, left;
     const int n = width / 2 + 1;
     for (int j = -n; j <= n; ++j) {
@@ -101,19 +101,72 @@ std::vector<Point> withoutRepeats(const std::vector<Point>& pts) {
     return out;
 }
 
+// The rows of bounds a pen reaching `reach` rows up and down can cover when
+// swept from a to b.
+long long sweptRows(Point a, Point b, double reach, canvas::RectI bounds) {
+    const double from = std::max(std::min(a.y, b.y) - reach, static_cast<double>(bounds.top));
+    const double to = std::min(std::max(a.y, b.y) + reach, static_cast<double>(bounds.bottom));
+    return to >= from ? static_cast<long long>(to - from) + 1 : 0;
+}
+
+// Whether a pen reaching `reach` pixels from the segment a-b can touch bounds.
+bool sweepMeets(Point a, Point b, double reach, canvas::RectI bounds) {
+    return std::max(a.x, b.x) + reach >= bounds.left && std::min(a.x, b.x) - reach <= bounds.right &&
+           std::max(a.y, b.y) + reach >= bounds.top && std::min(a.y, b.y) - reach <= bounds.bottom;
+}
+
+// The segments of a line: its points without repeats, joined in order, the
+// last back to the first when it is closed.
+struct Segments {
+    std::vector<Point> pts;
+    std::size_t count = 0;
+    Point from(std::size_t i) const { return pts[i]; }
+    Point to(std::size_t i) const { return pts[(i + 1) % pts.size()]; }
+};
+
+Segments segmentsOf(const std::vector<Point>& input, bool closed) {
+    Segments s{withoutRepeats(input)};
+    if (s.pts.size() < 2) return s;
+    const bool closing = closed && s.pts.size() > 2 &&
+                         (s.pts.front().x != s.pts.back().x || s.pts.front().y != s.pts.back().y);
+    s.count = s.pts.size() - 1 + (closing ? 1 : 0);
+    return s;
+}
+
 }  // namespace
 
 // Each segment is GDI's band between its ends, and every point gets the
-// pen's end, so ends and joins come out round.
-std::vector<Figure> widenLine(const std::vector<Point>& input, bool closed, int width) {
-    const std::vector<Point> pts = withoutRepeats(input);
+// pen's end, so ends and joins come out round. The cost is counted before
+// anything is built: the pen's rows, then for each end and band within reach
+// of bounds its points and the rows it crosses there.
+std::optional<std::vector<Figure>> widenLines(const std::vector<std::vector<Point>>& lines, bool closed,
+                                              int width, canvas::RectI bounds, long long budget) {
     std::vector<Figure> out;
-    if (pts.empty() || width < 1) return out;
+    if (width < 1) return out;
+    // The pen's end has four points a row.
+    if (4LL * width + 10 > budget) return std::nullopt;
     const Figure pen = penEnd(width);
-    for (const Point& p : pts) out.push_back(penAt(pen, p));
-    const bool closing = closed && pts.size() > 2 && (pts.front().x != pts.back().x || pts.front().y != pts.back().y);
-    const std::size_t segments = pts.size() - 1 + (closing ? 1 : 0);
-    for (std::size_t i = 0; i < segments; ++i) out.push_back(band(width, pts[i], pts[(i + 1) % pts.size()]));
+    const double reach = width / 2.0 + 2;
+    const auto penPoints = static_cast<long long>(pen.size());
+    long long cost = 2LL * width;
+    std::vector<Segments> all;
+    for (const auto& line : lines) {
+        all.push_back(segmentsOf(line, closed));
+        const Segments& s = all.back();
+        for (std::size_t i = 0; i < s.pts.size() && cost <= budget; ++i)
+            if (sweepMeets(s.pts[i], s.pts[i], reach, bounds))
+                cost += penPoints + 2 * sweptRows(s.pts[i], s.pts[i], reach, bounds);
+        for (std::size_t i = 0; i < s.count && cost <= budget; ++i)
+            if (sweepMeets(s.from(i), s.to(i), reach, bounds))
+                cost += 4 + 2 * sweptRows(s.from(i), s.to(i), reach, bounds);
+        if (cost > budget) return std::nullopt;
+    }
+    for (const Segments& s : all) {
+        for (const Point& p : s.pts)
+            if (sweepMeets(p, p, reach, bounds)) out.push_back(penAt(pen, p));
+        for (std::size_t i = 0; i < s.count; ++i)
+            if (sweepMeets(s.from(i), s.to(i), reach, bounds)) out.push_back(band(width, s.from(i), s.to(i)));
+    }
     return out;
 }
 

@@ -5,6 +5,7 @@
 // each side by sweeping a polygonal pen along it) for the polygon rule to
 // fill.
 
+#include <optional>
 #include <vector>
 
 #include "canvas/geometry.h"
@@ -12,12 +13,16 @@
 
 namespace plotvale::wmf {
 
-// Figures whose union (non-zero rule) is the line through the device
-// points drawn with a pen width pixels wide; closed lines join their last
-// point to the first. Ends and joins are round (in the pen's polygon) whatever
-// the pen's style or the line-cap escapes say: GDI draws a metafile's pens
-// that way.
-std::vector<std::vector<canvas::Point>> widenLine(const std::vector<canvas::Point>& pts, bool closed, int width);
+// Figures whose union (non-zero rule) is what the lines through the device
+// points drawn with a pen width pixels wide cover within bounds; closed
+// lines join their last point to the first. Ends and joins are round (in the
+// pen's polygon) whatever the pen's style or the line-cap escapes say: GDI
+// draws a metafile's pens that way. Sweeps that cannot reach bounds are left
+// out. nullopt, before anything large is built, when the pen and the sweeps
+// would cost more than budget (points plus rows crossed within bounds).
+std::optional<std::vector<std::vector<canvas::Point>>> widenLines(
+    const std::vector<std::vector<canvas::Point>>& lines, bool closed, int width, canvas::RectI bounds,
+    long long budget);
 
 // The pixels of a one-pixel line through whole-pixel device points, each
 // segment without its last pixel. style is the PS_* style: dashes and dots

@@ -9,7 +9,29 @@ namespace plotvale::wmf {
 namespace {
 constexpr std::size_t kMaxSavedStates = 65535;
 
+// What a saved state holds: its clip and palette are copies (a pattern is
+// shared, and counted where it was made). Sizes, not capacities: the state
+// given back must count what the state taken counted.
+std::size_t stateBytes(const DcState& s) {
+    return sizeof(DcState) + (s.clip ? s.clip->rects().size() * sizeof(RectI) : 0) +
+           s.palette.size() * sizeof(std::uint32_t) + s.font.face.size();
+}
+
 }  // namespace
+
+// SAVEDC fails, as in GDI, when there is no room for another state.
+bool Player::saveState() {
+    if (saved_.size() >= kMaxSavedStates || !budget_.take(stateBytes(s_))) return false;
+    saved_.push_back(s_);
+    return true;
+}
+
+void Player::dropSavedStates(std::size_t keep) {
+    while (saved_.size() > keep) {
+        budget_.give(stateBytes(saved_.back()));
+        saved_.pop_back();
+    }
+}
 
 // A COLORREF: RGB, or with 0x01 in its high byte a palette index. Played
 // onto a true-colour picture GDI takes such indices from the default
@@ -58,12 +80,23 @@ Point Player::toDevice(double x, double y) const {
 
 canvas::RectI Player::toDeviceRect(double l, double t, double r, double b) const {
     const Point a = toDevice(l, t), c = toDevice(r, b);
-    auto i = [](double v) { return static_cast<int>(std::clamp(std::floor(v + 0.5), -1e8, 1e8)); };
+    auto i = [](double v) { return pixelIndex(std::floor(v + 0.5)); };
     return canvas::RectI{i(std::min(a.x, c.x)), i(std::min(a.y, c.y)), i(std::max(a.x, c.x)),
                          i(std::max(a.y, c.y))};
 }
 
 double Player::lengthX(double v) const { return std::abs(v * scaleX()); }
+
+// GDI keeps extents in whole units: an extent scaled below a unit fails,
+// which also keeps the scale, and every device coordinate, finite.
+void Player::scaleWindowExt(const Record& r) {
+    const int yDen = r.word(0), yNum = r.word(1), xDen = r.word(2), xNum = r.word(3);
+    if (xDen == 0 || yDen == 0 || xNum == 0 || yNum == 0) return;
+    const double extX = s_.windowExtX * xNum / xDen, extY = s_.windowExtY * yNum / yDen;
+    if (std::abs(extX) < 1 || std::abs(extY) < 1 || std::abs(extX) > 1e9 || std::abs(extY) > 1e9) return;
+    s_.windowExtX = extX;
+    s_.windowExtY = extY;
+}
 
 bool Player::playState(const Record& r) {
     switch (r.function()) {
@@ -81,28 +114,20 @@ bool Player::playState(const Record& r) {
         if (r.word(0) != 0 && r.word(1) != 0) { s_.windowExtY = r.word(0); s_.windowExtX = r.word(1); }
         return true;
     case META_OFFSETWINDOWORG: s_.windowOrgY += r.word(0); s_.windowOrgX += r.word(1); return true;
-    case META_SCALEWINDOWEXT: {
-        const int yDen = r.word(0), yNum = r.word(1), xDen = r.word(2), xNum = r.word(3);
-        if (xDen == 0 || yDen == 0 || xNum == 0 || yNum == 0) return true;
-        s_.windowExtX = s_.windowExtX * xNum / xDen;
-        s_.windowExtY = s_.windowExtY * yNum / yDen;
-        return true;
-    }
+    case META_SCALEWINDOWEXT: scaleWindowExt(r); return true;
     // The mapping belongs to the player: these describe the recording device.
     case META_SETMAPMODE: case META_SETVIEWPORTORG: case META_SETVIEWPORTEXT:
     case META_OFFSETVIEWPORTORG: case META_SCALEVIEWPORTEXT:
     case META_SETRELABS: case META_SETMAPPERFLAGS: case META_SETLAYOUT: case META_REALIZEPALETTE:
         return true;
     case META_MOVETO: s_.curY = r.word(0); s_.curX = r.word(1); return true;
-    case META_SAVEDC:
-        if (saved_.size() < kMaxSavedStates) saved_.push_back(s_);
-        return true;
+    case META_SAVEDC: saveState(); return true;
     case META_RESTOREDC: {
         const int n = r.word(0);
         const long long target = n < 0 ? static_cast<long long>(saved_.size()) + n : n - 1;
         if (n == 0 || target < 0 || target >= static_cast<long long>(saved_.size())) return true;
         s_ = saved_[static_cast<std::size_t>(target)];
-        saved_.resize(static_cast<std::size_t>(target));
+        dropSavedStates(static_cast<std::size_t>(target));
         applyClip();
         refreshPalette();
         return true;
@@ -133,14 +158,15 @@ bool Player::playObject(const Record& r) {
     }
     case META_CREATEPALETTE: {
         PaletteObject p;
-        const std::size_t count = std::min<std::size_t>(r.uword(1), (r.size() - std::min<std::size_t>(r.size(), 4)) / 4);
+        const std::size_t count = std::min({static_cast<std::size_t>(r.uword(1)),
+                                            (r.size() - std::min<std::size_t>(r.size(), 4)) / 4, kMaxPaletteEntries});
         for (std::size_t i = 0; i < count; ++i) p.colors.push_back(colorRef(r, 4 + 4 * i));
         objects_.add(std::move(p));
         return true;
     }
     case META_CREATEREGION: objects_.add(readRegion(r)); return true;
     case META_DIBCREATEPATTERNBRUSH: case META_CREATEPATTERNBRUSH:
-        objects_.add(readPatternBrush(r));
+        if (auto brush = readPatternBrush(r)) objects_.add(std::move(*brush));
         return true;
     case META_DELETEOBJECT: objects_.remove(r.uword(0)); return true;
     case META_SELECTOBJECT: {
@@ -161,24 +187,36 @@ bool Player::playObject(const Record& r) {
 
 // DIBCREATEPATTERNBRUSH (usually a DIB; some writers put a Bitmap16 there
 // for BS_PATTERN) and the old CREATEPATTERNBRUSH (a Bitmap16 header, 18
-// reserved bytes, then the bits).
-BrushObject Player::readPatternBrush(const Record& r) const {
+// reserved bytes, then the bits). A pattern costs three times its pixels
+// (the image, and while it fills, a recoloured copy and the tile drawn
+// from); a brush whose pattern cannot be made within the budget is not
+// made at all.
+std::optional<BrushObject> Player::readPatternBrush(const Record& r) {
+    constexpr std::size_t kCopies = 3;
+    const long long most = affordablePixels(kCopies);
     std::optional<Image> img;
     BrushObject brush{5, 0, 0, nullptr, false};
     if (r.function() == META_DIBCREATEPATTERNBRUSH) {
         const std::uint32_t headerSize = r.u32(4);
         const bool dib = headerSize == 12 || headerSize == 40 || headerSize == 108 || headerSize == 124;
-        img = dib ? dibOf(r.tail(4), r.uword(0) == 3 ? 0 : r.uword(1))
-                  : decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF);
+        img = dib ? decodeDib(r.tail(4), r.uword(0) == 3 ? 0 : r.uword(1), s_.palette, most)
+                  : decodeBitmap16(r.tail(4), 0x000000, 0xFFFFFF, most);
     } else {
         brush.style = 3;
         std::string bitmap(r.bytes().substr(0, std::min<std::size_t>(10, r.size())));
         bitmap += std::string(r.tail(32));
         brush.monochromePattern = r.u8(9) == 1;
-        img = decodeBitmap16(bitmap, 0x000000, 0xFFFFFF);
+        img = decodeBitmap16(bitmap, 0x000000, 0xFFFFFF, most);
     }
-    if (img) brush.pattern = std::make_shared<Image>(std::move(*img));
+    if (!img) return std::nullopt;
+    const std::size_t bytes = kCopies * img->pixels.size() * sizeof(std::uint32_t);
+    brush.pattern = shareCounted(budget_, bytes, std::move(*img));
+    if (!brush.pattern) return std::nullopt;
     return brush;
+}
+
+long long Player::affordablePixels(std::size_t copies) const {
+    return static_cast<long long>(budget_.left() / (copies * sizeof(std::uint32_t)));
 }
 
 // A Region object: a header, then scans of (left, right) pairs between a top
@@ -201,10 +239,21 @@ RegionObject Player::readRegion(const Record& r) {
     return region;
 }
 
+// Region rectangles reach the device cut to the picture widened by its own
+// size on every side: nothing further out can be drawn through, or be moved
+// into the picture by an offset of a picture's size, and the work of
+// combining overlapping rectangles grows with the rows they span.
+canvas::RectI Player::cutToReach(const canvas::RectI& d) const {
+    const int w = device_.width(), h = device_.height();
+    return {std::clamp(d.left, -w, 2 * w), std::clamp(d.top, -h, 2 * h), std::clamp(d.right, -w, 2 * w),
+            std::clamp(d.bottom, -h, 2 * h)};
+}
+
 std::vector<canvas::RectI> Player::regionToDevice(const RegionObject& region) const {
     std::vector<canvas::RectI> out;
     out.reserve(region.rects.size());
-    for (const auto& rect : region.rects) out.push_back(toDeviceRect(rect.left, rect.top, rect.right, rect.bottom));
+    for (const auto& rect : region.rects)
+        out.push_back(cutToReach(toDeviceRect(rect.left, rect.top, rect.right, rect.bottom)));
     return out;
 }
 
@@ -214,7 +263,7 @@ std::vector<canvas::RectI> Player::regionToDevice(const RegionObject& region) co
 std::vector<canvas::RectI> Player::regionInPixels(const RegionObject& region) const {
     std::vector<canvas::RectI> out;
     out.reserve(region.rects.size());
-    for (const auto& r : region.rects) out.push_back({r.left, r.top, r.right, r.bottom});
+    for (const auto& r : region.rects) out.push_back(cutToReach({r.left, r.top, r.right, r.bottom}));
     return out;
 }
 
@@ -236,8 +285,7 @@ bool Player::playClip(const Record& r) {
     }
     case META_OFFSETCLIPRGN:
         if (s_.clip) {
-            s_.clip->offset(static_cast<int>(std::lround(r.word(1) * scaleX())),
-                            static_cast<int>(std::lround(r.word(0) * scaleY())));
+            s_.clip->offset(pixelIndex(std::round(r.word(1) * scaleX())), pixelIndex(std::round(r.word(0) * scaleY())));
             applyClip();
         }
         return true;

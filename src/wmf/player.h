@@ -5,6 +5,7 @@
 // window, its map-mode and viewport records are not played (they describe
 // the device the file was made on).
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -12,11 +13,16 @@
 #include "wmf/dc_state.h"
 #include "canvas/pixel_spans.h"
 #include "wmf/device.h"
+#include "wmf/memory_budget.h"
 #include "wmf/picture_frame.h"
 #include "wmf/record_reader.h"
 #include "wmf/text_encoding.h"
 
 namespace plotvale::wmf {
+
+// A device coordinate as a whole pixel index: values far outside any picture
+// are pinned at a hundred million pixels, within an int.
+inline int pixelIndex(double v) { return v != v ? 0 : static_cast<int>(std::clamp(v, -1e8, 1e8)); }
 
 class Player {
 public:
@@ -27,6 +33,7 @@ public:
 private:
     // Records by kind (player_*.cpp).
     bool playState(const Record& r);
+    void scaleWindowExt(const Record& r);
     bool playObject(const Record& r);
     bool playClip(const Record& r);
     bool playShape(const Record& r);
@@ -52,6 +59,7 @@ private:
     void fillAndStroke(const Path& fillPath, const Path& strokePath, bool filled,
                        const std::vector<canvas::Span>* rim = nullptr);
     void fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule);
+    canvas::RectI pathBox(const Path& path) const;
     FillRule shapeFillRule() const;
     void strokeWithPen(const Path& path, const std::vector<canvas::Span>* rim = nullptr);
     bool usesSquarePen() const;
@@ -70,7 +78,7 @@ private:
     void strokeLines(const Figures& outlines, bool closed);
     void strokeThinLines(const Figures& outlines, bool closed);
     void strokeWideLines(const Figures& outlines, bool closed);
-    void strokeCurveBands(const Path& path);
+    bool strokeCurveBands(const Path& path);
     void strokeApproximately(const Figures& outlines, bool closed);
     void fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t color);
     void fillPixels(const std::vector<canvas::Span>& spans, std::uint32_t color);
@@ -95,8 +103,9 @@ private:
     void floodFill(int x, int y, std::uint32_t color, bool surface);
     void fillRegionRects(const std::vector<canvas::RectI>& rects, const BrushObject& brush);
     static RegionObject readRegion(const Record& r);
-    BrushObject readPatternBrush(const Record& r) const;
+    std::optional<BrushObject> readPatternBrush(const Record& r);
     std::vector<canvas::RectI> regionToDevice(const RegionObject& region) const;
+    canvas::RectI cutToReach(const canvas::RectI& rect) const;
     std::vector<canvas::RectI> regionInPixels(const RegionObject& region) const;
 
     // Text.
@@ -111,13 +120,20 @@ private:
     void blit(const Image* source, double dx, double dy, double dw, double dh, double sx, double sy,
               double sw, double sh, std::uint32_t rop);
     std::uint32_t patternAt(int x, int y) const;
+    // A DIB decoded for one record: refused when its pixels do not fit what
+    // is left of the budget.
     std::optional<Image> dibOf(std::string_view dib, int colorUsage) const;
+    long long affordablePixels(std::size_t copies) const;
+    bool saveState();
+    void dropSavedStates(std::size_t keep);
 
     Device& device_;
+    // Declared before everything it counts, so it outlives them.
+    MemoryBudget budget_{kPlayerAllowanceBytes};
     double dpiScale_ = 1;  // bitmap pixels per pixel of the picture at 96 DPI
     DcState s_;
     std::vector<DcState> saved_;
-    ObjectTable objects_;
+    ObjectTable objects_{budget_};
     int unknown_ = 0;
 };
 

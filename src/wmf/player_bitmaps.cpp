@@ -132,7 +132,7 @@ void Player::setDibToDevice(const Record& r) {
 }
 
 std::optional<Image> Player::dibOf(std::string_view dib, int colorUsage) const {
-    return decodeDib(dib, colorUsage, s_.palette);
+    return decodeDib(dib, colorUsage, s_.palette, affordablePixels(1));
 }
 
 std::uint32_t Player::patternAt(int x, int y) const {
@@ -158,10 +158,10 @@ void Player::blit(const Image* src, double dx, double dy, double dw, double dh, 
     // A mirrored destination covers the pixels from its start back to one
     // past its end, as GDI takes it: one pixel further right or down.
     const int mirrorX = spanX < 0 ? 1 : 0, mirrorY = spanY < 0 ? 1 : 0;
-    canvas::RectI area{static_cast<int>(std::floor(std::min(p0.x, p1.x) + 0.5)) + mirrorX,
-                       static_cast<int>(std::floor(std::min(p0.y, p1.y) + 0.5)) + mirrorY,
-                       static_cast<int>(std::floor(std::max(p0.x, p1.x) + 0.5)) + mirrorX,
-                       static_cast<int>(std::floor(std::max(p0.y, p1.y) + 0.5)) + mirrorY};
+    canvas::RectI area{pixelIndex(std::floor(std::min(p0.x, p1.x) + 0.5)) + mirrorX,
+                       pixelIndex(std::floor(std::min(p0.y, p1.y) + 0.5)) + mirrorY,
+                       pixelIndex(std::floor(std::max(p0.x, p1.x) + 0.5)) + mirrorX,
+                       pixelIndex(std::floor(std::max(p0.y, p1.y) + 0.5)) + mirrorY};
     Region target(canvas::RectI{0, 0, device_.width(), device_.height()});
     target.intersect(area);
     if (s_.clip) target.intersect(*s_.clip);
@@ -194,7 +194,8 @@ bool Player::playBitmap(const Record& r) {
         }
         const double w = r.word(5), h = r.word(4);
         const bool dib = r.function() == META_DIBBITBLT;
-        std::optional<Image> img = dib ? dibOf(r.tail(16), 0) : decodeBitmap16(r.tail(16), s_.textColor, s_.bkColor);
+        std::optional<Image> img =
+            dib ? dibOf(r.tail(16), 0) : decodeBitmap16(r.tail(16), s_.textColor, s_.bkColor, affordablePixels(1));
         if (img) blit(&*img, r.word(7), r.word(6), w, h, r.word(3), dibSourceTop(*img, r.word(2), h), w, h, rop);
         return true;
     }
@@ -205,7 +206,7 @@ bool Player::playBitmap(const Record& r) {
         }
         std::optional<Image> img = r.function() == META_DIBSTRETCHBLT
                                        ? dibOf(r.tail(20), 0)
-                                       : decodeBitmap16(r.tail(20), s_.textColor, s_.bkColor);
+                                       : decodeBitmap16(r.tail(20), s_.textColor, s_.bkColor, affordablePixels(1));
         if (img)
             blit(&*img, r.word(9), r.word(8), r.word(7), r.word(6), r.word(5), dibSourceTop(*img, r.word(4), r.word(2)),
                  r.word(3), r.word(2), rop);

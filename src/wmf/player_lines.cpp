@@ -8,11 +8,35 @@
 
 namespace plotvale::wmf {
 
+namespace {
+
+// Cairo's anti-aliasing costs about the crossings of a figure's edges with
+// the pixel rows times the crossings each row has: beyond this, a figure
+// takes it seconds.
+constexpr double kAntialiasBudget = 1 << 25;
+
+// The rows of bounds the figures' points reach, each widened by reach.
+double rowsReached(const std::vector<std::vector<Point>>& figures, canvas::RectI bounds, double reach) {
+    double top = bounds.bottom, bottom = bounds.top;
+    for (const auto& f : figures)
+        for (const Point& p : f) { top = std::min(top, p.y - reach); bottom = std::max(bottom, p.y + reach); }
+    return std::max(1.0, std::min(bottom, double(bounds.bottom)) - std::max(top, double(bounds.top)));
+}
+
+}  // namespace
+
 // Anti-aliasing figures of tens of thousands of crossing edges takes Cairo
-// minutes; such figures are drawn as in the aliased mode.
+// minutes, and so does stroking many lines with a pen as wide as the
+// picture; such figures are drawn as in the aliased mode.
 void Player::fillAndOutline(const FillShape& fill, const Figures& outlines, bool closed, bool filled) {
     const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
-    const bool heavy = device_.antialias() && canvas::edgeRowCrossings(outlines, bounds) > canvas::kExactRasterBudget;
+    bool heavy = false;
+    if (device_.antialias()) {
+        const double reach = penVisible() ? penWidth() / 2 : 0;
+        const auto crossings = static_cast<double>(canvas::edgeRowCrossings(outlines, bounds, reach));
+        heavy = crossings > canvas::kExactRasterBudget ||
+                crossings * crossings / rowsReached(outlines, bounds, reach) > kAntialiasBudget;
+    }
     if (heavy) device_.setAntialias(false);
     withRop2([&] {
         if (filled) fillWithBrush(fill.path, s_.brush, fill.rule);
@@ -28,11 +52,37 @@ void Player::strokeLines(const Figures& outlines, bool closed) {
     else strokeWideLines(outlines, closed);
 }
 
-// Lines whose exact pixels would cost too much go to Cairo.
+// Lines whose exact pixels would cost too much go to Cairo. Aliased wide
+// pens, whose ends and joins are round, are stroked a few hundred segments
+// at a time: the pixels are the same, and Cairo's time grows with the
+// square of the edges crossing a row when they all go at once.
 void Player::strokeApproximately(const Figures& outlines, bool closed) {
+    constexpr std::size_t kSegmentsPerStroke = 256;
+    if (device_.antialias() || penWidth() < 1.5) {
+        Path path;
+        for (const auto& f : outlines) path.addPolygon(strokePoints(f), closed);
+        return strokeWithPen(path);
+    }
     Path path;
-    for (const auto& f : outlines) path.addPolygon(strokePoints(f), closed);
-    strokeWithPen(path);
+    std::size_t segments = 0;
+    auto add = [&](std::vector<Point>::const_iterator first, std::vector<Point>::const_iterator last) {
+        path.addPolygon({first, last}, false);
+        segments += static_cast<std::size_t>(std::max<std::ptrdiff_t>(last - first - 1, 1));
+        if (segments < kSegmentsPerStroke) return;
+        strokeWithPen(path);
+        path = Path();
+        segments = 0;
+    };
+    for (const auto& f : outlines) {
+        std::vector<Point> pts = strokePoints(f);
+        if (closed && pts.size() > 2) pts.push_back(pts.front());
+        if (pts.size() == 1) add(pts.begin(), pts.end());
+        for (std::size_t from = 0; from + 1 < pts.size(); from += kSegmentsPerStroke) {
+            const std::size_t to = std::min(pts.size() - 1, from + kSegmentsPerStroke);
+            add(pts.begin() + static_cast<std::ptrdiff_t>(from), pts.begin() + static_cast<std::ptrdiff_t>(to) + 1);
+        }
+    }
+    if (!path.empty()) strokeWithPen(path);
 }
 
 void Player::fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t color) {
@@ -62,16 +112,14 @@ void Player::strokeThinLines(const Figures& outlines, bool closed) {
 }
 
 // Wider pens: the lines widened into polygons and filled by the polygon rule.
+// Pens and lines whose sweeps would cost too much go to Cairo.
 void Player::strokeWideLines(const Figures& outlines, bool closed) {
-    Figures figures;
-    for (const auto& f : outlines) {
-        auto widened = widenLine(f, closed, static_cast<int>(penWidth()));
-        figures.insert(figures.end(), widened.begin(), widened.end());
-    }
     const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
-    if (canvas::edgeRowCrossings(figures, bounds) > canvas::kExactRasterBudget)
+    const auto figures =
+        widenLines(outlines, closed, pixelIndex(penWidth()), bounds, 2 * canvas::kExactRasterBudget);
+    if (!figures || canvas::edgeRowCrossings(*figures, bounds) > canvas::kExactRasterBudget)
         return strokeApproximately(outlines, closed);
-    fillPixels(canvas::polygonSpans(figures, FillRule::NonZero, bounds), s_.pen.color);
+    fillPixels(canvas::polygonSpans(*figures, FillRule::NonZero, bounds), s_.pen.color);
 }
 
 }  // namespace plotvale::wmf

@@ -11,9 +11,6 @@
 namespace plotvale::wmf {
 namespace {
 
-// Palettes hold at most 1024 entries in GDI.
-constexpr std::size_t kMaxPaletteEntries = 1024;
-
 PaletteObject* paletteAt(ObjectTable& objects, int index) {
     if (index < 0) return nullptr;
     GdiObject* o = objects.get(static_cast<std::size_t>(index));

@@ -1,5 +1,6 @@
 // Region painting (fill, frame, invert, paint) and flood fills.
 
+#include <algorithm>
 #include <cmath>
 
 #include "wmf/player.h"
@@ -8,8 +9,56 @@
 namespace plotvale::wmf {
 namespace {
 
-// Pixels of the region within width/height of its outside: its frame, as
-// one-pixel-high spans.
+// Runs [first, second) of one row, sorted and apart.
+using Runs = std::vector<std::pair<int, int>>;
+
+Runs runsAt(const Region& region, int y) {
+    Runs runs;
+    for (const auto& r : region.rects())
+        if (r.top <= y && y < r.bottom) runs.emplace_back(r.left, r.right);
+    std::sort(runs.begin(), runs.end());
+    Runs merged;
+    for (const auto& run : runs) {
+        if (!merged.empty() && run.first <= merged.back().second) merged.back().second = std::max(merged.back().second, run.second);
+        else merged.push_back(run);
+    }
+    return merged;
+}
+
+Runs shifted(Runs runs, int d) {
+    for (auto& run : runs) { run.first += d; run.second += d; }
+    return runs;
+}
+
+Runs intersection(const Runs& a, const Runs& b) {
+    Runs out;
+    for (std::size_t i = 0, j = 0; i < a.size() && j < b.size();) {
+        const int l = std::max(a[i].first, b[j].first), r = std::min(a[i].second, b[j].second);
+        if (l < r) out.emplace_back(l, r);
+        if (a[i].second < b[j].second) ++i;
+        else ++j;
+    }
+    return out;
+}
+
+Runs difference(const Runs& a, const Runs& b) {
+    Runs out;
+    std::size_t j = 0;
+    for (auto [l, r] : a) {
+        while (j < b.size() && b[j].second <= l) ++j;
+        for (std::size_t k = j; k < b.size() && b[k].first < r; ++k) {
+            if (b[k].first > l) out.emplace_back(l, b[k].first);
+            l = std::max(l, b[k].second);
+        }
+        if (l < r) out.emplace_back(l, r);
+    }
+    return out;
+}
+
+// Pixels of the region within width/height of its outside: its frame. A
+// pixel (x, y) of the region is framed unless (x -+ fw, y) and (x, y -+ fh)
+// all lie in it. Worked out on runs, once for every stretch of rows over
+// which the rows at y - fh, y and y + fh keep their runs.
 std::vector<canvas::RectI> frameOf(const Region& region, int fw, int fh) {
     std::vector<canvas::RectI> out;
     if (region.empty()) return out;
@@ -22,16 +71,22 @@ std::vector<canvas::RectI> frameOf(const Region& region, int fw, int fh) {
     // the work bounded.
     if (static_cast<long long>(box.width()) * box.height() > (1LL << 22) || region.rects().size() > 256)
         return region.rects();
-    for (int y = box.top; y < box.bottom; ++y) {
-        int spanStart = -1;
-        for (int x = box.left; x <= box.right; ++x) {
-            bool on = false;
-            if (x < box.right && region.contains(x, y))
-                on = !region.contains(x - fw, y) || !region.contains(x + fw, y) ||
-                     !region.contains(x, y - fh) || !region.contains(x, y + fh);
-            if (on && spanStart < 0) spanStart = x;
-            if (!on && spanStart >= 0) { out.push_back({spanStart, y, x, y + 1}); spanStart = -1; }
-        }
+    // Offsets beyond the box look outside the region, however far.
+    fw = std::min(fw, box.width() + 1);
+    fh = std::min(fh, box.height() + 1);
+    std::vector<int> cuts = {box.top, box.bottom};
+    for (const auto& r : region.rects())
+        for (const int edge : {r.top, r.bottom})
+            for (const int cut : {edge - fh, edge, edge + fh})
+                if (cut > box.top && cut < box.bottom) cuts.push_back(cut);
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
+        const int y = cuts[i];
+        const Runs row = runsAt(region, y);
+        const Runs inner = intersection(intersection(shifted(row, fw), shifted(row, -fw)),
+                                        intersection(runsAt(region, y - fh), runsAt(region, y + fh)));
+        for (const auto& [l, r] : difference(row, inner)) out.push_back({l, y, r, cuts[i + 1]});
     }
     return out;
 }
@@ -56,7 +111,7 @@ bool Player::playRegion(const Record& r) {
         const bool surface = f == META_EXTFLOODFILL && r.uword(0) == 1;
         const std::uint32_t color = colorRef(r, 2 * base);
         const Point p = toDevice(r.word(base + 3), r.word(base + 2));
-        floodFill(static_cast<int>(std::floor(p.x)), static_cast<int>(std::floor(p.y)), color, surface);
+        floodFill(pixelIndex(std::floor(p.x)), pixelIndex(std::floor(p.y)), color, surface);
         return true;
     }
     const GdiObject* o = objects_.get(r.uword(0));
@@ -71,8 +126,8 @@ bool Player::playRegion(const Record& r) {
         if (brush == nullptr) return true;
     }
     if (f == META_FRAMEREGION) {
-        const int fw = std::max(1, static_cast<int>(std::lround(lengthX(r.word(3)))));
-        const int fh = std::max(1, static_cast<int>(std::lround(std::abs(r.word(2) * scaleY()))));
+        auto whole = [](double v) { return static_cast<int>(std::clamp(std::round(v), 1.0, 1e8)); };
+        const int fw = whole(lengthX(r.word(3))), fh = whole(std::abs(r.word(2) * scaleY()));
         fillRegionRects(frameOf(region, fw, fh), *brush);
     } else if (f == META_INVERTREGION) {
         const PixelAccess px = device_.pixels();

@@ -6,6 +6,7 @@
 
 #include "canvas/raster.h"
 #include "wmf/hatch.h"
+#include "wmf/pattern_tile.h"
 #include "wmf/player.h"
 #include "wmf/raster_ops.h"
 #include "wmf/record_functions.h"
@@ -97,9 +98,25 @@ void Player::withRop2(const std::function<void()>& draw) {
     if (s_.rop2 == R2_COPYPEN || s_.rop2 < 1 || s_.rop2 > 16) return draw();
     if (s_.rop2 == 11) return;  // R2_NOP
     const int rop = s_.rop2;
-    device_.beginLayer();
-    draw();
-    device_.endLayer([rop](std::uint32_t pen, std::uint32_t dst) { return applyRop2(rop, pen, dst); });
+    for (int band = 0; band < device_.layerBands(); ++band) {
+        if (!device_.beginLayer(band)) continue;
+        draw();
+        device_.endLayer([rop](std::uint32_t pen, std::uint32_t dst) { return applyRop2(rop, pen, dst); });
+    }
+}
+
+// The picture's pixels a path can paint: its points' box (control points
+// bound its curves), a pixel wider all round for anti-aliasing.
+canvas::RectI Player::pathBox(const Path& path) const {
+    if (path.points().empty()) return {};
+    double l = path.points()[0].x, t = path.points()[0].y, r = l, b = t;
+    for (const Point& p : path.points()) {
+        l = std::min(l, p.x); t = std::min(t, p.y);
+        r = std::max(r, p.x); b = std::max(b, p.y);
+    }
+    auto clampTo = [](double v, int size) { return static_cast<int>(std::clamp(v, 0.0, static_cast<double>(size))); };
+    return {clampTo(std::floor(l) - 1, device_.width()), clampTo(std::floor(t) - 1, device_.height()),
+            clampTo(std::ceil(r) + 1, device_.width()), clampTo(std::ceil(b) + 1, device_.height())};
 }
 
 void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule rule) {
@@ -117,34 +134,23 @@ void Player::fillWithBrush(const Path& path, const BrushObject& brush, FillRule 
         return;
     }
     if ((brush.style == 3 || brush.style == 5) && brush.pattern) {
-        if (!brush.monochromePattern) {
+        auto part = patternTileFor(*brush.pattern, pathBox(path));
+        if (!part && !brush.monochromePattern) {
             device_.fill(path, rule, Paint{Color{}, brush.pattern.get(), nullptr});
             return;
         }
-        Image tile = *brush.pattern;
-        for (auto& p : tile.pixels) p = (p == 0) ? s_.textColor : s_.bkColor;
-        device_.fill(path, rule, Paint{Color{}, &tile, nullptr});
+        PatternTile tile = part ? std::move(*part) : PatternTile{*brush.pattern, {0, 0}};
+        if (brush.monochromePattern)
+            for (auto& p : tile.image.pixels) p = (p == 0) ? s_.textColor : s_.bkColor;
+        device_.fill(path, rule, Paint{Color{}, &tile.image, nullptr, tile.origin});
         return;
     }
     device_.fill(path, rule, Paint{rgbColor(brush.color), nullptr, nullptr});
 }
 
-// Aliased curves with pens of three pixels or more: the flattened curve,
-// back on GDI's whole-pixel points (without the half pixel odd pens are
-// stroked on), drawn as straight wide lines are.
-void Player::strokeCurveBands(const Path& path) {
-    const double o = curveOffset(penWidth());
-    for (const canvas::Polyline& f : canvas::flatten(path)) {
-        std::vector<Point> pts;
-        pts.reserve(f.points.size());
-        for (const Point& p : f.points) pts.push_back({std::floor(p.x - o + 0.5), std::floor(p.y - o + 0.5)});
-        strokeWideLines({pts}, f.closed);
-    }
-}
-
 void Player::strokeWithPen(const Path& path, const std::vector<canvas::Span>* rim) {
     if (!penVisible() || strokeWithSquarePen(path, rim)) return;
-    if (!device_.antialias() && penWidth() >= 3 && path.hasCurves()) return strokeCurveBands(path);
+    if (strokeCurveBands(path)) return;
     StrokeStyle style;
     style.width = penWidth();
     if (!device_.antialias() && style.width >= 2 && path.hasCurves()) style.width += kWideCurveGrowth;

@@ -42,6 +42,9 @@ std::optional<canvas::Font> resolveCached(const FontObject& f, bool bold, bool i
         font = canvas::resolveFont(spec, last);
         if (font && !last && !sameName(font->family(), faces[i])) font.reset();
     }
+    // Face names come from the files: a long run of hostile ones must not
+    // grow the cache without end.
+    if (cache.size() >= 512) cache.clear();
     cache.emplace(key, font);
     return font;
 }

@@ -95,8 +95,13 @@ void Region::subtract(const RectI& rect) {
     rects_.swap(out);
 }
 
+// Repeated offsets stay within an int: coordinates stop a billion pixels out.
 void Region::offset(int dx, int dy) {
-    for (auto& r : rects_) { r.left += dx; r.right += dx; r.top += dy; r.bottom += dy; }
+    auto moved = [](int v, int d) { return static_cast<int>(std::clamp<long long>(static_cast<long long>(v) + d, -1000000000LL, 1000000000LL)); };
+    for (auto& r : rects_) {
+        r.left = moved(r.left, dx); r.right = moved(r.right, dx);
+        r.top = moved(r.top, dy); r.bottom = moved(r.bottom, dy);
+    }
 }
 
 bool Region::contains(int x, int y) const {
