@@ -42,8 +42,10 @@ Figure clockwise(Figure f) {
 // strictly inside a circle a little smaller than the pen (its square radius
 // width^2 / 4 - 1/2, and no less than 3/4 so that two-pixel pens are a
 // square), centred on the line's point for odd widths and half a pixel up
-// and left of it for even ones. Given as the staircase outline of its rows,
-// which the polygon rule fills with exactly those pixels.
+// and left of it for even ones. Given as a polygon through each row's
+// first pixel and the one after its last (and the last row's again a row
+// lower): the polygon rule samples rows only at whole y, so it fills
+// exactly those pixels.
 Figure penEnd(int width) {
     const double r2 = std::max(width * (width / 4.0) - 0.5, 0.75), c = width % 2 ? 0.0 : -0.5;
     Figure right, left;
@@ -56,10 +58,11 @@ Figure penEnd(int width) {
         const int lo = static_cast<int>(std::floor(c - half)) + 1, hi = static_cast<int>(std::ceil(c + half)) - 1;
         if (lo > hi) continue;
         right.push_back({hi + 1.0, static_cast<double>(j)});
-        right.push_back({hi + 1.0, j + 1.0});
         left.push_back({static_cast<double>(lo), static_cast<double>(j)});
-        left.push_back({static_cast<double>(lo), j + 1.0});
     }
+    if (right.empty()) return right;
+    right.push_back({right.back().x, right.back().y + 1});
+    left.push_back({left.back().x, left.back().y + 1});
     right.insert(right.end(), left.rbegin(), left.rend());
     return clockwise(std::move(right));
 }
@@ -143,8 +146,8 @@ std::optional<std::vector<Figure>> widenLines(const std::vector<std::vector<Poin
                                               int width, canvas::RectI bounds, long long budget) {
     std::vector<Figure> out;
     if (width < 1) return out;
-    // The pen's end has four points a row.
-    if (4LL * width + 10 > budget) return std::nullopt;
+    // The pen's end has two points a row.
+    if (2LL * width + 10 > budget) return std::nullopt;
     const Figure pen = penEnd(width);
     const double reach = width / 2.0 + 2;
     const auto penPoints = static_cast<long long>(pen.size());
