@@ -83,7 +83,8 @@ _plotvale()
             --wm-text-rotation= --wm-text-size= --wm-image= --wm-image-greyscale
             --wm-image-opacity= --wm-image-boundary= --wm-image-position=
             --wm-image-x-offset= --wm-image-y-offset= --wm-image-rotation= --wm-image-size=
-            --filename-mask= --file-timestamp= --file-timestamp-custom= --no-subfolders'
+            --filename-mask= --file-timestamp= --file-timestamp-custom= --no-subfolders
+            --jobs= --shard= --skip-existing --manifest='
         COMPREPLY=($(compgen -W "$options" -- "$cur"))
         [[ ${COMPREPLY-} == *= ]] && compopt -o nospace
         return

@@ -20,6 +20,7 @@ int runBatchFace(const settings::ConverterSettings& settings, const settings::Ru
                         std::random_device{}());
     run.job.randomNumber = run.nextRandomNumber();
     run.job.counter = 1;
+    if (!quiet && platform::errorIsTerminal()) run.writeStatus = platform::writeStatusLine;
     switch (batch::runBatch(run, quiet)) {
     case batch::RunSucceeded: return ExitDone;
     case batch::RunFilesFailed: return ExitFilesFailed;

@@ -79,4 +79,12 @@ std::optional<int> runCommandLine(const std::vector<std::string>& parameters) {
     return std::nullopt;
 }
 
+bool takesInstanceGuard(const std::vector<std::string>& parameters) {
+    settings::ConverterSettings scratch;
+    settings::RunRequest request;
+    cli::FrontEndFlags flags;
+    if (!cli::scanOptions(parameters, {scratch, request, flags}).empty()) return true;
+    return request.commandLineMode != 1 || request.shard.empty();
+}
+
 }  // namespace plotvale::app

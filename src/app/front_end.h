@@ -12,4 +12,8 @@ namespace plotvale::app {
 // window face is to start instead.
 std::optional<int> runCommandLine(const std::vector<std::string>& parameters);
 
+// False for a sharded batch run: shards are meant to run side by side, so
+// they do not take the single-instance guard.
+bool takesInstanceGuard(const std::vector<std::string>& parameters);
+
 }  // namespace plotvale::app

@@ -2,6 +2,7 @@
 // front end handle the parameters, and starts the window face when it
 // hands over.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,10 @@ int main(int argc, char** argv) {
     using namespace plotvale;
     const std::vector<std::string> parameters(argv + (argc > 0 ? 1 : 0), argv + argc);
 
-    const auto guard = platform::InstanceGuard::acquire(settings::instanceName());
-    if (!guard) {
+    const bool guarded = app::takesInstanceGuard(parameters);
+    const auto guard = guarded ? platform::InstanceGuard::acquire(settings::instanceName())
+                               : std::optional<platform::InstanceGuard>();
+    if (guarded && !guard) {
         platform::writeErrorLine(platform::programName() + ": another instance is running");
         return app::ExitOtherInstance;
     }

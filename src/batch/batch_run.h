@@ -11,7 +11,10 @@
 #include <string_view>
 
 #include "batch/input_file_list.h"
+#include "batch/manifest.h"
+#include "batch/progress_line.h"
 #include "batch/run_progress.h"
+#include "batch/scale_out.h"
 #include "canvas/font.h"
 #include "engine/conversion_job.h"
 #include "engine/output_guard.h"
@@ -41,6 +44,9 @@ struct BatchRun {
     InputFileList files;
     RunProgress progress;
     std::optional<canvas::Font> watermarkFont;  // loaded by the checks for a text watermark
+    ScaleOut scale;                    // threads, shard, skipping; set by the checks
+    std::optional<Manifest> manifest;  // opened by the checks when one is asked for
+    StatusWriter writeStatus;          // the terminal's progress line; empty for none
     std::unique_ptr<engine::OutputGuard> outputGuard;  // made before the conversion stage
 
     // Writes the one "Error: " line of a refused run; always false, so a

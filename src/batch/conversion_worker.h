@@ -1,16 +1,23 @@
 #pragma once
-// The conversion stage: every entry of the input set, in the set's order,
-// through the engine, with the output subfolders made first, the file time
-// set after, and debug lines per file.
+// The conversion stage: every entry of the input set (of this process's
+// shard) through the engine on the run's threads, with the output subfolders
+// made first, and, in the input set's order, the output named and placed,
+// the counter and random number advanced, the file time set, the debug lines
+// written, the manifest line appended and the progress published.
 
 #include <string>
+#include <vector>
 
 #include "batch/batch_run.h"
 
 namespace plotvale::batch {
 
-// Converts the whole set; leaves the number converted in the progress's
-// result. `debug` writes four lines per file.
+// The entries this run converts, in the input set's order: all of them, or
+// those of the run's shard.
+std::vector<const InputEntry*> filesToConvert(const BatchRun& run);
+
+// Converts the files; leaves the number converted (skipped files included)
+// in the progress's result. `debug` writes four lines per file.
 void runConversionWorker(BatchRun& run, bool debug);
 
 // Makes the folders of the relative subfolder ("a/b/") below the output

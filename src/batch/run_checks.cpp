@@ -21,8 +21,9 @@ using settings::KeywordSet;
 
 namespace {
 
-constexpr int32_t MinimumDpi = 10;
-constexpr int32_t MaximumDpi = 2400;
+bool within(int64_t value, CheckedRange range) {
+    return value >= range.minimum && value <= range.maximum;
+}
 
 // Writes echo lines only in a debug run.
 class Echo {
@@ -103,16 +104,16 @@ bool checkAdjustment(BatchRun& run, const Echo& echo) {
     const auto& a = run.settings.adjustment;
     if (a.doImageColorCorrection != 0) {
         echo.number("Brightness: ", a.imageBrightness);
-        if (a.imageBrightness < -100 || a.imageBrightness > 100) {
+        if (!within(a.imageBrightness, AdjustmentPercentRange)) {
             return run.refuse("Invalid brightness value");
         }
         echo.number("Contrast: ", a.imageContrast);
-        if (a.imageContrast < -100 || a.imageContrast > 100) {
+        if (!within(a.imageContrast, AdjustmentPercentRange)) {
             return run.refuse("Invalid contrast value");
         }
         echo.line("Gamma: ", gammaText(a.imageGamma));
         // Written so that NaN fails too.
-        if (!(a.imageGamma >= 0.01f && a.imageGamma <= 9.99f)) {
+        if (!(a.imageGamma >= MinimumGamma && a.imageGamma <= MaximumGamma)) {
             return run.refuse("Invalid gamma value");
         }
         echo.number("Invert: ", a.imageInvert);
@@ -245,14 +246,14 @@ bool checkOutputFormat(BatchRun& run, bool debug) {
             continue;
         }
         const int32_t quality = outputNumber(run.settings, key);
-        if (quality < 1 || quality > 100) return run.refuse("Invalid " + format + "-quality value");
+        if (!within(quality, QualityRange)) return run.refuse("Invalid " + format + "-quality value");
     }
     return true;
 }
 
 bool checkMetafileResolution(BatchRun& run) {
     const int32_t dpi = run.settings.input.wmfDpi;
-    if (dpi < MinimumDpi || dpi > MaximumDpi) return run.refuse("Invalid wmf-dpi value");
+    if (!within(dpi, MetafileDpiRange)) return run.refuse("Invalid wmf-dpi value");
     return true;
 }
 

@@ -7,10 +7,21 @@
 
 namespace plotvale::batch {
 
+// The ranges the checks accept, for the window's controls as well.
+struct CheckedRange {
+    int32_t minimum;
+    int32_t maximum;
+};
+inline constexpr CheckedRange MetafileDpiRange{10, 2400};
+inline constexpr CheckedRange AdjustmentPercentRange{-100, 100};  // brightness, contrast
+inline constexpr CheckedRange QualityRange{1, 100};
+inline constexpr float MinimumGamma = 0.01f;
+inline constexpr float MaximumGamma = 9.99f;
+
 // Echo of the format's settings, then its depth and quality checks.
 bool checkOutputFormat(BatchRun& run, bool debug);
 
-// The metafile resolution must lie in 10..2400 dots per inch.
+// The metafile resolution must lie in `MetafileDpiRange` (dots per inch).
 bool checkMetafileResolution(BatchRun& run);
 
 // Echo and checks of the operations, in table order.

@@ -7,8 +7,10 @@
 #include "batch/path_rules.h"
 #include "batch/run_checks.h"
 #include "batch/run_resources.h"
+#include "batch/scale_out_checks.h"
 #include "engine/save_flags.h"
 #include "platform/file_system.h"
+#include "platform/processors.h"
 #include "settings/format_catalogue.h"
 #include "settings/message_table.h"
 #include "settings/settings_schema.h"
@@ -84,6 +86,16 @@ void collect(BatchRun& run) {
     }
 }
 
+// Files were found, but none of them falls in this process's shard: the
+// shard's work is done.
+int reportEmptyShard(BatchRun& run, bool quiet) {
+    if (!quiet) {
+        writeMessage(run, "Msg", "Conversion complete");
+        writeMessage(run, "Msg", "Files converted", "0", "0");
+    }
+    return RunSucceeded;
+}
+
 }  // namespace
 
 void prepareConversionJob(BatchRun& run) {
@@ -100,15 +112,18 @@ void prepareConversionJob(BatchRun& run) {
 int runBatch(BatchRun& run, bool quiet) {
     const bool debug = run.request.modeWord == "DEBUG";
     if (!quiet) writeMessage(run, "General", "Preparing");
-    if (!resolveInput(run, debug) || !resolveOutput(run, debug) || !resolveConversion(run, debug)) {
+    if (!resolveInput(run, debug) || !resolveOutput(run, debug) || !resolveConversion(run, debug) ||
+        !checkScaleOut(run, platform::onlineProcessors())) {
         return RunRefused;
     }
     prepareConversionJob(run);
 
     if (!quiet) writeMessage(run, "General", "Importing");
     collect(run);
-    const int32_t collected = run.progress.resultCount;
+    const bool anyCollected = run.progress.resultCount > 0;
+    const auto collected = static_cast<int32_t>(filesToConvert(run).size());
     if (!quiet) writeMessage(run, "Msg", "Import complete", std::to_string(collected));
+    if (collected == 0 && anyCollected) return reportEmptyShard(run, quiet);
     if (collected == 0) {
         writeMessage(run, "Msg", "Conversion is not complete");
         writeMessage(run, "Msg", "Empty input files");

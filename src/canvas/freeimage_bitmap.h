@@ -1,6 +1,6 @@
 #pragma once
-// Owning handle for FreeImage bitmaps, so a bitmap has exactly one owner
-// and is released on every path.
+// Owning handles for FreeImage bitmaps and memory streams, so each has
+// exactly one owner and is released on every path.
 
 #include <FreeImage.h>
 
@@ -15,6 +15,12 @@ struct FreeImageDeleter {
 };
 
 using Bitmap = std::unique_ptr<FIBITMAP, FreeImageDeleter>;
+
+struct FreeImageMemoryCloser {
+    void operator()(FIMEMORY* stream) const noexcept { FreeImage_CloseMemory(stream); }
+};
+
+using MemoryStream = std::unique_ptr<FIMEMORY, FreeImageMemoryCloser>;
 
 // A new bitmap of the given size and depth, or an empty handle when it
 // cannot be allocated. 32-bit bitmaps carry the usual BGRA channel masks.

@@ -6,6 +6,7 @@
 #include "cli/option_text.h"
 #include "settings/settings_schema.h"
 #include "settings/settings_syntax.h"
+#include "settings/text_case.h"
 
 namespace plotvale::cli {
 
@@ -44,6 +45,22 @@ void applySettingOption(const OptionSpec& option, std::string_view value,
     }
     for (const AlsoSetting& also : option.also) {
         settings::storeInteger(slotOf(also.group, also.key, target), also.value);
+    }
+}
+
+bool isRunOption(const OptionSpec& option) {
+    return option.target == OptionTarget::Jobs || option.target == OptionTarget::Shard ||
+           option.target == OptionTarget::SkipExisting || option.target == OptionTarget::Manifest;
+}
+
+void applyRunOption(const OptionSpec& option, std::string_view value,
+                    settings::RunRequest& request) {
+    switch (option.target) {
+    case OptionTarget::Jobs: request.jobs = std::string(settings::trim(value)); break;
+    case OptionTarget::Shard: request.shard = std::string(settings::trim(value)); break;
+    case OptionTarget::SkipExisting: request.skipExisting = true; break;
+    case OptionTarget::Manifest: request.manifest = std::string(value); break;
+    default: break;
     }
 }
 

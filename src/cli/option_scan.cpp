@@ -40,6 +40,7 @@ void applySwitch(const OptionSpec& option, const ScanTargets& targets) {
     case OptionTarget::Debug: targets.request.modeWord = "DEBUG"; break;
     case OptionTarget::Quiet: targets.flags.quiet = true; break;
     case OptionTarget::Pause: targets.flags.pause = true; break;
+    case OptionTarget::SkipExisting: applyRunOption(option, {}, targets.request); break;
     default: applySettingOption(option, {}, targets.settings); break;
     }
 }
@@ -65,9 +66,13 @@ std::string applyOption(const OptionSpec& option, const std::string& name,
         value = stripQuotes(joinQuotedValue(value, parameters, position));
     }
     if (option.target == OptionTarget::Profile) {
-        if (value.empty() || !ProfileReader(value, targets.settings)) {
+        if (value.empty() || !ProfileReader(value, targets.settings, &targets.request)) {
             return std::string(InvalidProfileFile);
         }
+        return {};
+    }
+    if (isRunOption(option)) {
+        applyRunOption(option, value, targets.request);
         return {};
     }
     applySettingOption(option, value, targets.settings);

@@ -160,10 +160,15 @@ std::vector<OptionSpec> buildTable() {
         special("-d", "--debug", OptionKind::Switch, OptionTarget::Debug),
         special("-q", "--quiet", OptionKind::Switch, OptionTarget::Quiet),
         special("-p", "--pause", OptionKind::Switch, OptionTarget::Pause),
+        special("", "--jobs", OptionKind::Text, OptionTarget::Jobs),
+        special("", "--shard", OptionKind::Text, OptionTarget::Shard),
+        special("", "--skip-existing", OptionKind::Switch, OptionTarget::SkipExisting),
+        special("", "--manifest", OptionKind::Text, OptionTarget::Manifest),
     };
 }
 
 bool isProfileKey(const OptionSpec& option) {
+    if (option.target == OptionTarget::Jobs) return true;
     return option.target == OptionTarget::Setting && option.longName != "--fr-solid-opacity";
 }
 

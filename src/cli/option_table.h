@@ -16,7 +16,10 @@ enum class OptionKind { Path, Keyword, Number, Decimal, Text, Switch };
 
 // Where an option's value goes: a setting named by group and key, or one of
 // the run request's fields and the front end's flags.
-enum class OptionTarget { Setting, Input, OutputFolder, Conversion, Profile, Debug, Quiet, Pause };
+enum class OptionTarget {
+    Setting, Input, OutputFolder, Conversion, Profile, Debug, Quiet, Pause,
+    Jobs, Shard, SkipExisting, Manifest
+};
 
 struct AlsoSetting {
     std::string_view group;
@@ -43,7 +46,8 @@ const OptionSpec* findOption(std::string_view upperName);
 
 // The option a profile key names (upper-cased key with its "--"), or nullptr
 // for keys that are not profile keys. The frame opacity is read from
-// "--WM-SOLID-OPACITY" in profiles.
+// "--WM-SOLID-OPACITY" in profiles; of the run's own options only "--JOBS"
+// is a profile key.
 const OptionSpec* findProfileOption(std::string_view upperKey);
 
 }  // namespace plotvale::cli

@@ -15,7 +15,8 @@ constexpr int64_t MaxProfileBytes = 64LL * 1024 * 1024;
 
 }  // namespace
 
-bool ProfileReader(const std::string& path, settings::ConverterSettings& target) {
+bool ProfileReader(const std::string& path, settings::ConverterSettings& target,
+                   settings::RunRequest* request) {
     if (path.empty()) return false;
     const auto bytes = platform::readFile(path, MaxProfileBytes);
     if (!bytes) return false;
@@ -25,6 +26,10 @@ bool ProfileReader(const std::string& path, settings::ConverterSettings& target)
         const OptionSpec* option = findProfileOption(key);
         if (option == nullptr) continue;
         const std::string value = key == "--FILENAME-MASK" ? stripQuotes(entry.value) : entry.value;
+        if (isRunOption(*option)) {
+            if (request != nullptr) applyRunOption(*option, value, *request);
+            continue;
+        }
         applySettingOption(*option, value, target);
     }
     return true;

@@ -1,4 +1,5 @@
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <utility>
 
@@ -10,10 +11,7 @@
 namespace plotvale::engine {
 namespace {
 
-struct MemoryCloser {
-    void operator()(FIMEMORY* stream) const noexcept { FreeImage_CloseMemory(stream); }
-};
-using MemoryStream = std::unique_ptr<FIMEMORY, MemoryCloser>;
+using canvas::MemoryStream;
 
 bool isDarker(const RGBQUAD& a, const RGBQUAD& b) {
     return a.rgbRed + a.rgbGreen + a.rgbBlue < b.rgbRed + b.rgbGreen + b.rgbBlue;
@@ -81,6 +79,15 @@ platform::OutputFile& outputOf(fi_handle handle) {
     return *static_cast<platform::OutputFile*>(handle);
 }
 
+// FreeImage's HDR encoder prints its version into the one static buffer of
+// FreeImage_GetVersion for the file's header, so HDR saves on several
+// threads take turns.
+std::unique_lock<std::mutex> turnForSharedState(FREE_IMAGE_FORMAT format) {
+    static std::mutex versionBuffer;
+    if (format != FIF_HDR) return {};
+    return std::unique_lock(versionBuffer);
+}
+
 // Calls save with the bitmap the format's encoder writes faithfully (a
 // prepared copy, or the bitmap itself); false when the copy cannot be made.
 template <typename Save>
@@ -89,6 +96,7 @@ bool withEncoderInput(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags, S
     const auto format = static_cast<FREE_IMAGE_FORMAT>(formatCode);
     const auto prepared = preparedForEncoder(bitmap, format, saveFlags);
     if (prepared && !*prepared) return false;
+    const auto turn = turnForSharedState(format);
     return save(format, prepared ? prepared->get() : bitmap);
 }
 

@@ -3,6 +3,7 @@
 #include "engine/jxr_writer.h"
 #include "engine/icon_writer.h"
 #include "engine/output_guard.h"
+#include "engine/png_writer.h"
 #include "platform/file_system.h"
 
 namespace plotvale::engine {
@@ -41,28 +42,46 @@ bool writeSideFile(const settings::ConverterSettings& settings, const Conversion
     if (writesTrimmedBmp(settings, job))
         return writeBytes(encodeTrimmedBmp(bitmap, job.saveFlags), file);
     if (job.outputExtension == "ico") return writeBytes(encodeIconFile(bitmap, job), file);
+    if (job.outputExtension == "png" && encodesPngDirectly(bitmap))
+        return writeBytes(encodePng(bitmap, job.saveFlags), file);
     return writeWithFreeImage(bitmap, job.formatCode, job.saveFlags, file);
 }
 
 }  // namespace
 
-bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
-               FIBITMAP* bitmap, OutputGuard* guard) {
-    if (bitmap == nullptr || job.temporaryPath.empty() || job.outputPath.empty()) return false;
+SideFileResult writeTemporaryImage(const settings::ConverterSettings& settings,
+                                   const ConversionJob& job, FIBITMAP* bitmap, OutputGuard* guard) {
+    if (bitmap == nullptr || job.temporaryPath.empty() || job.outputPath.empty())
+        return SideFileResult::WriterFailed;
     OutputGuard ownGuard;
     OutputGuard& outputs = guard != nullptr ? *guard : ownGuard;
-    if (outputs.isProtected(job.outputPath)) return false;
+    if (outputs.isProtected(job.outputPath)) return SideFileResult::OutputIsInput;
     outputs.removeStaleSideFiles(job.outputPath);
     // A new file only: nothing planted under the side name is written through.
     auto file = platform::OutputFile::create(job.temporaryPath, true);
-    if (file) {
-        const bool written = writeSideFile(settings, job, bitmap, *file);
-        if (file->finish() && written && platform::renameFile(job.temporaryPath, job.outputPath))
-            return true;
-    }
+    if (!file) return SideFileResult::WriterFailed;
+    const bool written = writeSideFile(settings, job, bitmap, *file);
+    if (file->finish() && written) return SideFileResult::Written;
     // A short write (a full disk) leaves a partial side file behind.
-    if (file) platform::removeFile(job.temporaryPath);
+    platform::removeFile(job.temporaryPath);
+    return SideFileResult::WriterFailed;
+}
+
+bool placeTemporaryImage(const ConversionJob& job) {
+    if (platform::renameFile(job.temporaryPath, job.outputPath)) return true;
+    discardTemporaryImage(job);
     return false;
+}
+
+void discardTemporaryImage(const ConversionJob& job) {
+    if (!job.temporaryPath.empty() && platform::fileSizeOrKind(job.temporaryPath) >= 0)
+        platform::removeFile(job.temporaryPath);
+}
+
+bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
+               FIBITMAP* bitmap, OutputGuard* guard) {
+    return writeTemporaryImage(settings, job, bitmap, guard) == SideFileResult::Written &&
+           placeTemporaryImage(job);
 }
 
 }  // namespace plotvale::engine

@@ -23,12 +23,24 @@ namespace plotvale::engine {
 
 class OutputGuard;
 
+enum class SideFileResult { Written, OutputIsInput, WriterFailed };
+
 // Writes the bitmap as the job's format to the job's output path. Fails when
 // the output path names a file the guard protects (an input of the run);
 // removes the stale side files of the output first. Without a guard nothing
 // is protected.
 bool saveImage(const settings::ConverterSettings& settings, const ConversionJob& job,
                FIBITMAP* bitmap, OutputGuard* guard = nullptr);
+
+// The two halves of saveImage, for a caller that places its outputs in an
+// order of its own: the side file (after the guard's checks), then its
+// rename to the output path. Both remove the side file when they fail.
+SideFileResult writeTemporaryImage(const settings::ConverterSettings& settings,
+                                   const ConversionJob& job, FIBITMAP* bitmap,
+                                   OutputGuard* guard = nullptr);
+bool placeTemporaryImage(const ConversionJob& job);
+// Removes the job's side file, if there is one.
+void discardTemporaryImage(const ConversionJob& job);
 
 // The file's bytes as FreeImage's encoder for the format makes them (with
 // the PBM and PGM faults worked around); none when it refuses the bitmap.

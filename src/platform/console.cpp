@@ -58,6 +58,15 @@ void writeErrorLine(std::string_view text) {
     std::fflush(stderr);
 }
 
+bool errorIsTerminal() { return isatty(STDERR_FILENO) != 0; }
+
+void writeStatusLine(std::string_view text) {
+    std::fputc('\r', stderr);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputs("\x1b[K", stderr);  // clear what a longer earlier line left
+    std::fflush(stderr);
+}
+
 void setConsoleTitle(std::string_view title) {
     if (!isatty(STDOUT_FILENO)) return;
     std::fputs("\x1b]0;", stdout);

@@ -11,6 +11,11 @@ namespace plotvale::platform {
 void writeLine(std::string_view text);
 // Writes the text and "\n" to stderr.
 void writeErrorLine(std::string_view text);
+// True when stderr is a terminal.
+bool errorIsTerminal();
+// Replaces the one self-updating status line on stderr ("\r", the text, the
+// rest of the line cleared); an empty text clears it.
+void writeStatusLine(std::string_view text);
 // Sets the terminal title (OSC 0), only when stdout is a terminal.
 void setConsoleTitle(std::string_view title);
 // One pending key as a one-character text, or "" when none is waiting or

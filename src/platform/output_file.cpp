@@ -1,9 +1,15 @@
 #include "platform/output_file.h"
 
 #include <fcntl.h>
+#include <stdio_ext.h>
 #include <unistd.h>
 
 namespace plotvale::platform {
+namespace {
+
+constexpr size_t OutputBufferBytes = size_t{256} << 10;
+
+}  // namespace
 
 std::optional<OutputFile> OutputFile::create(const std::string& path, bool mustBeNew) {
     const int flags = O_RDWR | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC);
@@ -14,6 +20,11 @@ std::optional<OutputFile> OutputFile::create(const std::string& path, bool mustB
         close(fd);
         return std::nullopt;
     }
+    // One writer per file: encoders that write a sample per call would
+    // otherwise take the stream's lock for each, and a larger buffer makes
+    // fewer system calls for the pictures' megabytes.
+    __fsetlocking(file, FSETLOCKING_BYCALLER);
+    std::setvbuf(file, nullptr, _IOFBF, OutputBufferBytes);
     return OutputFile(file);
 }
 

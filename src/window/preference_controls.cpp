@@ -1,17 +1,21 @@
 #include "window/preference_controls.h"
 
 #include <QCheckBox>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <memory>
 
+#include "batch/run_checks.h"
 #include "settings/colour_names.h"
 #include "settings/message_table.h"
 #include "settings/settings_schema.h"
@@ -90,7 +94,7 @@ BoundControl numberControl(QWidget* parent, const std::string& group, const Pref
 
 BoundControl decimalControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
     auto* box = new QDoubleSpinBox(parent);
-    box->setRange(0.01, 9.99);
+    box->setRange(batch::MinimumGamma, batch::MaximumGamma);
     box->setDecimals(2);
     box->setSingleStep(0.1);
     return bindSlot(
@@ -107,32 +111,150 @@ BoundControl textControl(QWidget* parent, const std::string& group, const Prefer
     auto* edit = new QLineEdit(parent);
     return bindSlot(
         edit, group, row.key,
-        [edit](const Slot& slot) { edit->setText(QString::fromStdString(readText(slot))); },
+        [edit](const Slot& slot) {
+            edit->setText(QString::fromStdString(readText(slot)));
+            edit->setCursorPosition(0);  // a long text shows its beginning
+        },
         [edit](const Slot& slot) { writeText(slot, singleLine(edit->text())); });
 }
 
-void showColour(QPushButton* button, const std::string& colour) {
-    button->setProperty("colour", QString::fromStdString(colour));
-    button->setText(QString::fromStdString(settings::colourDisplayName(colour)));
-    QPixmap swatch(14, 14);
-    swatch.fill(QColor("#" + QString::fromStdString(colour)));
-    QPainter outline(&swatch);
+QIcon swatch(const QString& colour) {
+    QPixmap square(14, 14);
+    square.fill(QColor("#" + colour));
+    QPainter outline(&square);
     outline.setPen(Qt::darkGray);
     outline.drawRect(0, 0, 13, 13);
     outline.end();
-    button->setIcon(QIcon(swatch));
+    return QIcon(square);
 }
 
-BoundControl colourControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
+QString displayName(const QString& colour) {
+    return QString::fromStdString(settings::colourDisplayName(colour.toStdString()));
+}
+
+void showColour(QPushButton* button, const QString& colour) {
+    button->setProperty("colour", colour);
+    button->setText(displayName(colour));
+    button->setIcon(swatch(colour));
+}
+
+// The colours a list row of the same window holds, none when there is none.
+QStringList offeredColours(const QWidget* control, const std::string& group, const PreferenceRow& row) {
+    if (row.offeredBy.empty()) return {};
+    const auto* list = control->window()->findChild<QWidget*>(QString::fromStdString(group + "/" + row.offeredBy));
+    return list ? list->property("colours").toStringList() : QStringList();
+}
+
+BoundControl colourControl(QWidget* parent, const std::string& group, const PreferenceRow& row,
+                           UserPrompts& prompts) {
     auto* button = new QPushButton(parent);
-    QObject::connect(button, &QPushButton::clicked, button, [button] {
-        const QColor chosen = QColorDialog::getColor(
-            QColor("#" + button->property("colour").toString()), button);
-        if (chosen.isValid()) showColour(button, chosen.name().mid(1).toUpper().toStdString());
+    QObject::connect(button, &QPushButton::clicked, button, [button, group, row, &prompts] {
+        const QString chosen =
+            prompts.colour(button, button->property("colour").toString(), offeredColours(button, group, row));
+        if (!chosen.isEmpty()) showColour(button, chosen);
     });
     return bindSlot(
-        button, group, row.key, [button](const Slot& slot) { showColour(button, readText(slot)); },
+        button, group, row.key,
+        [button](const Slot& slot) { showColour(button, QString::fromStdString(readText(slot))); },
         [button](const Slot& slot) { writeText(slot, button->property("colour").toString().toStdString()); });
+}
+
+// A list of colours, each with its swatch and name: "+" adds one from the
+// chooser, "-" or the Delete key removes the selected ones, a double-click
+// changes one. The
+// holder's "colours" property is the list as it stands, for the chooser of
+// the colour the list offers its colours to.
+class ColourListEditor : public QWidget {
+public:
+    ColourListEditor(QWidget* parent, UserPrompts& prompts) : QWidget(parent), prompts_(prompts) {
+        auto* layout = new QHBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        list_ = new QListWidget(this);
+        list_->setObjectName("colours");
+        list_->setFlow(QListView::LeftToRight);
+        list_->setWrapping(true);
+        list_->setResizeMode(QListView::Adjust);
+        list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list_->setFixedHeight(3 * list_->fontMetrics().height() + 12);
+        auto* buttons = new QVBoxLayout;
+        buttons->addWidget(toolButton("add", "+", [this] { add(); }));
+        buttons->addWidget(toolButton("remove", "-", [this] { removeSelected(); }));
+        buttons->addStretch(1);
+        layout->addWidget(list_, 1);
+        layout->addLayout(buttons);
+        connect(list_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) { change(item); });
+        list_->installEventFilter(this);
+    }
+
+    void setColours(const QStringList& colours) {
+        list_->clear();
+        for (const QString& colour : colours) addItem(colour);
+        publish();
+    }
+    QStringList colours() const { return property("colours").toStringList(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool deleteKey = event->type() == QEvent::KeyPress &&
+                               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete;
+        if (watched != list_ || !deleteKey) return QWidget::eventFilter(watched, event);
+        removeSelected();
+        return true;
+    }
+
+private:
+    QToolButton* toolButton(const char* name, const char* text, std::function<void()> action) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
+        button->setText(text);
+        button->setFixedSize(24, 24);
+        connect(button, &QToolButton::clicked, this, std::move(action));
+        return button;
+    }
+
+    void addItem(const QString& colour) {
+        auto* item = new QListWidgetItem(swatch(colour), displayName(colour), list_);
+        item->setData(Qt::UserRole, colour);
+    }
+
+    void add() {
+        const QString chosen = prompts_.colour(this, "FFFFFF", colours());
+        if (chosen.isEmpty()) return;
+        addItem(chosen);
+        publish();
+    }
+
+    void change(QListWidgetItem* item) {
+        const QString chosen = prompts_.colour(this, item->data(Qt::UserRole).toString(), colours());
+        if (chosen.isEmpty()) return;
+        item->setData(Qt::UserRole, chosen);
+        item->setIcon(swatch(chosen));
+        item->setText(displayName(chosen));
+        publish();
+    }
+
+    void removeSelected() {
+        for (QListWidgetItem* item : list_->selectedItems()) delete item;
+        publish();
+    }
+
+    void publish() {
+        QStringList colours;
+        for (int i = 0; i < list_->count(); ++i) colours << list_->item(i)->data(Qt::UserRole).toString();
+        setProperty("colours", colours);
+    }
+
+    UserPrompts& prompts_;
+    QListWidget* list_ = nullptr;
+};
+
+BoundControl colourListControl(QWidget* parent, const std::string& group, const PreferenceRow& row,
+                               UserPrompts& prompts) {
+    auto* editor = new ColourListEditor(parent, prompts);
+    return bindSlot(
+        editor, group, row.key,
+        [editor](const Slot& slot) { editor->setColours(colourFields(readText(slot))); },
+        [editor](const Slot& slot) { writeText(slot, editor->colours().join(',').toStdString()); });
 }
 
 BoundControl dateControl(QWidget* parent, const std::string& group, const PreferenceRow& row) {
@@ -210,7 +332,8 @@ BoundControl makeControl(QWidget* parent, const std::string& group, const Prefer
     case RowKind::Number: return numberControl(parent, group, row);
     case RowKind::Decimal: return decimalControl(parent, group, row);
     case RowKind::Text: return textControl(parent, group, row);
-    case RowKind::Colour: return colourControl(parent, group, row);
+    case RowKind::Colour: return colourControl(parent, group, row, prompts);
+    case RowKind::ColourList: return colourListControl(parent, group, row, prompts);
     case RowKind::Date: return dateControl(parent, group, row);
     case RowKind::FontName: return fontControl(parent, group, row);
     case RowKind::ImageFile: return imageFileControl(parent, group, row, prompts);
@@ -234,6 +357,14 @@ QString preferenceLabel(const PreferenceRow& row) {
     const std::string text = settings::getText("Preferences", row.labelKey);
     const QString caption = QString::fromStdString(text == settings::NoStringError ? row.labelKey + ":" : text);
     return row.formatName.empty() ? caption : QString::fromStdString(row.formatName) + " " + caption;
+}
+
+QStringList colourFields(const std::string& list) {
+    QStringList colours;
+    for (const QString& field : QString::fromStdString(list).split(',')) {
+        if (!field.trimmed().isEmpty()) colours << field.trimmed().toUpper();
+    }
+    return colours;
 }
 
 std::string singleLine(const QString& text) {

@@ -3,6 +3,7 @@
 // setting's value of a record and writes its own value back.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <string>
 
@@ -31,6 +32,9 @@ QString preferenceText(const std::string& key);
 // The caption of a row: its "Preferences" text (the key and ":" where the
 // table has none), after the name of its input format when it has one.
 QString preferenceLabel(const PreferenceRow& row);
+
+// The colours of a comma-separated list, upper case, empty fields left out.
+QStringList colourFields(const std::string& list);
 
 // A text as one line: line breaks become blanks (the settings file cannot
 // hold them).

@@ -30,6 +30,13 @@ PreferenceRow plain(RowKind kind, std::string key, std::string label) {
     return {kind, std::move(key), std::move(label), {}, 0, 0, {}};
 }
 
+// A colour whose chooser offers the colours of the list row `listKey`.
+PreferenceRow offeredColour(std::string key, std::string label, std::string listKey) {
+    PreferenceRow row = plain(RowKind::Colour, std::move(key), std::move(label));
+    row.offeredBy = std::move(listKey);
+    return row;
+}
+
 // The decoder rows of the input formats share captions; the format's name
 // tells them apart.
 PreferenceRow decoder(std::string formatName, PreferenceRow row) {
@@ -67,7 +74,7 @@ PreferencePage interfacePage() {
 PreferencePage inputPage() {
     return {"Input",
             {words("Format", "Input Format", settings::InputFormatList()),
-             number("WMF DPI", "WMF DPI", 10, 2400),
+             number("WMF DPI", "WMF DPI", batch::MetafileDpiRange.minimum, batch::MetafileDpiRange.maximum),
              flag("WMF Antialiasing", "Antialiasing"),
              decoder("DDS", choice("DDS Load As", "Load As", {{"Auto", 0}, {"BGRA", 1}, {"RGBA", 2}})),
              decoder("GIF", choice("GIF Frame Loading", "Frame Loading", Frames)),
@@ -109,8 +116,10 @@ PreferencePage transformPage() {
 PreferencePage adjustmentPage() {
     return {"Adjustment",
             {flag("Do Image Color Correction", "Color"),
-             number("Image Brightness", "Image Brightness", -100, 100, "Percent"),
-             number("Image Contrast", "Image Contrast", -100, 100, "Percent"),
+             number("Image Brightness", "Image Brightness", batch::AdjustmentPercentRange.minimum,
+                    batch::AdjustmentPercentRange.maximum, "Percent"),
+             number("Image Contrast", "Image Contrast", batch::AdjustmentPercentRange.minimum,
+                    batch::AdjustmentPercentRange.maximum, "Percent"),
              plain(RowKind::Decimal, "Image Gamma", "Image Gamma"),
              flag("Image Invert", "Image Invert"),
              flag("Do Image Greyscale", "Image Greyscale"),
@@ -145,8 +154,8 @@ PreferencePage watermarkPage() {
              plain(RowKind::FontName, "Font", "Font"),
              number("Font Size", "Font Size", 1, 1000, "Points"),
              number("Font Leading", "Font Leading", -1000, 1000, "Pixels"),
-             plain(RowKind::Text, "Font Colors", "Font Colors"),
-             plain(RowKind::Colour, "Font Color", "Font Color"),
+             plain(RowKind::ColourList, "Font Colors", "Font Colors"),
+             offeredColour("Font Color", "Font Color", "Font Colors"),
              choice("Font Style", "Font Style",
                     {{"Regular", 0}, {"Bold", 1}, {"Italic", 2}, {"Bold Italic", 3}}),
              choice("Font Effect", "Font Effect", {{"None", 0}, {"Underline", 1}, {"Strikeout", 2}}),
@@ -155,8 +164,8 @@ PreferencePage watermarkPage() {
                     {{"Align Left", 0}, {"Align Center", 1}, {"Align Right", 2}}),
              number("Text Padding", "Text Padding", 0, Wide, "Pixels"),
              number("Text Opacity", "Text Opacity", 0, 255),
-             plain(RowKind::Text, "Back Colors", "Back Colors"),
-             plain(RowKind::Colour, "Back Color", "Background Color"),
+             plain(RowKind::ColourList, "Back Colors", "Back Colors"),
+             offeredColour("Back Color", "Background Color", "Back Colors"),
              number("Back Opacity", "Background Opacity", 0, 255),
              choice("Text Boundary", "Boundary", Boundaries),
              choice("Text Position", "Position", Positions),
@@ -213,7 +222,7 @@ std::vector<Choice> compressionChoices(const std::string& format) {
 PreferenceRow formatRow(const settings::OutputFormat& format, const std::string& key) {
     if (key.ends_with(" BPP")) return choice(key, "Bits Per Pixel", depthChoices(format));
     if (key.ends_with(" Compression")) return choice(key, "Compression", compressionChoices(format.key));
-    if (key.ends_with(" Quality")) return number(key, "Image Quality", 1, 100, "Percent");
+    if (key.ends_with(" Quality")) return number(key, "Image Quality", batch::QualityRange.minimum, batch::QualityRange.maximum, "Percent");
     if (key == "BMP Color Table") return choice(key, "Color Table", {{"Auto", 0}, {"Exact", 1}});
     if (key == "JPG Chroma")
         return choice(key, "Chroma Subsampling", {{"None", 0}, {"Low", 1}, {"Medium", 2}, {"High", 3}});

@@ -16,6 +16,7 @@ enum class RowKind {
     Decimal,   // `Image Gamma`
     Text,      // one line of text
     Colour,    // RRGGBB with a colour chooser
+    ColourList,// comma-separated RRGGBB colours, shown by name
     Date,      // seconds on the local wall clock
     FontName,  // editable list of the `Fonts` choices
     ImageFile, // a path with a file chooser
@@ -37,6 +38,7 @@ struct PreferenceRow {
     int maximum = 0;
     std::string unitKey;  // group "Preferences", "" for none
     std::string formatName = {};  // names the input format of a decoder row
+    std::string offeredBy = {};   // a colour row: the key of the list its chooser offers
 };
 
 struct PreferencePage {

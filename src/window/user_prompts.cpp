@@ -1,5 +1,6 @@
 #include "window/user_prompts.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -27,6 +28,16 @@ QString DesktopPrompts::saveFile(QWidget* parent, const QString& title, const QS
 
 QString DesktopPrompts::folder(QWidget* parent, const QString& title) {
     return QFileDialog::getExistingDirectory(parent, title);
+}
+
+QString DesktopPrompts::colour(QWidget* parent, const QString& initial, const QStringList& offered) {
+    // The offered colours fill the chooser's custom colours, the rest of
+    // them white.
+    for (int slot = 0; slot < QColorDialog::customCount(); ++slot) {
+        QColorDialog::setCustomColor(slot, slot < offered.size() ? QColor("#" + offered[slot]) : QColor(Qt::white));
+    }
+    const QColor chosen = QColorDialog::getColor(QColor("#" + initial), parent);
+    return chosen.isValid() ? chosen.name().mid(1).toUpper() : QString();
 }
 
 void DesktopPrompts::warn(QWidget* parent, const QString& title, const QString& text) {

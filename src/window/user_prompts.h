@@ -22,6 +22,9 @@ public:
     virtual QString saveFile(QWidget* parent, const QString& title, const QString& proposed,
                              const QString& filter) = 0;
     virtual QString folder(QWidget* parent, const QString& title) = 0;
+    // A colour as "RRGGBB" in upper case, starting from `initial`; `offered`
+    // are the colours the chooser shows ready to pick.
+    virtual QString colour(QWidget* parent, const QString& initial, const QStringList& offered) = 0;
 
     virtual void warn(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual void inform(QWidget* parent, const QString& title, const QString& text) = 0;
@@ -37,6 +40,7 @@ public:
     QString saveFile(QWidget* parent, const QString& title, const QString& proposed,
                      const QString& filter) override;
     QString folder(QWidget* parent, const QString& title) override;
+    QString colour(QWidget* parent, const QString& initial, const QStringList& offered) override;
     void warn(QWidget* parent, const QString& title, const QString& text) override;
     void inform(QWidget* parent, const QString& title, const QString& text) override;
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;

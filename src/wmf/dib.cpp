@@ -194,11 +194,16 @@ std::optional<Image> decodeEmbedded(std::string_view payload, long long maxPixel
 
 // A header may claim far more pixels than its data can hold: an image is
 // allocated for what the data could describe (with room for a truncated
-// file), never more.
+// file), never more. Every record decodes and samples its whole image, so
+// the small-data allowance is kept small: thousands of tiny records each
+// claiming a million pixels would otherwise cost seconds for a picture that
+// shows nothing of them.
+constexpr long long kSmallDataPixels = 1LL << 16;
+
 bool dataCanDescribe(long long pixels, std::size_t dataBytes, int bits, bool runLengths) {
     const long long dataPixels = runLengths ? static_cast<long long>(dataBytes) * 255
                                             : static_cast<long long>(dataBytes) * 8 * 2 / std::max(bits, 1);
-    return pixels <= std::max(dataPixels, 1LL << 20);
+    return pixels <= std::max(dataPixels, kSmallDataPixels);
 }
 
 }  // namespace

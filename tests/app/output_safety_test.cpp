@@ -146,13 +146,14 @@ TEST_F(OutputSafety, FilesThatDoNotFitAreNotConverted) {
 // kill rarely lands inside the single write); the next run over the same
 // outputs removes it.
 TEST_F(OutputSafety, RunAfterAKilledOneLeavesNoSideFile) {
-    for (int i = 0; i < 12; ++i) writeInput("p" + std::to_string(i) + ".wmf", 1000, 1000);
+    // Enough work on one thread that the kill lands in the middle of it.
+    for (int i = 0; i < 30; ++i) writeInput("p" + std::to_string(i) + ".wmf", 1500, 1500);
     const std::string stale = outFolder() + ".p3.png.plotvale-bcdefghijaqwert";
     ASSERT_TRUE(platform::writeFile(stale, "partial"));
 
     const std::vector<std::string> arguments{PLOTVALE_BINARY,  "-q",          "-i", inFolder(),
                                              "-o",             outFolder(),   "-c", "png",
-                                             "--png-compression=ZLIB9"};
+                                             "--png-compression=ZLIB9", "--jobs=1"};
     std::vector<char*> argv;
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
@@ -168,7 +169,7 @@ TEST_F(OutputSafety, RunAfterAKilledOneLeavesNoSideFile) {
     const auto again = run({"-q", "-i", inFolder(), "-o", outFolder(), "-c", "png"});
     EXPECT_EQ(again.exitStatus, 0) << again.stdoutText;
     EXPECT_FALSE(holdsSideFile(outFolder()));
-    EXPECT_EQ(namesIn(outFolder()).size(), 12u);
+    EXPECT_EQ(namesIn(outFolder()).size(), 30u);
 }
 
 TEST_F(OutputSafety, MasksThatLeaveTheOutputFolderAreRefused) {

@@ -34,7 +34,9 @@ TEST(BadOutput, MaskIntoAMissingFolderLeavesNothing) {
         auto settings = exactBmpSettings();
         settings.advanced.filenameMask = "missing/%filename%.%ext%";
         ConversionJob job = makeJob(settings, folder.path(), writer.extension, writer.depth);
-        EXPECT_FALSE(convertBitmap(settings, job, makeQuadrantPicture(16, 16))) << writer.extension;
+        EXPECT_EQ(convertBitmap(settings, job, makeQuadrantPicture(16, 16)).reason,
+                  FailureReason::WriterFailed)  // the side file goes beside the output
+            << writer.extension;
         EXPECT_EQ(folder.fileCount(), 0) << writer.extension;
     }
 }
@@ -99,7 +101,7 @@ TEST(OddPictures, OnePixelRotatedBy359Degrees) {
         settings.transform.imageRotation = 359;
         settings.transform.imageRotationType = type;
         ConversionJob job = makeJob(settings, folder.path(), "png", 0);
-        const bool converted = convertBitmap(settings, job, makeQuadrantPicture(1, 1));
+        const bool converted = static_cast<bool>(convertBitmap(settings, job, makeQuadrantPicture(1, 1)));
         EXPECT_EQ(folder.fileCount(), converted ? 1 : 0);
         if (converted) {
             EXPECT_TRUE(decodeFile(job.outputPath, "png").bitmap);
@@ -133,10 +135,15 @@ TEST(BadInput, MissingEmptyOrUnreadableMetafile) {
     const auto settings = commandLineDefaults();
     ASSERT_TRUE(platform::writeFile(folder.path() + "empty.wmf", ""));
     ASSERT_TRUE(platform::writeFile(folder.path() + "garbage.wmf", std::string(100, '\x7f')));
-    for (const std::string name : {"missing.wmf", "empty.wmf", "garbage.wmf", ""}) {
+    const std::vector<std::pair<std::string, FailureReason>> cases = {
+        {"missing.wmf", FailureReason::Unreadable},
+        {"empty.wmf", FailureReason::NotAMetafile},
+        {"garbage.wmf", FailureReason::NotAMetafile},
+        {"", FailureReason::Unreadable}};
+    for (const auto& [name, reason] : cases) {
         ConversionJob job = makeJob(settings, folder.path(), "png", 0);
         job.inputPath = folder.path() + name;
-        EXPECT_FALSE(convertFile(settings, job)) << name;
+        EXPECT_EQ(convertFile(settings, job).reason, reason) << name;
     }
     EXPECT_EQ(folder.fileCount(), 2);
 }

@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -83,6 +85,36 @@ TEST_F(Preferences, ResetAsksAndOnYesRestoresDefaults) {
     edit([](QWidget*) {}, "defaults");
     EXPECT_EQ(ui.session->settings.output.jpgQuality, 95);
     EXPECT_EQ(ui.session->settings.transform.keepAspectRatio, 1);
+}
+
+TEST_F(Preferences, ColourListsAreEditedByNameAndOfferedToTheirChooser) {
+    ui.session->settings.watermark.backColors = "ff0000, 123456,,";
+    QStringList shown;
+    QStringList offered;
+    edit([&](QWidget* modal) {
+        auto* fontColours = modal->findChild<QWidget*>("Watermark/Font Colors")->findChild<QListWidget*>();
+        for (int i = 0; i < fontColours->count(); ++i) shown << fontColours->item(i)->text();
+        auto* backList = modal->findChild<QWidget*>("Watermark/Back Colors");
+        auto* backColours = backList->findChild<QListWidget*>();
+        ui.prompts.chosenColour = "00FF00";
+        backList->findChild<QToolButton*>("add")->click();
+        backColours->item(0)->setSelected(true);
+        backList->findChild<QToolButton*>("remove")->click();
+        ui.prompts.chosenColour = "ABCDEF";
+        backList->findChild<QToolButton*>("add")->click();
+        backColours->clearSelection();
+        backColours->item(2)->setSelected(true);
+        backColours->setFocus();
+        QTest::keyClick(backColours, Qt::Key_Delete);
+        ui.prompts.chosenColour = "00FF00";
+        modal->findChild<QPushButton*>("Watermark/Back Color")->click();  // the chooser offers the list
+        offered = ui.prompts.offeredColours;
+    }, "ok");
+    EXPECT_EQ(shown, (QStringList{"Black", "White", "Red", "Orange", "Yellow", "Green", "Aqua", "Blue", "Violet"}));
+    EXPECT_EQ(offered, (QStringList{"123456", "00FF00"}));
+    EXPECT_EQ(ui.session->settings.watermark.backColors, "123456,00FF00");
+    EXPECT_EQ(ui.session->settings.watermark.backColor, "00FF00");
+    EXPECT_EQ(ui.session->settings.watermark.fontColors, "000000,FFFFFF,FF0000,FF8000,FFFF00,008000,00FFFF,0000FF,8000FF");
 }
 
 TEST_F(Preferences, FormatOptionsOpensOnTheOutputPage) {
@@ -173,6 +205,20 @@ TEST_F(SettingsFile, BrokenFilesStillStartTheWindowWithDefaults) {
     folder.window->close();
 }
 
+// Ends a window whose settings folder its user cannot write, and exits 0
+// when the file there is still `before`. A root run becomes a plain user
+// first, since root writes into read-only folders.
+[[noreturn]] void closeWindowInReadOnlyFolder(const TempFolder& home, const std::string& path,
+                                              const std::string& before) {
+    if (geteuid() == 0 && setuid(65534) != 0) std::_Exit(2);
+    {
+        WindowUnderTest second(home);
+        second.session->settings.output.jpgQuality = 12;
+        second.window->close();
+    }
+    std::_Exit(readAll(path) == before ? 0 : 1);
+}
+
 TEST_F(SettingsFile, AnUnwritableFolderKeepsTheEarlierFile) {
     {
         WindowUnderTest first(home);
@@ -181,14 +227,17 @@ TEST_F(SettingsFile, AnUnwritableFolderKeepsTheEarlierFile) {
     }
     const std::string before = readAll(configPath());
     ASSERT_NE(before.find("JPG Quality = 61\r\n"), std::string::npos);
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    if (geteuid() == 0) {
+        // The plain user owns the settings as a user owns their own.
+        ASSERT_EQ(chown(home.path().c_str(), 65534, 65534), 0);
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(home.path())) {
+            ASSERT_EQ(chown(entry.path().c_str(), 65534, 65534), 0);
+        }
+    }
     std::filesystem::permissions(home.file("config/Corvane/plotvale"), std::filesystem::perms::owner_read |
                                                                            std::filesystem::perms::owner_exec);
-    {
-        WindowUnderTest second(home);
-        second.session->settings.output.jpgQuality = 12;
-        second.window->close();
-    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(closeWindowInReadOnlyFolder(home, configPath(), before), testing::ExitedWithCode(0), "");
     EXPECT_EQ(readAll(configPath()), before);
 }
 

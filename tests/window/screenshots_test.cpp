@@ -2,6 +2,10 @@
 // only when PLOTVALE_SCREENSHOT_DIR names a folder, typically under Xvfb:
 //   PLOTVALE_SCREENSHOT_DIR=/tmp/shots QT_QPA_PLATFORM=xcb xvfb-run -a
 //   build/tests/window/window_tests --gtest_filter='Screenshots.*'
+// PLOTVALE_SCREENSHOT_HOME, when set, is the user folder the drawings and
+// the output go to (under "Drawings/"), so the pictures show the paths a
+// user would see; the manual's pictures were taken with /home/alice inside
+// a private tmpfs: unshare -m sh -c 'mount -t tmpfs none /home && ...'.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +13,8 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <filesystem>
+#include <fstream>
 
 #include "support/sample_metafile.h"
 #include "window/input_list.h"
@@ -23,15 +29,21 @@ TEST(Screenshots, MainPreferencesAndProgressWindows) {
     const QString folder = QString(target) + "/";
     TempFolder home;
     TempFolder pictures;
-    TempFolder output;
+    const char* userHome = std::getenv("PLOTVALE_SCREENSHOT_HOME");
+    const std::string drawings = userHome != nullptr && *userHome != '\0'
+                                     ? std::string(userHome) + "/Drawings/"
+                                     : pictures.path().string() + "/drawings/";
+    const std::string output = drawings + "Converted/";
+    std::filesystem::create_directories(output);
     WindowUnderTest ui(home);
     std::vector<std::string> paths;
     for (const char* name : {"harbour-map", "floor-plan", "logo", "chart-2024", "chart-2025",
                              "invoice-header", "signature", "diagram"}) {
-        paths.push_back(pictures.write(std::string("drawings/") + name + ".wmf", sampleMetafile(900, 900)));
+        paths.push_back(drawings + name + ".wmf");
+        std::ofstream(paths.back(), std::ios::binary) << sampleMetafile(900, 900);
     }
     window::addInputFiles(*ui.session, ui.window->model(), paths);
-    ui.window->setOutputFolder(QString::fromStdString(output.path().string() + "/"));
+    ui.window->setOutputFolder(QString::fromStdString(output));
     ui.window->resize(640, 420);
     waitFor([] { return false; }, 300);
     ui.window->grab().save(folder + "main-window.png");

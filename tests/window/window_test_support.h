@@ -27,6 +27,8 @@ public:
     QStringList files;
     QString chosenFile;
     QString chosenFolder;
+    QString chosenColour;        // "" as if the chooser was cancelled
+    QStringList offeredColours;  // what the last colour chooser offered
     std::deque<bool> answers;  // yes/no answers in order; "no" when empty
     QStringList warnings;
     QStringList questions;
@@ -39,6 +41,10 @@ public:
         return chosenFile;
     }
     QString folder(QWidget*, const QString&) override { return chosenFolder; }
+    QString colour(QWidget*, const QString&, const QStringList& offered) override {
+        offeredColours = offered;
+        return chosenColour;
+    }
     void warn(QWidget*, const QString&, const QString& text) override { warnings << text; }
     void inform(QWidget*, const QString&, const QString& text) override { warnings << text; }
     bool askYesNo(QWidget*, const QString&, const QString& text) override {

@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::uint16_t kSaveDc = 0x001E, kMoveTo = 0x0214, kLineTo = 0x0213, kPolyline = 0x0325,
                         kPolyPolygon = 0x0538, kCreateRegion = 0x06FF, kSelectClipRegion = 0x012C,
-                        kDibPatternBrush = 0x0142, kPatternBrush = 0x01F9;
+                        kDibPatternBrush = 0x0142, kPatternBrush = 0x01F9, kStretchDib = 0x0F43;
 
 // A picture whose slots 0 and 1 hold no pen and a red brush: the hostile
 // records come after them, the closing red square at the end.
@@ -142,6 +142,18 @@ RegressionCase degenerateMapping() {
 
 }  // namespace
 
+// 1,500 STRETCHDIB records, each a 1024 x 1024 RLE8 bitmap that ends at
+// once, drawn onto a few pixels: every record used to decode and sample a
+// million pixels.
+RegressionCase tinyRunLengthBitmaps() {
+    std::string record;
+    for (int v : {0x0020, 0x00CC, 0, 1024, 1024, 0, 0, 10, 10, 40, 40}) putU16(record, v);
+    record += dibBits(1024, 1024, 8, 1, {0xFF0000, 0x0000FF}, std::string("\0\1", 2));
+    auto w = withRedSquareObjects(100);
+    for (int i = 0; i < 1500; ++i) w.recordBytes(kStretchDib, record);
+    return {"tiny-run-length-bitmaps", redSquare(w).bytes()};
+}
+
 std::vector<int> squaresRegion() {
     std::vector<int> region = {0, 6, 0, 0, 0, 90, 0, 0, 0, 720, 720};
     for (int row = 0; row < 90; ++row) {
@@ -155,7 +167,7 @@ std::vector<int> squaresRegion() {
 std::vector<RegressionCase> regressionCases() {
     return {widestPen(), savedClipRegions(), dibPatternBrushes(), bitmap16PatternBrushes(), widePenFigures(),
             rasterOperationOnALargePicture(), framedRegion(), patternBrushSmallFills(),
-            nestedClipRegion(), degenerateMapping()};
+            nestedClipRegion(), degenerateMapping(), tinyRunLengthBitmaps()};
 }
 
 }  // namespace plotvale::testing
