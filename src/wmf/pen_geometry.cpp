@@ -30,34 +30,41 @@ Figure convexHull(Figure pts) {
     return hull;
 }
 
-// GDI's pen for a given whole-pixel width: the convex polygon through the
-// whole-pixel points strictly inside a circle of radius width / 2 + 1/2,
-// centred on the line's point for even widths and half a pixel right and
-// down of it for odd ones. Such a pen gives a line the same thickness
-// wherever it lies; the references bear it out (a four-pixel pen is the
-// octagon through (2, 1) and (1, 2), a twelve-pixel pen's end is four pixels
-// across at its tip, three-pixel lines lean half a pixel right and down).
-// The hull of those points is the hull of each row's outermost two, so the
-// pen costs its width, not its area.
-Figure latticePen(int width) {
-    const double r = width / 2.0 + 0.5, c = width % 2 ? 0.5 : 0.0;
-    const auto inside = [&](int i, double dy2) { return (i - c) * (i - c) + dy2 < r * r; };
-    Figure pts;
-    const int n = width / 2 + 2;
+// Clockwise on the screen (y down), as convexHull returns its hulls.
+Figure clockwise(Figure f) {
+    double area = 0;
+    for (std::size_t i = 0; i < f.size(); ++i) area += cross({0, 0}, f[i], f[(i + 1) % f.size()]);
+    if (area < 0) std::reverse(f.begin(), f.end());
+    return f;
+}
+
+// GDI's pen end for a whole-pixel width: the pixels whose centres lie
+// strictly inside a circle a little smaller than the pen (its square radius
+// width^2 / 4 - 1/2, and no less than 3/4 so that two-pixel pens are a
+// square), centred on the line's point for odd widths and half a pixel up
+// and left of it for even ones. Given as a polygon through each row's
+// first pixel and the one after its last (and the last row's again a row
+// lower): the polygon rule samples rows only at whole y, so it fills
+// exactly those pixels.
+Figure penEnd(int width) {
+    const double r2 = std::max(width * (width / 4.0) - 0.5, 0.75), c = width % 2 ? 0.0 : -0.5;
+    Figure right, left;
+    const int n = width / 2 + 1;
     for (int j = -n; j <= n; ++j) {
-        const double dy2 = (j - c) * (j - c);
-        if (dy2 >= r * r) continue;
-        const double reach = std::sqrt(r * r - dy2);
-        auto hi = static_cast<int>(std::floor(c + reach)), lo = static_cast<int>(std::ceil(c - reach));
-        while (hi >= lo && !inside(hi, dy2)) --hi;
-        while (inside(hi + 1, dy2)) ++hi;
-        while (lo <= hi && !inside(lo, dy2)) ++lo;
-        while (inside(lo - 1, dy2)) --lo;
+        const double dy = j - c;
+        if (r2 - dy * dy <= 0) continue;
+        const double half = std::sqrt(r2 - dy * dy);
+        // Whole pixels i with |i - c| < half.
+        const int lo = static_cast<int>(std::floor(c - half)) + 1, hi = static_cast<int>(std::ceil(c + half)) - 1;
         if (lo > hi) continue;
-        pts.push_back({static_cast<double>(lo), static_cast<double>(j)});
-        if (hi != lo) pts.push_back({static_cast<double>(hi), static_cast<double>(j)});
+        right.push_back({hi + 1.0, static_cast<double>(j)});
+        left.push_back({static_cast<double>(lo), static_cast<double>(j)});
     }
-    return convexHull(pts);
+    if (right.empty()) return right;
+    right.push_back({right.back().x, right.back().y + 1});
+    left.push_back({left.back().x, left.back().y + 1});
+    right.insert(right.end(), left.rbegin(), left.rend());
+    return clockwise(std::move(right));
 }
 
 Figure penAt(const Figure& pen, Point p) {
@@ -66,26 +73,28 @@ Figure penAt(const Figure& pen, Point p) {
     return f;
 }
 
-// A two-pixel pen's body: the octagon through (1, 3/4) and (3/4, 1), which
-// lies between the swept square (too wide on shallow lines: image1,
-// poly-polygon) and a one-pixel offset either side (too narrow on steep
-// ones: A20010, 2doorvan); its ends keep the whole square.
-const Figure& twoPixelBody() {
-    static const Figure body = convexHull(
-        {{-1, -0.75}, {-0.75, -1}, {0.75, -1}, {1, -0.75}, {1, 0.75}, {0.75, 1}, {-0.75, 1}, {-1, 0.75}});
-    return body;
+// One component of the band's whole-pixel thickness vector: the width's
+// share rounded up, and a whole share on a slanted line taken one more.
+double thicknessStep(double share, double other) {
+    const double a = std::abs(share), whole = std::round(a);
+    const double step = (std::abs(a - whole) < 1e-9 && a > 0 && other != 0) ? whole + 1 : std::ceil(a - 1e-9);
+    return std::copysign(step, share);
 }
 
-// The pen swept from a to b: the hull of the pen at both ends.
-void addSweep(std::vector<Figure>& out, const Figure& pen, int width, Point a, Point b) {
-    const Figure& body = width == 2 ? twoPixelBody() : pen;
-    Figure both = penAt(body, a);
-    const Figure end = penAt(body, b);
-    both.insert(both.end(), end.begin(), end.end());
-    out.push_back(convexHull(std::move(both)));
-    if (width != 2) return;
-    out.push_back(penAt(pen, a));
-    out.push_back(penAt(pen, b));
+// GDI's band between a segment's ends: a parallelogram whose sides are the
+// segment moved by whole-pixel offsets. The offset normal to the segment
+// (taken from the end nearer the top, or the left end of a level segment),
+// of length width, is rounded up to whole pixels, K; one side lies at half
+// of it rounded to the nearest pixel, A, the other at A - K. The bands of
+// diagonal lines come out thicker than the width, as GDI's do.
+Figure band(int width, Point a, Point b) {
+    if (b.y < a.y || (b.y == a.y && b.x < a.x)) std::swap(a, b);
+    const double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
+    const double vx = -dy / len * width, vy = dx / len * width;
+    const Point k{thicknessStep(vx, vy), thicknessStep(vy, vx)};
+    const Point h{std::floor(vx / 2 + 0.5), std::floor(vy / 2 + 0.5)};
+    const Point o{h.x - k.x, h.y - k.y};
+    return convexHull({{a.x + h.x, a.y + h.y}, {b.x + h.x, b.y + h.y}, {b.x + o.x, b.y + o.y}, {a.x + o.x, a.y + o.y}});
 }
 
 std::vector<Point> withoutRepeats(const std::vector<Point>& pts) {
@@ -129,37 +138,37 @@ Segments segmentsOf(const std::vector<Point>& input, bool closed) {
 
 }  // namespace
 
-// Each segment sweeps the pen from one end to the other: the hull of the
-// pen at both ends. Ends and joins come out in the pen's shape. The cost is
-// counted before anything is built: the pen's rows, then for each sweep
-// within reach of bounds its points and the rows it crosses there.
+// Each segment is GDI's band between its ends, and every point gets the
+// pen's end, so ends and joins come out round. The cost is counted before
+// anything is built: the pen's rows, then for each end and band within reach
+// of bounds its points and the rows it crosses there.
 std::optional<std::vector<Figure>> widenLines(const std::vector<std::vector<Point>>& lines, bool closed,
                                               int width, canvas::RectI bounds, long long budget) {
     std::vector<Figure> out;
     if (width < 1) return out;
+    // The pen's end has two points a row.
     if (2LL * width + 10 > budget) return std::nullopt;
-    const Figure pen = latticePen(width);
+    const Figure pen = penEnd(width);
     const double reach = width / 2.0 + 2;
     const auto penPoints = static_cast<long long>(pen.size());
-    // A sweep's hull has about the pen's points; a two-pixel pen adds its
-    // square at both ends.
-    const long long sweepPoints = (width == 2 ? 3 : 1) * penPoints + 2;
     long long cost = 2LL * width;
     std::vector<Segments> all;
     for (const auto& line : lines) {
         all.push_back(segmentsOf(line, closed));
         const Segments& s = all.back();
-        if (s.pts.size() == 1 && sweepMeets(s.pts[0], s.pts[0], reach, bounds))
-            cost += penPoints + 2 * sweptRows(s.pts[0], s.pts[0], reach, bounds);
+        for (std::size_t i = 0; i < s.pts.size() && cost <= budget; ++i)
+            if (sweepMeets(s.pts[i], s.pts[i], reach, bounds))
+                cost += penPoints + 2 * sweptRows(s.pts[i], s.pts[i], reach, bounds);
         for (std::size_t i = 0; i < s.count && cost <= budget; ++i)
             if (sweepMeets(s.from(i), s.to(i), reach, bounds))
-                cost += sweepPoints + 2 * sweptRows(s.from(i), s.to(i), reach, bounds);
+                cost += 4 + 2 * sweptRows(s.from(i), s.to(i), reach, bounds);
         if (cost > budget) return std::nullopt;
     }
     for (const Segments& s : all) {
-        if (s.pts.size() == 1 && sweepMeets(s.pts[0], s.pts[0], reach, bounds)) out.push_back(penAt(pen, s.pts[0]));
+        for (const Point& p : s.pts)
+            if (sweepMeets(p, p, reach, bounds)) out.push_back(penAt(pen, p));
         for (std::size_t i = 0; i < s.count; ++i)
-            if (sweepMeets(s.from(i), s.to(i), reach, bounds)) addSweep(out, pen, width, s.from(i), s.to(i));
+            if (sweepMeets(s.from(i), s.to(i), reach, bounds)) out.push_back(band(width, s.from(i), s.to(i)));
     }
     return out;
 }

@@ -78,6 +78,7 @@ private:
     void strokeLines(const Figures& outlines, bool closed);
     void strokeThinLines(const Figures& outlines, bool closed);
     void strokeWideLines(const Figures& outlines, bool closed);
+    bool strokeCurveBands(const Path& path);
     void strokeApproximately(const Figures& outlines, bool closed);
     void fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t color);
     void fillPixels(const std::vector<canvas::Span>& spans, std::uint32_t color);

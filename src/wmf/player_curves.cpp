@@ -101,6 +101,22 @@ bool Player::strokeWithSquarePen(const Path& path, const std::vector<canvas::Spa
     return true;
 }
 
+// Aliased curves with pens of three pixels or more: the flattened curve,
+// back on GDI's whole-pixel points (without the half pixel odd pens are
+// stroked on), drawn as straight wide lines are. False for other pens and
+// paths beyond the pixel rules' reach.
+bool Player::strokeCurveBands(const Path& path) {
+    if (device_.antialias() || penWidth() < 3 || !path.hasCurves() || !withinReach(path)) return false;
+    const double o = curveOffset(penWidth());
+    for (const canvas::Polyline& f : canvas::flatten(path)) {
+        std::vector<Point> pts;
+        pts.reserve(f.points.size());
+        for (const Point& p : f.points) pts.push_back({std::floor(p.x - o + 0.5), std::floor(p.y - o + 0.5)});
+        strokeWideLines({pts}, f.closed);
+    }
+    return true;
+}
+
 // A one-pixel solid outline and its interior, pixel for pixel as GDI draws
 // them; without a pen the brush covers both (the same pixels, as
 // mr-libwmf__libwmf_2doorvan's wheels show). False for other pens.

@@ -287,6 +287,19 @@ void penPictures(List& list) {
         p.rect(60, 50, 180, 130).ellipse(30, 25, 210, 155);
         add(list, "pen_width_" + std::to_string(width), p);
     }
+    {
+        // Single wide lines of widths 3 to 12 at twelve slopes, one to a cell,
+        // each way round (GDI rounds a band's offsets up to whole pixels).
+        Pic p = picture();
+        p.backdrop();
+        const int slopes[][2] = {{20, 3}, {20, 10}, {20, 15}, {20, 20}, {15, 20}, {7, 20},
+                                 {-20, 7}, {-13, 20}, {17, -9}, {9, -17}, {20, -20}, {-20, -11}};
+        for (int i = 0; i < 12; ++i) {
+            const int cx = 30 + (i % 4) * 60, cy = 30 + (i / 4) * 60;
+            p.pen(0, 3 + (i * 7) % 10, kBlack).moveTo(cx - slopes[i][0], cy - slopes[i][1]).lineTo(cx + slopes[i][0] / 2, cy + slopes[i][1] / 2);
+        }
+        add(list, "pen_bands", p);
+    }
     for (int width : {4, 9}) {
         Pic p = picture();
         p.backdrop().pen(6, width, kNavy).brush(0, kOrange);

@@ -26,7 +26,6 @@ const fs::path kCorpus = fs::path(PLOTVALE_SHARED_DIR) / "corpus";
 // Pictures scored toward the median only, and why: where Wine's GDI is known
 // to differ from Windows, and where the player does not match GDI yet.
 const std::map<std::string, std::string>& lenientPictures() {
-    static const std::string widePens = "wide pens: GDI's band lies up to a pixel off the swept pen on diagonals";
     static const std::string rasterFaces =
         "Wine's MS Sans Serif and System are bitmap strikes of its own sizes (13, 16, 20 pixels), "
         "not Windows' raster fonts; drawn with Liberation Sans";
@@ -38,9 +37,6 @@ const std::map<std::string, std::string>& lenientPictures() {
         {"text_face_system", rasterFaces}, {"text_face_ms_sans_serif", rasterFaces}, {"text_face_helv", rasterFaces},
         {"text_width_expanded", stretched},
         {"text_escapement_3150", "rotated glyphs a pixel apart from GDI's"},
-        {"pen_dash_wide", widePens}, {"pen_insideframe_4", widePens}, {"pen_width_3", widePens},
-        {"pen_width_9", widePens}, {"chord", widePens},
-        {"192/wmfjs__poly-polygon", widePens}, {"192/wmfjs__pie", widePens},
         {"192/mr-libwmf__libwmf_2doorvan", "inside-frame pens at 192 DPI: GDI's are thinner"},
         {"192/text_face_unknown_roman", "GDI's Times ascent at 48 pixels is two pixels more"},
         {"192/text_align_right", "GDI's text extent at 52 pixels a pixel apart"},

@@ -119,3 +119,15 @@ TEST(LineDrawing, LinesGoThroughTheRasterOperationAndTheClip) {
     EXPECT_EQ(r.at(20, 40), 0x00FFFFu);
     EXPECT_EQ(r.at(60, 40), kWhite);
 }
+
+TEST(LineDrawing, DiagonalWideLinesAreGdisBands) {
+    // A three-pixel line at 45 degrees is six pixels across each row (GDI
+    // rounds the band's offsets up to whole pixels), from two left of the
+    // line's centre to three right of it.
+    auto file = picture().pen(0, 3, kRed).select(0);
+    line(file, 20, 20, 60, 60);
+    const auto r = render(file.bytes());
+    for (int x = 38; x <= 43; ++x) EXPECT_EQ(r.at(x, 40), kRedPixel) << x;
+    EXPECT_EQ(r.at(37, 40), kWhite);
+    EXPECT_EQ(r.at(44, 40), kWhite);
+}
