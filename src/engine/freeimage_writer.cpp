@@ -120,7 +120,9 @@ std::optional<std::string> encodeWithFreeImage(FIBITMAP* bitmap, int32_t formatC
 
 // FreeImage's own file writers ignore the results of their writes, so a full
 // disk still reported success; through these callbacks every failed write
-// is remembered by the OutputFile.
+// is remembered by the OutputFile, whose close then fails the file. The
+// encoder is told every write succeeded: some encoders (JPEG's) leak their
+// buffers when they abandon a picture half-way.
 bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
                         platform::OutputFile& file) {
     FreeImageIO io{};
@@ -128,7 +130,8 @@ bool writeWithFreeImage(FIBITMAP* bitmap, int32_t formatCode, int32_t saveFlags,
         return static_cast<unsigned>(outputOf(handle).read(data, size, count));
     };
     io.write_proc = [](void* data, unsigned size, unsigned count, fi_handle handle) {
-        return static_cast<unsigned>(outputOf(handle).write(data, size, count));
+        outputOf(handle).write(data, size, count);
+        return count;
     };
     io.seek_proc = [](fi_handle handle, long offset, int origin) {
         return outputOf(handle).seek(offset, origin) ? 0 : -1;
