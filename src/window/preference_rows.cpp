@@ -1,5 +1,7 @@
 #include "window/preference_rows.h"
 
+#include <utility>
+
 #include "batch/run_checks.h"
 #include "settings/format_catalogue.h"
 #include "settings/text_case.h"
@@ -145,9 +147,25 @@ PreferencePage framePage() {
              number("Solid Opacity", "Opacity", 0, 255)}};
 }
 
+// Where a text or image watermark goes, how it turns and how large it is:
+// the same rows under the prefix of either kind.
+std::vector<PreferenceRow> placementRows(const std::string& kind) {
+    return {choice(kind + " Boundary", "Boundary", Boundaries),
+            choice(kind + " Position", "Position", Positions),
+            number(kind + " X Offset", "X-Offset", -Wide, Wide, "Pixels"),
+            number(kind + " Y Offset", "Y-Offset", -Wide, Wide, "Pixels"),
+            number(kind + " Rotation", "Image Rotation", -360, 360),
+            choice(kind + " Size", "Size", Sizes),
+            number(kind + " Scale", "Scale", 0, Wide)};
+}
+
+std::vector<PreferenceRow> joined(std::vector<PreferenceRow> first, const std::vector<PreferenceRow>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
 PreferencePage watermarkPage() {
-    return {"Watermark",
-            {choice("Do Watermark", "Watermark Type",
+    std::vector<PreferenceRow> rows = joined({choice("Do Watermark", "Watermark Type",
                     {{"None", 0}, {"Watermark Text", 1}, {"Watermark Image", 2}}),
              plain(RowKind::Text, "Text", "Text"),
              plain(RowKind::Text, "Fonts", "Fonts"),
@@ -167,23 +185,13 @@ PreferencePage watermarkPage() {
              plain(RowKind::ColourList, "Back Colors", "Back Colors"),
              offeredColour("Back Color", "Background Color", "Back Colors"),
              number("Back Opacity", "Background Opacity", 0, 255),
-             choice("Text Boundary", "Boundary", Boundaries),
-             choice("Text Position", "Position", Positions),
-             number("Text X Offset", "X-Offset", -Wide, Wide, "Pixels"),
-             number("Text Y Offset", "Y-Offset", -Wide, Wide, "Pixels"),
-             number("Text Rotation", "Image Rotation", -360, 360),
-             choice("Text Size", "Size", Sizes),
-             number("Text Scale", "Scale", 0, Wide),
-             plain(RowKind::ImageFile, "Image", "Image"),
-             flag("Image Greyscale", "Image Greyscale"),
-             number("Image Opacity", "Opacity", 0, 255),
-             choice("Image Boundary", "Boundary", Boundaries),
-             choice("Image Position", "Position", Positions),
-             number("Image X Offset", "X-Offset", -Wide, Wide, "Pixels"),
-             number("Image Y Offset", "Y-Offset", -Wide, Wide, "Pixels"),
-             number("Image Rotation", "Image Rotation", -360, 360),
-             choice("Image Size", "Size", Sizes),
-             number("Image Scale", "Scale", 0, Wide)}};
+         },
+        placementRows("Text"));
+    rows = joined(std::move(rows), {plain(RowKind::ImageFile, "Image", "Image"),
+                                    flag("Image Greyscale", "Image Greyscale"),
+                                    number("Image Opacity", "Opacity", 0, 255)});
+    rows = joined(std::move(rows), placementRows("Image"));
+    return {"Watermark", rows};
 }
 
 PreferencePage advancedPage() {
