@@ -126,7 +126,7 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
 // Device advance of each character: the record's dx values (one per byte),
 // or the font's advances with character extra and justification.
 std::vector<double> Player::textAdvances(const canvas::Font& font, const DecodedText& decoded,
-                                         const std::vector<int>* dx, bool hinted) const {
+                                         const std::vector<int>* dx, TextLayout layout) const {
     std::vector<double> advances;
     if (dx) {
         std::size_t byte = 0;
@@ -137,7 +137,10 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
         }
         return advances;
     }
-    if (hinted && font.spec().widthScale != 1) {
+    const bool hinted = layout == TextLayout::Hinted;
+    if (layout == TextLayout::Extent) {
+        advances = font.extentAdvances(decoded.text);
+    } else if (hinted && font.spec().widthScale != 1) {
         // Stretched glyphs advance by the unstretched hinted widths times the
         // stretch, rounded up, as GDI lays them out.
         canvas::FontSpec unstretched = font.spec();
@@ -145,11 +148,10 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
         advances = font.withSpec(unstretched).hintedAdvances(decoded.text);
         for (double& a : advances) a = std::ceil(a * font.spec().widthScale - 1e-6);
     } else if (hinted && (s_.charExtra != 0 || (s_.breakCount > 0 && s_.breakExtra != 0))) {
-        // Spaced text advances by the extent's widths (the design widths
-        // rounded), not the hinted ones: GDI's 11-pixel h at 22 pixels moves
+        // Spaced text advances by the extent's widths (the design widths in
+        // whole pixels), not the hinted ones: GDI's 11-pixel h at 22 pixels moves
         // 13 pixels with an extra of 1.
-        advances = font.advances(decoded.text);
-        for (double& a : advances) a = std::round(a);
+        advances = font.extentAdvances(decoded.text);
     } else {
         advances = hinted ? font.hintedAdvances(decoded.text) : font.advances(decoded.text);
     }
@@ -164,21 +166,33 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
     return advances;
 }
 
-// Start of the baseline for text of the given width whose reference point is
-// ref, by the three parts of the text alignment.
-Point Player::textOrigin(Point ref, const canvas::FontMetrics& m, double width, double angle) const {
+// A length of aliased text layout in device pixels as GDI keeps it: whole
+// pixels, then whole logical units (it aligns text and moves the current
+// position in logical units), then whole pixels again; so at 192 DPI a
+// 96-DPI picture's ascents and extents come out even.
+double Player::wholeTextUnits(double length, double scale) const {
+    if (device_.antialias()) return length;
+    const double unit = std::abs(scale);
+    return std::floor(std::floor(std::round(length) / unit + 0.5) * unit + 0.5);
+}
+
+// Start of the baseline, in device pixels, for text of the given device
+// width whose reference point is the logical point (x, y), by the three
+// parts of the text alignment.
+Point Player::textOrigin(double x, double y, const canvas::FontMetrics& m, double width, double angle) const {
     const double cosA = std::cos(angle), sinA = std::sin(angle);
     double along = 0;
-    if ((s_.textAlign & TA_CENTER) == TA_CENTER) along = -width / 2;
+    // Aliased, centred text starts half its width, rounded down, before.
+    if ((s_.textAlign & TA_CENTER) == TA_CENTER) along = device_.antialias() ? -width / 2 : -std::floor(width / 2);
     else if (s_.textAlign & TA_RIGHT) along = -width;
-    // Aliased, the ascent and descent are whole pixels of the 96-DPI picture,
-    // scaled with it at other resolutions (as GDI's pictures at 192 DPI show).
-    auto whole = [this](double v) { return device_.antialias() ? v : std::round(v / dpiScale_) * dpiScale_; };
-    double down = whole(m.ascent);  // TA_TOP
+    double down = wholeTextUnits(m.ascent, scaleY());  // TA_TOP
     if ((s_.textAlign & TA_BASELINE) == TA_BASELINE) down = 0;
-    else if (s_.textAlign & TA_BOTTOM) down = -whole(m.descent);
-    Point origin{ref.x + along * cosA + down * sinA, ref.y - along * sinA + down * cosA};
-    if (!device_.antialias()) { origin.x = std::round(origin.x); origin.y = std::round(origin.y); }
+    else if (s_.textAlign & TA_BOTTOM) down = -wholeTextUnits(m.descent, scaleY());
+    Point origin{(x - s_.windowOrgX) * scaleX(), (y - s_.windowOrgY) * scaleY()};
+    // Aliased, the reference point is rounded to whole pixels, halves going
+    // right and down.
+    auto whole = [this](double v) { return device_.antialias() ? v : std::floor(v + 0.5); };
+    origin = {whole(whole(origin.x) + along * cosA + down * sinA), whole(whole(origin.y) - along * sinA + down * cosA)};
     return origin;
 }
 
@@ -198,23 +212,25 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     if (!font) return;
     const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols, dingbatFaceOf(s_.font.face));
     const bool hinted = !device_.antialias();
-    const std::vector<double> advances = textAdvances(*font, decoded, dx, hinted);
+    const std::vector<double> advances =
+        textAdvances(*font, decoded, dx, hinted ? TextLayout::Hinted : TextLayout::Design);
     // Aliased glyphs advance by their hinted widths, but GDI aligns and moves
     // the current position by the text's extent: the font's design widths,
-    // each rounded to whole pixels. Left-aligned text without a background
+    // each in whole pixels, the sum in whole logical units. Left-aligned text without a background
     // box and without the current position needs no extent.
     const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
     const bool needsExtent = updateCp || (s_.textAlign & TA_CENTER) || (s_.bkMode == 2 && !opaqueRect);
     double width = 0;
     if (needsExtent)
-        for (double a : hinted && !dx ? textAdvances(*font, decoded, dx, false) : advances)
+        for (double a : hinted && !dx ? textAdvances(*font, decoded, dx, TextLayout::Extent) : advances)
             width += hinted ? std::round(a) : a;
+    width = wholeTextUnits(width, scaleX());
 
     double angle = s_.font.escapement / 10.0 * std::numbers::pi / 180.0;
     if ((scaleX() < 0) != (scaleY() < 0)) angle = -angle;  // direction follows a flipped axis
     const double cosA = std::cos(angle), sinA = std::sin(angle);
     const canvas::FontMetrics m = font->metrics();
-    const Point origin = textOrigin(updateCp ? toDevice(s_.curX, s_.curY) : toDevice(x, y), m, width, angle);
+    const Point origin = updateCp ? textOrigin(s_.curX, s_.curY, m, width, angle) : textOrigin(x, y, m, width, angle);
 
     // ETO_CLIPPED clips the cells' background too.
     const bool clipped = rect && (options & ETO_CLIPPED);
@@ -234,8 +250,10 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
         // The current position moves to the far end of left-aligned text and
         // to the start of right-aligned text; centred text leaves it.
         const double along = (s_.textAlign & TA_CENTER) == TA_CENTER ? 0 : (s_.textAlign & TA_RIGHT) ? -width : width;
-        s_.curX += along * cosA / scaleX();
-        s_.curY -= along * sinA / scaleY();
+        // GDI keeps the position in whole logical units.
+        auto whole = [this](double v) { return device_.antialias() ? v : std::round(v); };
+        s_.curX += whole(along * cosA / scaleX());
+        s_.curY -= whole(along * sinA / scaleY());
     }
 }
 
