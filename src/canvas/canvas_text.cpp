@@ -18,9 +18,12 @@ double Canvas::drawText(const Font& font, std::u32string_view text, const TextPl
     std::vector<cairo_glyph_t> glyphs;
     glyphs.reserve(text.size());
     double pen = 0;
+    // Aliased glyphs sit on whole pixels: along a rotated baseline each one's
+    // offset from the origin is cut toward zero, as GDI places them.
+    auto whole = [this](double v) { return antialias_ ? v : std::trunc(v); };
     for (std::size_t i = 0; i < text.size(); ++i) {
-        glyphs.push_back({font.glyphIndex(text[i]), placement.origin.x + pen * cosA,
-                          placement.origin.y - pen * sinA});
+        glyphs.push_back({font.glyphIndex(text[i]), placement.origin.x + whole(pen * cosA),
+                          placement.origin.y + whole(-pen * sinA)});
         pen += i < advances.size() ? advances[i] : 0;
     }
 

@@ -116,6 +116,9 @@ private:
     std::vector<double> textAdvances(const canvas::Font& font, const DecodedText& decoded,
                                      const std::vector<int>* dx, TextLayout layout) const;
     double wholeTextUnits(double length, double scale) const;
+    double textAngle() const;
+    double textExtent(const canvas::Font& font, const DecodedText& decoded, const std::vector<int>* dx,
+                      const std::vector<double>& advances) const;
     Point textOrigin(double x, double y, const canvas::FontMetrics& metrics, double width, double angle) const;
     void drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
                   std::uint16_t options, const canvas::RectI* rect);

@@ -129,11 +129,17 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
                                          const std::vector<int>* dx, TextLayout layout) const {
     std::vector<double> advances;
     if (dx) {
+        // Aliased, each character starts at its position along the text
+        // rounded to whole pixels.
         std::size_t byte = 0;
+        double along = 0, placed = 0;
         for (std::size_t n : decoded.bytesPerChar) {
             double sum = 0;
             for (std::size_t k = 0; k < n && byte < dx->size(); ++k, ++byte) sum += (*dx)[byte];
-            advances.push_back(lengthX(sum));
+            along += lengthX(sum);
+            const double next = layout == TextLayout::Design ? along : std::floor(along + 0.5);
+            advances.push_back(next - placed);
+            placed = next;
         }
         return advances;
     }
@@ -190,10 +196,35 @@ Point Player::textOrigin(double x, double y, const canvas::FontMetrics& m, doubl
     else if (s_.textAlign & TA_BOTTOM) down = -wholeTextUnits(m.descent, scaleY());
     Point origin{(x - s_.windowOrgX) * scaleX(), (y - s_.windowOrgY) * scaleY()};
     // Aliased, the reference point is rounded to whole pixels, halves going
-    // right and down.
-    auto whole = [this](double v) { return device_.antialias() ? v : std::floor(v + 0.5); };
-    origin = {whole(whole(origin.x) + along * cosA + down * sinA), whole(whole(origin.y) - along * sinA + down * cosA)};
+    // right and down; the start of a rotated baseline then rounds down.
+    if (!device_.antialias()) {
+        origin = {std::floor(std::floor(origin.x + 0.5) + along * cosA + down * sinA),
+                  std::floor(std::floor(origin.y + 0.5) - along * sinA + down * cosA)};
+    } else {
+        origin = {origin.x + along * cosA + down * sinA, origin.y - along * sinA + down * cosA};
+    }
     return origin;
+}
+
+// Escapement in radians, counter-clockwise on the device: the direction
+// turns when exactly one axis is flipped.
+double Player::textAngle() const {
+    const double angle = s_.font.escapement / 10.0 * std::numbers::pi / 180.0;
+    return (scaleX() < 0) != (scaleY() < 0) ? -angle : angle;
+}
+
+// The text's width as GDI aligns it and moves the current position by it:
+// aliased, the sum of the extent's whole-pixel widths (or of the dx
+// advances) in whole logical units, whatever widths the glyphs advance by.
+double Player::textExtent(const canvas::Font& font, const DecodedText& decoded, const std::vector<int>* dx,
+                          const std::vector<double>& advances) const {
+    double width = 0;
+    if (device_.antialias()) {
+        for (double a : advances) width += a;
+        return width;
+    }
+    for (double a : dx ? advances : textAdvances(font, decoded, dx, TextLayout::Extent)) width += std::round(a);
+    return wholeTextUnits(width, scaleX());
 }
 
 void Player::drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
@@ -211,23 +242,17 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     const auto font = textFont(symbols);
     if (!font) return;
     const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols, dingbatFaceOf(s_.font.face));
-    const bool hinted = !device_.antialias();
-    const std::vector<double> advances =
-        textAdvances(*font, decoded, dx, hinted ? TextLayout::Hinted : TextLayout::Design);
-    // Aliased glyphs advance by their hinted widths, but GDI aligns and moves
-    // the current position by the text's extent: the font's design widths,
-    // each in whole pixels, the sum in whole logical units. Left-aligned text without a background
-    // box and without the current position needs no extent.
+    const bool aliased = !device_.antialias();
+    const double angle = textAngle();
+    // Aliased glyphs advance by their hinted widths, rotated ones by the
+    // extent's (GDI does not hint rotated glyphs' advances).
+    const TextLayout layout = !aliased ? TextLayout::Design : angle != 0 ? TextLayout::Extent : TextLayout::Hinted;
+    const std::vector<double> advances = textAdvances(*font, decoded, dx, layout);
     const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
+    // Left-aligned text without a background box and without the current
+    // position needs no extent.
     const bool needsExtent = updateCp || (s_.textAlign & TA_CENTER) || (s_.bkMode == 2 && !opaqueRect);
-    double width = 0;
-    if (needsExtent)
-        for (double a : hinted && !dx ? textAdvances(*font, decoded, dx, TextLayout::Extent) : advances)
-            width += hinted ? std::round(a) : a;
-    width = wholeTextUnits(width, scaleX());
-
-    double angle = s_.font.escapement / 10.0 * std::numbers::pi / 180.0;
-    if ((scaleX() < 0) != (scaleY() < 0)) angle = -angle;  // direction follows a flipped axis
+    const double width = needsExtent ? textExtent(*font, decoded, dx, advances) : 0;
     const double cosA = std::cos(angle), sinA = std::sin(angle);
     const canvas::FontMetrics m = font->metrics();
     const Point origin = updateCp ? textOrigin(s_.curX, s_.curY, m, width, angle) : textOrigin(x, y, m, width, angle);

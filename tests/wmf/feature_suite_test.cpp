@@ -36,7 +36,6 @@ const std::map<std::string, std::string>& lenientPictures() {
         {"text_face_cambria", "Wine draws Cambria as Arial; Windows' Cambria has Caladea's metrics"},
         {"text_face_system", rasterFaces}, {"text_face_ms_sans_serif", rasterFaces}, {"text_face_helv", rasterFaces},
         {"text_width_expanded", stretched},
-        {"text_escapement_3150", "rotated glyphs a pixel apart from GDI's"},
         {"192/mr-libwmf__libwmf_2doorvan", "inside-frame pens at 192 DPI: GDI's are thinner"}};
     return names;
 }
