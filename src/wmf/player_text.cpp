@@ -98,7 +98,10 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     }
     auto base = resolveCached(drawn, f.weight >= 600, f.italic);
     if (!base) return std::nullopt;
-    const double deviceHeight = std::abs(f.height * scaleY());
+    // Aliased, GDI cuts the height down to whole pixels first (a 23.9-pixel
+    // cell draws as 23), as it does the width.
+    double deviceHeight = std::abs(f.height * scaleY());
+    if (!device_.antialias()) deviceHeight = std::floor(deviceHeight + 1e-9);
     canvas::FontSpec spec = base->spec();
     // Negative heights are character (em) heights, positive ones cell heights;
     // 0 is GDI's default, a 16-pixel cell (its text matches that of -14 and 16).
@@ -106,18 +109,22 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     spec.pixelSize = f.height < 0 ? deviceHeight : cell / base->cellPerEm();
     spec.underline = f.underline;
     spec.strikeOut = f.strikeOut;
-    // Aliased text uses whole-pixel ems: a character height is cut down to
-    // whole pixels, a cell height gives the nearest em.
-    if (!device_.antialias())
-        spec.pixelSize = std::max(1.0, f.height >= 0 ? std::round(spec.pixelSize) : std::floor(spec.pixelSize));
+    // Aliased text uses whole-pixel ems: a cell height gives the nearest em.
+    if (!device_.antialias()) spec.pixelSize = std::max(1.0, std::round(spec.pixelSize));
     canvas::Font font = base->withSpec(spec);
     // A width stretches the glyphs so that the average character width
     // becomes it: aliased, the average in whole pixels as GDI reports it, so
-    // the width a file names for its own font draws that font unstretched.
+    // the width a file names for its own font draws that font unstretched,
+    // and the width cut down to whole pixels (GDI's 13.9-pixel width draws
+    // as 13).
     double average = font.metrics().averageCharWidth;
-    if (!device_.antialias()) average = std::max(1.0, std::round(average));
-    if (f.width != 0 && average > 0) {
-        spec.widthScale = lengthX(f.width) / average;
+    double width = lengthX(f.width);
+    if (!device_.antialias()) {
+        average = std::max(1.0, std::round(average));
+        width = std::floor(width + 1e-9);
+    }
+    if (width > 0 && average > 0) {
+        spec.widthScale = width / average;
         font = base->withSpec(spec);
     }
     return font;
