@@ -109,8 +109,14 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     spec.pixelSize = f.height < 0 ? deviceHeight : cell / base->cellPerEm();
     spec.underline = f.underline;
     spec.strikeOut = f.strikeOut;
-    // Aliased text uses whole-pixel ems: a cell height gives the nearest em.
-    if (!device_.antialias()) spec.pixelSize = std::max(1.0, std::round(spec.pixelSize));
+    // Aliased text uses whole-pixel ems: a cell height gives the nearest em
+    // whose own cell, rounded, does not exceed it (GDI draws a 14-pixel Arial
+    // cell, 12.53 ems, with a 12-pixel em: 13 would make a 15-pixel cell).
+    if (!device_.antialias()) {
+        spec.pixelSize = std::max(1.0, std::round(spec.pixelSize));
+        if (f.height >= 0 && spec.pixelSize > 1 && std::round(spec.pixelSize * base->cellPerEm()) > cell)
+            spec.pixelSize -= 1;
+    }
     canvas::Font font = base->withSpec(spec);
     // A width stretches the glyphs so that the average character width
     // becomes it: aliased, the average in whole pixels as GDI reports it, so
