@@ -157,15 +157,16 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
         return advances;
     }
     const bool hinted = layout == TextLayout::Hinted;
-    if (layout == TextLayout::Extent) {
-        advances = font.extentAdvances(decoded.text);
-    } else if (hinted && font.spec().widthScale != 1) {
+    if (layout != TextLayout::Design && font.spec().widthScale != 1) {
         // Stretched glyphs advance by the unstretched hinted widths times the
-        // stretch, rounded up, as GDI lays them out.
+        // stretch, rounded up, as GDI lays them out; its extent of stretched
+        // text is within a few pixels of their sum.
         canvas::FontSpec unstretched = font.spec();
         unstretched.widthScale = 1;
         advances = font.withSpec(unstretched).hintedAdvances(decoded.text);
         for (double& a : advances) a = std::ceil(a * font.spec().widthScale - 1e-6);
+    } else if (layout == TextLayout::Extent) {
+        advances = font.extentAdvances(decoded.text);
     } else if (hinted && (s_.charExtra != 0 || (s_.breakCount > 0 && s_.breakExtra != 0))) {
         // Spaced text advances by the extent's widths (the design widths in
         // whole pixels), not the hinted ones: GDI's 11-pixel h at 22 pixels moves
