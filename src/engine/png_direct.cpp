@@ -90,24 +90,55 @@ using RowFilter = size_t (*)(const unsigned char*, const unsigned char*, size_t,
 constexpr std::array<RowFilter, 5> RowFilters{filterRow<None>, filterRow<Sub>, filterRow<Up>,
                                               filterRow<Average>, filterRow<Paeth>};
 
-// Appends the row with the filter of least cost (or none for stored data)
-// behind its filter-type byte.
-void appendFilteredRow(const unsigned char* row, const unsigned char* previous, size_t length,
-                       size_t pixelBytes, bool search, std::vector<unsigned char>& scratch,
-                       unsigned char* out) {
-    if (!search) {
-        out[0] = None;
-        std::copy(row, row + length, out + 1);
-        return;
-    }
+// Writes the row with the filter of least cost behind its filter-type byte.
+void writeFilteredRow(const unsigned char* row, const unsigned char* previous, size_t length,
+                      size_t pixelBytes, unsigned char* scratch, unsigned char* out) {
     size_t best = SIZE_MAX;
     for (size_t filter = 0; filter < RowFilters.size(); ++filter) {
-        const size_t cost = RowFilters[filter](row, previous, length, pixelBytes, scratch.data());
+        const size_t cost = RowFilters[filter](row, previous, length, pixelBytes, scratch);
         if (cost >= best) continue;
         best = cost;
         out[0] = static_cast<unsigned char>(filter);
-        std::copy(scratch.begin(), scratch.begin() + static_cast<std::ptrdiff_t>(length), out + 1);
+        std::copy(scratch, scratch + length, out + 1);
     }
+}
+
+// A buffer whose bytes are all written before they are read, so it is not
+// cleared first; nothing when memory runs out.
+std::unique_ptr<unsigned char[]> uninitialised(size_t bytes) {
+    try {
+        return std::make_unique_for_overwrite<unsigned char[]>(bytes);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+// The image data before compression: each row behind its filter-type byte.
+// Stored (uncompressed) data takes no filter, so its rows are packed in
+// place; compressed data takes the filter of least cost on each row.
+std::unique_ptr<unsigned char[]> filteredRows(FIBITMAP* bitmap, size_t pixelBytes, bool search) {
+    const unsigned width = FreeImage_GetWidth(bitmap), height = FreeImage_GetHeight(bitmap);
+    const unsigned inStep = FreeImage_GetBPP(bitmap) / 8;
+    const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
+    auto raw = uninitialised((1 + rowBytes) * height);
+    auto rows = search ? uninitialised(3 * rowBytes) : nullptr;  // this row, the one above, scratch
+    if (!raw || (search && !rows)) return nullptr;
+    unsigned char* row = rows.get();
+    unsigned char* previous = search ? row + rowBytes : nullptr;
+    if (search) std::fill(previous, previous + rowBytes, 0);
+    for (unsigned y = 0; y < height; ++y) {
+        const BYTE* line = FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y));
+        unsigned char* out = raw.get() + y * (1 + rowBytes);
+        if (!search) {
+            out[0] = None;
+            packRow(line, width, inStep, pixelBytes == 4, out + 1);
+            continue;
+        }
+        packRow(line, width, inStep, pixelBytes == 4, row);
+        writeFilteredRow(row, previous, rowBytes, pixelBytes, rows.get() + 2 * rowBytes, out);
+        std::swap(row, previous);
+    }
+    return raw;
 }
 
 }  // namespace
@@ -116,32 +147,16 @@ std::optional<std::string> encodeDirectPng(const PngPicture& picture) {
     FIBITMAP* const bitmap = picture.bitmap;
     const unsigned width = FreeImage_GetWidth(bitmap);
     const unsigned height = FreeImage_GetHeight(bitmap);
-    const unsigned inStep = FreeImage_GetBPP(bitmap) / 8;
     const size_t pixelBytes = picture.hasAlpha ? 4 : 3;
     const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
     const Compressor compressor(libdeflate_alloc_compressor(picture.level));
     if (!compressor) return std::nullopt;
-
-    std::vector<unsigned char> raw, rows, scratch;
-    try {
-        raw.resize((1 + rowBytes) * height);
-        rows.resize(2 * rowBytes);  // this row and the one above, in PNG order
-        scratch.resize(rowBytes);
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-    unsigned char* row = rows.data();
-    unsigned char* previous = rows.data() + rowBytes;
-    for (unsigned y = 0; y < height; ++y) {
-        packRow(FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y)), width, inStep,
-                picture.hasAlpha, row);
-        appendFilteredRow(row, previous, rowBytes, pixelBytes, picture.level > 0, scratch,
-                          raw.data() + y * (1 + rowBytes));
-        std::swap(row, previous);
-    }
+    const auto raw = filteredRows(bitmap, pixelBytes, picture.level > 0);
+    if (!raw) return std::nullopt;
+    const size_t rawBytes = (1 + rowBytes) * height;
 
     std::string out;
-    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), raw.size());
+    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rawBytes);
     out.reserve(8 + 25 + 21 + 12 + bound + 12);
     out.append("\x89PNG\r\n\x1a\n", 8);
     size_t chunk = startChunk(out, 13, "IHDR");
@@ -160,7 +175,7 @@ std::optional<std::string> encodeDirectPng(const PngPicture& picture) {
     const size_t dataAt = out.size();
     out.resize(dataAt + bound);
     const size_t packed =
-        libdeflate_zlib_compress(compressor.get(), raw.data(), raw.size(), out.data() + dataAt, bound);
+        libdeflate_zlib_compress(compressor.get(), raw.get(), rawBytes, out.data() + dataAt, bound);
     if (packed == 0) return std::nullopt;
     out.resize(dataAt + packed);
     const auto length = static_cast<uint32_t>(packed);
