@@ -3,6 +3,8 @@
 #include <libdeflate.h>
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -39,14 +41,50 @@ void finishChunk(std::string& out, size_t typeAt) {
     putU32(out, libdeflate_crc32(0, out.data() + typeAt, out.size() - typeAt));
 }
 
+// One row of 24-bit pixels in PNG channel order: red, green, blue.
+void packRgbRow(const BYTE* line, unsigned width, unsigned char* out) {
+    for (unsigned x = 0; x < width; ++x, line += 3, out += 3) {
+        out[0] = line[FI_RGBA_RED];
+        out[1] = line[FI_RGBA_GREEN];
+        out[2] = line[FI_RGBA_BLUE];
+    }
+}
+
+static_assert(FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 && FI_RGBA_RED == 2 && FI_RGBA_ALPHA == 3,
+              "32-bit rows are packed as little-endian BGRA words");
+
+std::uint32_t loadWord(const BYTE* at) {
+    std::uint32_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// 32-bit pixels without their alpha, a word at a time: the byte-reversed
+// pixel shifted down holds red, green, blue in its first three bytes. Each
+// store's fourth byte is overwritten by the next pixel's, the last pixel's
+// is stored alone so nothing is written past the row.
+void packPaddedRow(const BYTE* line, unsigned width, unsigned char* out) {
+    for (unsigned x = 0; x + 1 < width; ++x, line += 4, out += 3) {
+        const std::uint32_t rgb = __builtin_bswap32(loadWord(line)) >> 8;
+        std::memcpy(out, &rgb, sizeof rgb);
+    }
+    if (width > 0) packRgbRow(line, 1, out);
+}
+
+// 32-bit pixels with their alpha: blue and red change places.
+void packRgbaRow(const BYTE* line, unsigned width, unsigned char* out) {
+    for (unsigned x = 0; x < width; ++x, line += 4, out += 4) {
+        const std::uint32_t p = loadWord(line);
+        const std::uint32_t rgba = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+        std::memcpy(out, &rgba, sizeof rgba);
+    }
+}
+
 // One row in PNG channel order: red, green, blue (and alpha).
 void packRow(const BYTE* line, unsigned width, unsigned inStep, bool alpha, unsigned char* out) {
-    for (unsigned x = 0; x < width; ++x, line += inStep) {
-        *out++ = line[FI_RGBA_RED];
-        *out++ = line[FI_RGBA_GREEN];
-        *out++ = line[FI_RGBA_BLUE];
-        if (alpha) *out++ = line[FI_RGBA_ALPHA];
-    }
+    if (alpha) return packRgbaRow(line, width, out);
+    if (inStep == 4) return packPaddedRow(line, width, out);
+    packRgbRow(line, width, out);
 }
 
 unsigned char paethPredictor(int left, int up, int upLeft) {
