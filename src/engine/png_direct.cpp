@@ -151,32 +151,109 @@ std::unique_ptr<unsigned char[]> uninitialised(size_t bytes) {
     }
 }
 
-// The image data before compression: each row behind its filter-type byte.
-// Stored (uncompressed) data takes no filter, so its rows are packed in
-// place; compressed data takes the filter of least cost on each row.
-std::unique_ptr<unsigned char[]> filteredRows(FIBITMAP* bitmap, size_t pixelBytes, bool search) {
+// The image data before compression: each row behind its filter-type byte,
+// with the filter of least cost on each row.
+std::unique_ptr<unsigned char[]> filteredRows(FIBITMAP* bitmap, size_t pixelBytes) {
     const unsigned width = FreeImage_GetWidth(bitmap), height = FreeImage_GetHeight(bitmap);
     const unsigned inStep = FreeImage_GetBPP(bitmap) / 8;
     const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
     auto raw = uninitialised((1 + rowBytes) * height);
-    auto rows = search ? uninitialised(3 * rowBytes) : nullptr;  // this row, the one above, scratch
-    if (!raw || (search && !rows)) return nullptr;
+    auto rows = uninitialised(3 * rowBytes);  // this row, the one above, scratch
+    if (!raw || !rows) return nullptr;
     unsigned char* row = rows.get();
-    unsigned char* previous = search ? row + rowBytes : nullptr;
-    if (search) std::fill(previous, previous + rowBytes, 0);
+    unsigned char* previous = row + rowBytes;
+    std::fill(previous, previous + rowBytes, 0);
     for (unsigned y = 0; y < height; ++y) {
-        const BYTE* line = FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y));
-        unsigned char* out = raw.get() + y * (1 + rowBytes);
-        if (!search) {
-            out[0] = None;
-            packRow(line, width, inStep, pixelBytes == 4, out + 1);
-            continue;
-        }
-        packRow(line, width, inStep, pixelBytes == 4, row);
-        writeFilteredRow(row, previous, rowBytes, pixelBytes, rows.get() + 2 * rowBytes, out);
+        packRow(FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y)), width, inStep,
+                pixelBytes == 4, row);
+        writeFilteredRow(row, previous, rowBytes, pixelBytes, rows.get() + 2 * rowBytes,
+                         raw.get() + y * (1 + rowBytes));
         std::swap(row, previous);
     }
     return raw;
+}
+
+// The IDAT data compressed by libdeflate in one call.
+bool appendCompressedData(std::string& out, FIBITMAP* bitmap, size_t pixelBytes, int level) {
+    const Compressor compressor(libdeflate_alloc_compressor(level));
+    if (!compressor) return false;
+    const auto raw = filteredRows(bitmap, pixelBytes);
+    if (!raw) return false;
+    const size_t rawBytes = (1 + FreeImage_GetWidth(bitmap) * pixelBytes) * FreeImage_GetHeight(bitmap);
+    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rawBytes);
+    const size_t dataAt = out.size();
+    try {
+        out.resize(dataAt + bound);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const size_t packed =
+        libdeflate_zlib_compress(compressor.get(), raw.get(), rawBytes, out.data() + dataAt, bound);
+    out.resize(dataAt + packed);
+    return packed > 0;
+}
+
+// A zlib stream of stored (uncompressed) deflate blocks, appended as the
+// data arrives: each byte is copied once, straight from a row that is still
+// in the cache, with no buffer of the whole picture before it.
+class StoredZlibStream {
+public:
+    static constexpr size_t BlockBytes = 0xFFFF;
+
+    // The stream's size for `total` bytes of data.
+    static size_t sizeFor(size_t total) { return 2 + 5 * ((total + BlockBytes - 1) / BlockBytes) + total + 4; }
+
+    StoredZlibStream(std::string& out, size_t total) : out_(out), remaining_(total) {
+        out_.append("\x78\x01", 2);  // deflate, 32 KiB window, fastest level
+    }
+
+    void append(const unsigned char* data, size_t size) {
+        adler_ = libdeflate_adler32(adler_, data, size);
+        while (size > 0) {
+            if (blockLeft_ == 0) startBlock();
+            const size_t take = std::min(size, blockLeft_);
+            out_.append(reinterpret_cast<const char*>(data), take);
+            data += take;
+            size -= take;
+            blockLeft_ -= take;
+            remaining_ -= take;
+        }
+    }
+
+    void finish() { putU32(out_, adler_); }
+
+private:
+    void startBlock() {
+        blockLeft_ = std::min(remaining_, BlockBytes);
+        const auto length = static_cast<std::uint16_t>(blockLeft_);
+        const auto complement = static_cast<std::uint16_t>(~length);
+        out_ += static_cast<char>(remaining_ <= BlockBytes ? 1 : 0);  // the last block's flag
+        out_.append({static_cast<char>(length & 0xFF), static_cast<char>(length >> 8),
+                     static_cast<char>(complement & 0xFF), static_cast<char>(complement >> 8)});
+    }
+
+    std::string& out_;
+    size_t remaining_;
+    size_t blockLeft_ = 0;
+    std::uint32_t adler_ = 1;
+};
+
+// The IDAT data stored uncompressed: rows without filters.
+bool appendStoredData(std::string& out, FIBITMAP* bitmap, size_t pixelBytes) {
+    const unsigned width = FreeImage_GetWidth(bitmap), height = FreeImage_GetHeight(bitmap);
+    const unsigned inStep = FreeImage_GetBPP(bitmap) / 8;
+    const size_t lineBytes = 1 + static_cast<size_t>(width) * pixelBytes;
+    auto line = uninitialised(lineBytes);
+    if (!line) return false;
+    line[0] = None;
+    StoredZlibStream stream(out, lineBytes * height);
+    for (unsigned y = 0; y < height; ++y) {
+        packRow(FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y)), width, inStep,
+                pixelBytes == 4, line.get() + 1);
+        stream.append(line.get(), lineBytes);
+    }
+    stream.finish();
+    return true;
 }
 
 }  // namespace
@@ -186,16 +263,15 @@ std::optional<std::string> encodeDirectPng(const PngPicture& picture) {
     const unsigned width = FreeImage_GetWidth(bitmap);
     const unsigned height = FreeImage_GetHeight(bitmap);
     const size_t pixelBytes = picture.hasAlpha ? 4 : 3;
-    const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
-    const Compressor compressor(libdeflate_alloc_compressor(picture.level));
-    if (!compressor) return std::nullopt;
-    const auto raw = filteredRows(bitmap, pixelBytes, picture.level > 0);
-    if (!raw) return std::nullopt;
-    const size_t rawBytes = (1 + rowBytes) * height;
+    const size_t rawBytes = (1 + static_cast<size_t>(width) * pixelBytes) * height;
 
     std::string out;
-    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rawBytes);
-    out.reserve(8 + 25 + 21 + 12 + bound + 12);
+    try {
+        // Stored data's exact size; compressed data reserves its own bound.
+        out.reserve(8 + 25 + 21 + 12 + (picture.level == 0 ? StoredZlibStream::sizeFor(rawBytes) : 0) + 12);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
     out.append("\x89PNG\r\n\x1a\n", 8);
     size_t chunk = startChunk(out, 13, "IHDR");
     putU32(out, width);
@@ -211,12 +287,10 @@ std::optional<std::string> encodeDirectPng(const PngPicture& picture) {
     const size_t lengthAt = out.size();
     chunk = startChunk(out, 0, "IDAT");
     const size_t dataAt = out.size();
-    out.resize(dataAt + bound);
-    const size_t packed =
-        libdeflate_zlib_compress(compressor.get(), raw.get(), rawBytes, out.data() + dataAt, bound);
-    if (packed == 0) return std::nullopt;
-    out.resize(dataAt + packed);
-    const auto length = static_cast<uint32_t>(packed);
+    const bool written = picture.level == 0 ? appendStoredData(out, bitmap, pixelBytes)
+                                            : appendCompressedData(out, bitmap, pixelBytes, picture.level);
+    if (!written) return std::nullopt;
+    const auto length = static_cast<uint32_t>(out.size() - dataAt);
     for (int i = 0; i < 4; ++i) out[lengthAt + static_cast<size_t>(i)] = static_cast<char>(length >> (24 - 8 * i));
     finishChunk(out, chunk);
     chunk = startChunk(out, 0, "IEND");
