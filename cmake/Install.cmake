@@ -35,7 +35,7 @@ install(FILES ${PLOTVALE_DATA}/icons/plotvale.svg DESTINATION share/icons/hicolo
 # The window face's resources, which may not exist yet: whatever theme
 # archives the build packed, and the manual of the source tree.
 install(DIRECTORY ${PLOTVALE_THEMES_BUILD_DIR}/ DESTINATION ${PLOTVALE_INSTALLED_THEMES}
-        OPTIONAL FILES_MATCHING PATTERN "*.zip")
+        OPTIONAL FILES_MATCHING PATTERN "*.zip" PATTERN "CMakeFiles" EXCLUDE)
 install(DIRECTORY ${PLOTVALE_MANUAL_SOURCE_DIR}/ DESTINATION ${PLOTVALE_INSTALLED_MANUAL}
         OPTIONAL)
 install(FILES README.md docs/third-party-notices.md DESTINATION share/doc/plotvale)
