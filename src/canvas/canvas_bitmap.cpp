@@ -1,8 +1,6 @@
 #include "canvas/canvas_bitmap.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
 
 namespace plotvale::canvas {
 
@@ -37,6 +35,11 @@ static_assert(FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 && FI_RGBA_RED == 2 && FI_
 // Cairo keeps colours premultiplied; FreeImage wants straight alpha. Opaque
 // pixels, nearly all of a rendered picture, are the same in both.
 static void unpremultiplyRow(std::uint32_t* row, int width) {
+    // Most rows are opaque throughout: one pass the compiler vectorises
+    // tells them apart.
+    std::uint32_t alphas = 0xFF000000u;
+    for (int x = 0; x < width; ++x) alphas &= row[x];
+    if (alphas == 0xFF000000u) return;
     for (int x = 0; x < width; ++x) {
         const std::uint32_t v = row[x], a = v >> 24;
         if (a == 255) continue;
@@ -64,14 +67,14 @@ Bitmap CanvasOnBitmap::finish() {
     std::uint32_t* px = canvas_->pixels();
     const int width = canvas_->width(), height = canvas_->height(), stride = canvas_->stride();
     canvas_.reset();
-    for (int y = 0; y < height; ++y) unpremultiplyRow(px + static_cast<std::size_t>(y) * stride, width);
-    std::vector<std::uint32_t> row(static_cast<std::size_t>(width));
-    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+    // One pass: each pair of rows is un-premultiplied while it is swapped.
+    for (int top = 0, bottom = height - 1; top <= bottom; ++top, --bottom) {
         std::uint32_t* a = px + static_cast<std::size_t>(top) * stride;
         std::uint32_t* b = px + static_cast<std::size_t>(bottom) * stride;
-        std::memcpy(row.data(), a, row.size() * 4);
-        std::memcpy(a, b, row.size() * 4);
-        std::memcpy(b, row.data(), row.size() * 4);
+        unpremultiplyRow(a, width);
+        if (top == bottom) break;
+        unpremultiplyRow(b, width);
+        std::swap_ranges(a, a + width, b);
     }
     return std::move(bitmap_);
 }
