@@ -1,8 +1,6 @@
 #include "canvas/canvas_bitmap.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
 
 namespace plotvale::canvas {
 

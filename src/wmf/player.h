@@ -66,6 +66,7 @@ private:
     bool strokeWithSquarePen(const Path& path, const std::vector<canvas::Span>* rim);
     bool drawThinEllipse(const canvas::RectI& box);
     bool drawThinArc(const canvas::RectI& box, double start, double sweep);
+    bool drawThinChord(const canvas::RectI& box, double start, double sweep, const Point* point);
     // Straight outlines (polylines, or polygons when closed) with the pen;
     // the aliased mode computes their pixels itself (player_lines.cpp).
     using Figures = std::vector<std::vector<Point>>;

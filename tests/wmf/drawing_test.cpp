@@ -272,23 +272,34 @@ TEST(AliasedCurves, TwoPixelPenOnAPie) {
     EXPECT_EQ(r.at(47, 3), 0xFF0000u);
 }
 
-TEST(AliasedCurves, InsideFramePensTakeTheNextWholePixel) {
-    // Three logical units a pixel: a width of 4 is 1.33 pixels.
-    auto framed = [](int style) {
-        return render(picture().record(0x020C, {300, 300}).pen(style, 4, 0).select(0).brush(1, 0).select(1)
-                          .rectangle(30, 30, 270, 270).bytes());
+TEST(AliasedCurves, PenWidthsAreMappedFromTheWindowOrigin) {
+    // Three logical units a pixel: a width of 4 is 1.33 pixels, one pixel
+    // from x = 0 (0 to 1.33) and two from x = -1 (0.33 to 1.67), as GDI
+    // draws them; inside-frame pens are as wide as solid ones.
+    auto framed = [](int style, int originX) {
+        return render(picture().record(0x020B, {0, originX}).record(0x020C, {300, 300}).pen(style, 4, 0).select(0)
+                          .brush(1, 0).select(1).rectangle(30, 30, 270, 270).bytes());
     };
-    const auto inside = framed(6), solid = framed(0);
+    for (int style : {0, 6}) {
+        const auto thin = framed(style, 0);
+        EXPECT_EQ(thin.at(9, 50), 0xFFFFFFu) << style;
+        EXPECT_EQ(thin.at(10, 50), 0x000000u) << style;
+        EXPECT_EQ(thin.at(11, 50), 0xFFFFFFu) << style;
+    }
+    const auto solid = framed(0, -1), inside = framed(6, -1);
+    EXPECT_EQ(solid.at(8, 50), 0xFFFFFFu);
+    EXPECT_EQ(solid.at(9, 50), 0x000000u);
+    EXPECT_EQ(solid.at(10, 50), 0x000000u);
+    EXPECT_EQ(solid.at(11, 50), 0xFFFFFFu);
+    EXPECT_EQ(inside.at(9, 50), 0xFFFFFFu);
     EXPECT_EQ(inside.at(10, 50), 0x000000u);
     EXPECT_EQ(inside.at(11, 50), 0x000000u);
     EXPECT_EQ(inside.at(12, 50), 0xFFFFFFu);
-    EXPECT_EQ(solid.at(10, 50), 0x000000u);
-    EXPECT_EQ(solid.at(11, 50), 0xFFFFFFu);
 }
 
 TEST(AliasedCurves, InsideFrameEllipseStaysInItsBox) {
-    // A two-pixel inside-frame pen (4 logical units at three a pixel).
-    const auto r = render(picture().record(0x020C, {300, 300}).pen(6, 4, 0).select(0).brush(1, 0)
+    // A two-pixel inside-frame pen (6 logical units at three a pixel).
+    const auto r = render(picture().record(0x020C, {300, 300}).pen(6, 6, 0).select(0).brush(1, 0)
                               .select(1).record(0x0418, {270, 270, 30, 30}).bytes());
     EXPECT_EQ(r.at(9, 50), 0xFFFFFFu);
     EXPECT_EQ(r.at(10, 50), 0x000000u);

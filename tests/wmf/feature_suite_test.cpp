@@ -37,7 +37,6 @@ const std::map<std::string, std::string>& lenientPictures() {
         {"text_face_system", rasterFaces}, {"text_face_ms_sans_serif", rasterFaces}, {"text_face_helv", rasterFaces},
         {"text_width_expanded", stretched},
         {"text_escapement_3150", "rotated glyphs a pixel apart from GDI's"},
-        {"192/mr-libwmf__libwmf_2doorvan", "inside-frame pens at 192 DPI: GDI's are thinner"},
         {"192/text_face_unknown_roman", "GDI's Times ascent at 48 pixels is two pixels more"},
         {"192/text_align_right", "GDI's text extent at 52 pixels a pixel apart"},
         {"192/text_updatecp_right", "GDI's text extent at 48 pixels a pixel apart"}};
