@@ -98,6 +98,7 @@ private:
     std::vector<Point> readPoints(const Record& r, std::size_t firstWord, std::size_t count) const;
     void applyClip();
     void drawEllipse(const Record& r);
+    void drawAntialiasedEllipse(const canvas::RectD& fillBox, const canvas::RectD& penBox);
     void drawArcFamily(const Record& r, int kind);
     void drawRoundRect(const Record& r);
     void drawPolyPolygon(const Record& r);

@@ -166,18 +166,45 @@ void Player::drawEllipse(const Record& r) {
     const canvas::RectI curve =
         square && framed ? canvas::RectI{b.left + 1, b.top + 1, b.right, b.bottom} : b;
     const double in = square ? 0.0 : insideFrameInset();
+    auto boxAt = [&](double shift) {
+        return canvas::RectD{curve.left + shift + in, curve.top + shift + in,
+                             std::max(0.0, curve.width() - 1.0 - 2 * in),
+                             std::max(0.0, curve.height() - 1.0 - 2 * in)};
+    };
     auto ellipse = [&](double shift) {
         Path path;
-        path.addEllipse({curve.left + shift + in, curve.top + shift + in,
-                         std::max(0.0, curve.width() - 1.0 - 2 * in),
-                         std::max(0.0, curve.height() - 1.0 - 2 * in)});
+        path.addEllipse(boxAt(shift));
         return path;
     };
+    const double o = curveOffset(penWidth());
+    if (device_.antialias()) return drawAntialiasedEllipse(boxAt(curveFillShift(o)), boxAt(o));
     const std::vector<canvas::Span> rim = square && withinReach(curve)
                                               ? arcRim(curve, 0, 2 * std::numbers::pi)
                                               : std::vector<canvas::Span>{};
-    const double o = curveOffset(penWidth());
     fillAndStroke(ellipse(curveFillShift(o)), ellipse(o), true, &rim);
+}
+
+// Anti-aliased ellipses are polygons within Cairo's own flattening tolerance
+// with far fewer sides than Cairo makes of Beziers, and a solid pen is the
+// band between the ellipse's offset curves, filled: drawings of thousands of
+// small ellipses (molecules, scatter plots) cost a third of what Cairo's
+// stroker takes. Dashed pens and pens too wide for the band are stroked.
+void Player::drawAntialiasedEllipse(const canvas::RectD& fillBox, const canvas::RectD& penBox) {
+    Path fill;
+    fill.addFlatEllipse(fillBox, canvas::kCurveTolerance);
+    const int kind = s_.pen.style & 0x0F;
+    const double half = penWidth() / 2;
+    if (!penVisible() || (kind != 0 && kind != 6) || !Path::flatRingFits(penBox, half)) {
+        Path outline;
+        outline.addFlatEllipse(penBox, canvas::kCurveTolerance);
+        return fillAndStroke(fill, outline, true);
+    }
+    Path band;
+    band.addFlatEllipseRing(penBox, half, canvas::kCurveTolerance);
+    withRop2([&] {
+        fillWithBrush(fill, s_.brush, shapeFillRule());
+        device_.fill(band, FillRule::NonZero, Paint{rgbColor(s_.pen.color), nullptr, nullptr});
+    });
 }
 
 void Player::drawRoundRect(const Record& r) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "metafile_writer.h"
 #include "render_helpers.h"
 
@@ -311,4 +314,29 @@ TEST(AliasedCurves, InsideFrameEllipseStaysInItsBox) {
     EXPECT_EQ(r.at(50, 10), 0x000000u);
     EXPECT_EQ(r.at(50, 89), 0x000000u);
     EXPECT_EQ(r.at(50, 90), 0xFFFFFFu);
+}
+
+// Anti-aliased ellipses: a solid pen is the band between the offset curves
+// where it fits, Cairo's stroke where the ellipse is too flat for it. Either
+// way the outline runs all round without a gap.
+TEST(AntialiasedCurves, EllipseOutlinesRunAllRound) {
+    struct Case { int left, top, right, bottom, pen; };
+    for (const Case c : {Case{10, 10, 90, 90, 1}, Case{10, 10, 90, 90, 7}, Case{5, 46, 95, 54, 5}}) {
+        SCOPED_TRACE(c.pen);
+        const auto r = render(picture().pen(0, c.pen, 0).select(0).brush(0, kRed).select(1)
+                                  .record(0x0418, {static_cast<std::int16_t>(c.bottom), static_cast<std::int16_t>(c.right),
+                                                   static_cast<std::int16_t>(c.top), static_cast<std::int16_t>(c.left)})
+                                  .bytes(),
+                              true);
+        const double cx = (c.left + c.right - 1) / 2.0, cy = (c.top + c.bottom - 1) / 2.0;
+        const double rx = (c.right - c.left - 1) / 2.0, ry = (c.bottom - c.top - 1) / 2.0;
+        for (int degrees = 0; degrees < 360; degrees += 5) {
+            const double a = degrees * 3.14159265358979 / 180;
+            const std::uint32_t px = r.at(static_cast<int>(std::lround(cx + rx * std::cos(a))),
+                                          static_cast<int>(std::lround(cy + ry * std::sin(a))));
+            EXPECT_LT(std::max({px >> 16, (px >> 8) & 0xFF, px & 0xFF}), 160u) << degrees;
+        }
+        EXPECT_EQ(r.at(static_cast<int>(cx), static_cast<int>(cy)), 0xFF0000u);
+        EXPECT_EQ(r.at(1, 1), 0xFFFFFFu);
+    }
 }
