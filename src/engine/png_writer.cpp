@@ -37,11 +37,12 @@ int zlibLevel(int32_t saveFlags) {
 // the compiler turns into wide loads.
 bool allOpaque(FIBITMAP* bitmap) {
     static_assert(FI_RGBA_ALPHA == 3, "alpha is the top byte of a little-endian pixel");
-    const unsigned width = FreeImage_GetWidth(bitmap);
-    for (unsigned y = 0; y < FreeImage_GetHeight(bitmap); ++y) {
+    const std::size_t width = FreeImage_GetWidth(bitmap);
+    const unsigned height = FreeImage_GetHeight(bitmap);
+    for (unsigned y = 0; y < height; ++y) {
         const BYTE* line = FreeImage_GetScanLine(bitmap, static_cast<int>(y));
         std::uint32_t all = 0xFFFFFFFFu;
-        for (unsigned x = 0; x < width; ++x) {
+        for (std::size_t x = 0; x < width; ++x) {
             std::uint32_t pixel;
             std::memcpy(&pixel, line + 4 * x, sizeof pixel);
             all &= pixel;
