@@ -1,12 +1,13 @@
 # What `cmake --install` puts below the prefix, and the Debian package made
 # from it by CPack (scripts/package.sh). The program finds its themes and
-# manual relative to its own path (platform/resource_folders.h), so the two
-# folders below are fixed rather than taken from GNUInstallDirs.
+# manual and its window module relative to its own path
+# (platform/resource_folders.h), so the folders below are fixed rather than taken from GNUInstallDirs.
 
 include(GNUInstallDirs)
 
 set(PLOTVALE_INSTALLED_THEMES share/plotvale/gfx)
 set(PLOTVALE_INSTALLED_MANUAL share/doc/plotvale/manual)
+set(PLOTVALE_INSTALLED_MODULES lib/plotvale)
 # Debian's zsh looks in vendor-completions for packaged functions, every zsh
 # in site-functions below /usr/local.
 if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
@@ -16,6 +17,7 @@ else()
 endif()
 
 install(TARGETS plotvale plotvale-thumbnailer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS plotvale-window LIBRARY DESTINATION ${PLOTVALE_INSTALLED_MODULES})
 
 set(PLOTVALE_DATA ${CMAKE_SOURCE_DIR}/data)
 install(FILES ${PLOTVALE_DATA}/plotvale.1 ${PLOTVALE_DATA}/plotvale-thumbnailer.1
@@ -33,7 +35,7 @@ install(FILES ${PLOTVALE_DATA}/icons/plotvale.svg DESTINATION share/icons/hicolo
 # The window face's resources, which may not exist yet: whatever theme
 # archives the build packed, and the manual of the source tree.
 install(DIRECTORY ${PLOTVALE_THEMES_BUILD_DIR}/ DESTINATION ${PLOTVALE_INSTALLED_THEMES}
-        OPTIONAL FILES_MATCHING PATTERN "*.zip")
+        OPTIONAL FILES_MATCHING PATTERN "*.zip" PATTERN "CMakeFiles" EXCLUDE)
 install(DIRECTORY ${PLOTVALE_MANUAL_SOURCE_DIR}/ DESTINATION ${PLOTVALE_INSTALLED_MANUAL}
         OPTIONAL)
 install(FILES README.md docs/third-party-notices.md DESTINATION share/doc/plotvale)

@@ -11,12 +11,14 @@
 #include "app/front_end.h"
 #include "platform/console.h"
 #include "platform/instance_guard.h"
+#include "platform/memory_reuse.h"
 #include "platform/program_path.h"
 #include "settings/program_identity.h"
 
 int main(int argc, char** argv) {
     using namespace plotvale;
     const std::vector<std::string> parameters(argv + (argc > 0 ? 1 : 0), argv + argc);
+    platform::reuseFreedPictureMemory();
 
     const bool guarded = app::takesInstanceGuard(parameters);
     const auto guard = guarded ? platform::InstanceGuard::acquire(settings::instanceName())

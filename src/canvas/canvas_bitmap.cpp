@@ -1,8 +1,6 @@
 #include "canvas/canvas_bitmap.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
 
 namespace plotvale::canvas {
 
@@ -35,17 +33,28 @@ static_assert(FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 && FI_RGBA_RED == 2 && FI_
               "CanvasOnBitmap needs FreeImage's little-endian BGRA layout");
 
 // Cairo keeps colours premultiplied; FreeImage wants straight alpha. Opaque
-// pixels, nearly all of a rendered picture, are the same in both.
+// pixels, nearly all of a rendered picture, are the same in both: runs of
+// them are passed over a block at a time (the AND of their alphas).
+static void unpremultiplyPixel(std::uint32_t& pixel) {
+    const std::uint32_t v = pixel, a = v >> 24;
+    if (a == 255) return;
+    auto straight = [&](int shift) {
+        const std::uint32_t c = (v >> shift) & 0xFF;
+        return (a == 0 ? 0u : std::min(255u, (c * 255 + a / 2) / a)) << shift;
+    };
+    pixel = (a << 24) | straight(16) | straight(8) | straight(0);
+}
+
 static void unpremultiplyRow(std::uint32_t* row, int width) {
-    for (int x = 0; x < width; ++x) {
-        const std::uint32_t v = row[x], a = v >> 24;
-        if (a == 255) continue;
-        auto straight = [&](int shift) {
-            const std::uint32_t c = (v >> shift) & 0xFF;
-            return (a == 0 ? 0u : std::min(255u, (c * 255 + a / 2) / a)) << shift;
-        };
-        row[x] = (a << 24) | straight(16) | straight(8) | straight(0);
+    constexpr int Block = 8;
+    int x = 0;
+    for (; x + Block <= width; x += Block) {
+        std::uint32_t all = row[x];
+        for (int i = 1; i < Block; ++i) all &= row[x + i];
+        if ((all >> 24) == 0xFF) continue;
+        for (int i = 0; i < Block; ++i) unpremultiplyPixel(row[x + i]);
     }
+    for (; x < width; ++x) unpremultiplyPixel(row[x]);
 }
 
 std::optional<CanvasOnBitmap> CanvasOnBitmap::create(int width, int height) {
@@ -64,15 +73,16 @@ Bitmap CanvasOnBitmap::finish() {
     std::uint32_t* px = canvas_->pixels();
     const int width = canvas_->width(), height = canvas_->height(), stride = canvas_->stride();
     canvas_.reset();
-    for (int y = 0; y < height; ++y) unpremultiplyRow(px + static_cast<std::size_t>(y) * stride, width);
-    std::vector<std::uint32_t> row(static_cast<std::size_t>(width));
-    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
-        std::uint32_t* a = px + static_cast<std::size_t>(top) * stride;
-        std::uint32_t* b = px + static_cast<std::size_t>(bottom) * stride;
-        std::memcpy(row.data(), a, row.size() * 4);
-        std::memcpy(a, b, row.size() * 4);
-        std::memcpy(b, row.data(), row.size() * 4);
+    // Cairo's rows run top down, FreeImage's bottom up: each pair of rows is
+    // made straight and swapped in one pass while it is in the cache.
+    const auto row = [&](int y) { return px + static_cast<std::size_t>(y) * stride; };
+    int top = 0, bottom = height - 1;
+    for (; top < bottom; ++top, --bottom) {
+        unpremultiplyRow(row(top), width);
+        unpremultiplyRow(row(bottom), width);
+        std::swap_ranges(row(top), row(top) + width, row(bottom));
     }
+    if (top == bottom) unpremultiplyRow(row(top), width);
     return std::move(bitmap_);
 }
 

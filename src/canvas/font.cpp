@@ -86,7 +86,7 @@ bool addCompatibleFaces() {
     return FcConfigAppFontAddDir(nullptr, reinterpret_cast<const FcChar8*>("/usr/share/wine/fonts")) == FcTrue;
 }
 
-std::optional<FaceFile> matchFace(const std::string& face, bool bold, bool italic) {
+std::optional<FaceFile> matchFaceUncached(const std::string& face, bool bold, bool italic) {
     static const bool compatibleFaces = addCompatibleFaces();
     (void)compatibleFaces;
     PatternPtr pattern = substitutedPattern(face, bold, italic);
@@ -103,6 +103,25 @@ std::optional<FaceFile> matchFace(const std::string& face, bool bold, bool itali
         out.family = reinterpret_cast<const char*>(family);
     out.found = servesRequest(pattern.get(), out.family, face);
     return out;
+}
+
+// Matching a name costs fontconfig about a millisecond; the workers of a run
+// ask for the same few names, so each is matched once per process. Names
+// come from the files: a long run of hostile ones must not grow the cache
+// without end.
+std::optional<FaceFile> matchFace(const std::string& face, bool bold, bool italic) {
+    static std::mutex mutex;
+    static std::map<std::tuple<std::string, bool, bool>, std::optional<FaceFile>> cache;
+    auto key = std::make_tuple(face, bold, italic);
+    {
+        std::lock_guard lock(mutex);
+        if (auto it = cache.find(key); it != cache.end()) return it->second;
+    }
+    auto file = matchFaceUncached(face, bold, italic);
+    std::lock_guard lock(mutex);
+    if (cache.size() >= 512) cache.clear();
+    cache.emplace(std::move(key), file);
+    return file;
 }
 
 FT_Library freetype() {

@@ -8,6 +8,10 @@
 
 namespace plotvale::canvas {
 
+// How far a flattened curve strays from the true one at most, in pixels:
+// what Cairo allows itself by default.
+inline constexpr double kCurveTolerance = 0.1;
+
 class Path {
 public:
     enum class Verb { Move, Line, Cubic, Close };
@@ -22,6 +26,18 @@ public:
     void addRect(const RectD& rect);
     // Full ellipse inscribed in the box.
     void addEllipse(const RectD& box);
+    // The same ellipse as a closed polygon whose sides stray at most
+    // `tolerance` from it, running the same way round. A small ellipse needs
+    // far fewer sides than its Beziers get when they are flattened, which
+    // makes many small antialiased ellipses much cheaper to draw.
+    void addFlatEllipse(const RectD& box, double tolerance);
+    // The band a pen of half-width `half` covers along that ellipse: the
+    // ellipse's offset curves out and in by `half`, the inner one running
+    // the other way round, for the non-zero rule. Only for a half-width
+    // below the ellipse's least radius of curvature (see flatRingFits), where
+    // the inner curve does not cross itself.
+    void addFlatEllipseRing(const RectD& box, double half, double tolerance);
+    static bool flatRingFits(const RectD& box, double half);
     // Elliptical arc of the ellipse inscribed in box, from angle start to
     // start + sweep (radians, y down, positive sweep clockwise on screen).
     // With connect the arc joins the current point with a line.

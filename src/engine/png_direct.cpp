@@ -3,6 +3,8 @@
 #include <libdeflate.h>
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -39,14 +41,50 @@ void finishChunk(std::string& out, size_t typeAt) {
     putU32(out, libdeflate_crc32(0, out.data() + typeAt, out.size() - typeAt));
 }
 
+// One row of 24-bit pixels in PNG channel order: red, green, blue.
+void packRgbRow(const BYTE* line, unsigned width, unsigned char* out) {
+    for (unsigned x = 0; x < width; ++x, line += 3, out += 3) {
+        out[0] = line[FI_RGBA_RED];
+        out[1] = line[FI_RGBA_GREEN];
+        out[2] = line[FI_RGBA_BLUE];
+    }
+}
+
+static_assert(FI_RGBA_BLUE == 0 && FI_RGBA_GREEN == 1 && FI_RGBA_RED == 2 && FI_RGBA_ALPHA == 3,
+              "32-bit rows are packed as little-endian BGRA words");
+
+std::uint32_t loadWord(const BYTE* at) {
+    std::uint32_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// 32-bit pixels without their alpha, a word at a time: the byte-reversed
+// pixel shifted down holds red, green, blue in its first three bytes. Each
+// store's fourth byte is overwritten by the next pixel's, the last pixel's
+// is stored alone so nothing is written past the row.
+void packPaddedRow(const BYTE* line, unsigned width, unsigned char* out) {
+    for (unsigned x = 0; x + 1 < width; ++x, line += 4, out += 3) {
+        const std::uint32_t rgb = __builtin_bswap32(loadWord(line)) >> 8;
+        std::memcpy(out, &rgb, sizeof rgb);
+    }
+    if (width > 0) packRgbRow(line, 1, out);
+}
+
+// 32-bit pixels with their alpha: blue and red change places.
+void packRgbaRow(const BYTE* line, unsigned width, unsigned char* out) {
+    for (unsigned x = 0; x < width; ++x, line += 4, out += 4) {
+        const std::uint32_t p = loadWord(line);
+        const std::uint32_t rgba = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+        std::memcpy(out, &rgba, sizeof rgba);
+    }
+}
+
 // One row in PNG channel order: red, green, blue (and alpha).
 void packRow(const BYTE* line, unsigned width, unsigned inStep, bool alpha, unsigned char* out) {
-    for (unsigned x = 0; x < width; ++x, line += inStep) {
-        *out++ = line[FI_RGBA_RED];
-        *out++ = line[FI_RGBA_GREEN];
-        *out++ = line[FI_RGBA_BLUE];
-        if (alpha) *out++ = line[FI_RGBA_ALPHA];
-    }
+    if (alpha) return packRgbaRow(line, width, out);
+    if (inStep == 4) return packPaddedRow(line, width, out);
+    packRgbRow(line, width, out);
 }
 
 unsigned char paethPredictor(int left, int up, int upLeft) {
@@ -90,24 +128,132 @@ using RowFilter = size_t (*)(const unsigned char*, const unsigned char*, size_t,
 constexpr std::array<RowFilter, 5> RowFilters{filterRow<None>, filterRow<Sub>, filterRow<Up>,
                                               filterRow<Average>, filterRow<Paeth>};
 
-// Appends the row with the filter of least cost (or none for stored data)
-// behind its filter-type byte.
-void appendFilteredRow(const unsigned char* row, const unsigned char* previous, size_t length,
-                       size_t pixelBytes, bool search, std::vector<unsigned char>& scratch,
-                       unsigned char* out) {
-    if (!search) {
-        out[0] = None;
-        std::copy(row, row + length, out + 1);
-        return;
-    }
+// Writes the row with the filter of least cost behind its filter-type byte.
+void writeFilteredRow(const unsigned char* row, const unsigned char* previous, size_t length,
+                      size_t pixelBytes, unsigned char* scratch, unsigned char* out) {
     size_t best = SIZE_MAX;
     for (size_t filter = 0; filter < RowFilters.size(); ++filter) {
-        const size_t cost = RowFilters[filter](row, previous, length, pixelBytes, scratch.data());
+        const size_t cost = RowFilters[filter](row, previous, length, pixelBytes, scratch);
         if (cost >= best) continue;
         best = cost;
         out[0] = static_cast<unsigned char>(filter);
-        std::copy(scratch.begin(), scratch.begin() + static_cast<std::ptrdiff_t>(length), out + 1);
+        std::copy(scratch, scratch + length, out + 1);
     }
+}
+
+// A buffer whose bytes are all written before they are read, so it is not
+// cleared first; nothing when memory runs out.
+std::unique_ptr<unsigned char[]> uninitialised(size_t bytes) {
+    try {
+        return std::make_unique_for_overwrite<unsigned char[]>(bytes);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+// The image data before compression: each row behind its filter-type byte,
+// with the filter of least cost on each row.
+std::unique_ptr<unsigned char[]> filteredRows(FIBITMAP* bitmap, size_t pixelBytes) {
+    const unsigned width = FreeImage_GetWidth(bitmap), height = FreeImage_GetHeight(bitmap);
+    const unsigned inStep = FreeImage_GetBPP(bitmap) / 8;
+    const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
+    auto raw = uninitialised((1 + rowBytes) * height);
+    auto rows = uninitialised(3 * rowBytes);  // this row, the one above, scratch
+    if (!raw || !rows) return nullptr;
+    unsigned char* row = rows.get();
+    unsigned char* previous = row + rowBytes;
+    std::fill(previous, previous + rowBytes, 0);
+    for (unsigned y = 0; y < height; ++y) {
+        packRow(FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y)), width, inStep,
+                pixelBytes == 4, row);
+        writeFilteredRow(row, previous, rowBytes, pixelBytes, rows.get() + 2 * rowBytes,
+                         raw.get() + y * (1 + rowBytes));
+        std::swap(row, previous);
+    }
+    return raw;
+}
+
+// The IDAT data compressed by libdeflate in one call.
+bool appendCompressedData(std::string& out, FIBITMAP* bitmap, size_t pixelBytes, int level) {
+    const Compressor compressor(libdeflate_alloc_compressor(level));
+    if (!compressor) return false;
+    const auto raw = filteredRows(bitmap, pixelBytes);
+    if (!raw) return false;
+    const size_t rawBytes = (1 + FreeImage_GetWidth(bitmap) * pixelBytes) * FreeImage_GetHeight(bitmap);
+    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rawBytes);
+    const size_t dataAt = out.size();
+    try {
+        out.resize(dataAt + bound);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const size_t packed =
+        libdeflate_zlib_compress(compressor.get(), raw.get(), rawBytes, out.data() + dataAt, bound);
+    out.resize(dataAt + packed);
+    return packed > 0;
+}
+
+// A zlib stream of stored (uncompressed) deflate blocks, appended as the
+// data arrives: each byte is copied once, straight from a row that is still
+// in the cache, with no buffer of the whole picture before it.
+class StoredZlibStream {
+public:
+    static constexpr size_t BlockBytes = 0xFFFF;
+
+    // The stream's size for `total` bytes of data.
+    static size_t sizeFor(size_t total) { return 2 + 5 * ((total + BlockBytes - 1) / BlockBytes) + total + 4; }
+
+    StoredZlibStream(std::string& out, size_t total) : out_(out), remaining_(total) {
+        out_.append("\x78\x01", 2);  // deflate, 32 KiB window, fastest level
+    }
+
+    void append(const unsigned char* data, size_t size) {
+        adler_ = libdeflate_adler32(adler_, data, size);
+        while (size > 0) {
+            if (blockLeft_ == 0) startBlock();
+            const size_t take = std::min(size, blockLeft_);
+            out_.append(reinterpret_cast<const char*>(data), take);
+            data += take;
+            size -= take;
+            blockLeft_ -= take;
+            remaining_ -= take;
+        }
+    }
+
+    void finish() { putU32(out_, adler_); }
+
+private:
+    void startBlock() {
+        blockLeft_ = std::min(remaining_, BlockBytes);
+        const auto length = static_cast<std::uint16_t>(blockLeft_);
+        const auto complement = static_cast<std::uint16_t>(~length);
+        out_ += static_cast<char>(remaining_ <= BlockBytes ? 1 : 0);  // the last block's flag
+        out_.append({static_cast<char>(length & 0xFF), static_cast<char>(length >> 8),
+                     static_cast<char>(complement & 0xFF), static_cast<char>(complement >> 8)});
+    }
+
+    std::string& out_;
+    size_t remaining_;
+    size_t blockLeft_ = 0;
+    std::uint32_t adler_ = 1;
+};
+
+// The IDAT data stored uncompressed: rows without filters.
+bool appendStoredData(std::string& out, FIBITMAP* bitmap, size_t pixelBytes) {
+    const unsigned width = FreeImage_GetWidth(bitmap), height = FreeImage_GetHeight(bitmap);
+    const unsigned inStep = FreeImage_GetBPP(bitmap) / 8;
+    const size_t lineBytes = 1 + static_cast<size_t>(width) * pixelBytes;
+    auto line = uninitialised(lineBytes);
+    if (!line) return false;
+    line[0] = None;
+    StoredZlibStream stream(out, lineBytes * height);
+    for (unsigned y = 0; y < height; ++y) {
+        packRow(FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y)), width, inStep,
+                pixelBytes == 4, line.get() + 1);
+        stream.append(line.get(), lineBytes);
+    }
+    stream.finish();
+    return true;
 }
 
 }  // namespace
@@ -116,33 +262,16 @@ std::optional<std::string> encodeDirectPng(const PngPicture& picture) {
     FIBITMAP* const bitmap = picture.bitmap;
     const unsigned width = FreeImage_GetWidth(bitmap);
     const unsigned height = FreeImage_GetHeight(bitmap);
-    const unsigned inStep = FreeImage_GetBPP(bitmap) / 8;
     const size_t pixelBytes = picture.hasAlpha ? 4 : 3;
-    const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
-    const Compressor compressor(libdeflate_alloc_compressor(picture.level));
-    if (!compressor) return std::nullopt;
+    const size_t rawBytes = (1 + static_cast<size_t>(width) * pixelBytes) * height;
 
-    std::vector<unsigned char> raw, rows, scratch;
+    std::string out;
     try {
-        raw.resize((1 + rowBytes) * height);
-        rows.resize(2 * rowBytes);  // this row and the one above, in PNG order
-        scratch.resize(rowBytes);
+        // Stored data's exact size; compressed data reserves its own bound.
+        out.reserve(8 + 25 + 21 + 12 + (picture.level == 0 ? StoredZlibStream::sizeFor(rawBytes) : 0) + 12);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    unsigned char* row = rows.data();
-    unsigned char* previous = rows.data() + rowBytes;
-    for (unsigned y = 0; y < height; ++y) {
-        packRow(FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y)), width, inStep,
-                picture.hasAlpha, row);
-        appendFilteredRow(row, previous, rowBytes, pixelBytes, picture.level > 0, scratch,
-                          raw.data() + y * (1 + rowBytes));
-        std::swap(row, previous);
-    }
-
-    std::string out;
-    const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), raw.size());
-    out.reserve(8 + 25 + 21 + 12 + bound + 12);
     out.append("\x89PNG\r\n\x1a\n", 8);
     size_t chunk = startChunk(out, 13, "IHDR");
     putU32(out, width);
@@ -158,12 +287,10 @@ std::optional<std::string> encodeDirectPng(const PngPicture& picture) {
     const size_t lengthAt = out.size();
     chunk = startChunk(out, 0, "IDAT");
     const size_t dataAt = out.size();
-    out.resize(dataAt + bound);
-    const size_t packed =
-        libdeflate_zlib_compress(compressor.get(), raw.data(), raw.size(), out.data() + dataAt, bound);
-    if (packed == 0) return std::nullopt;
-    out.resize(dataAt + packed);
-    const auto length = static_cast<uint32_t>(packed);
+    const bool written = picture.level == 0 ? appendStoredData(out, bitmap, pixelBytes)
+                                            : appendCompressedData(out, bitmap, pixelBytes, picture.level);
+    if (!written) return std::nullopt;
+    const auto length = static_cast<uint32_t>(out.size() - dataAt);
     for (int i = 0; i < 4; ++i) out[lengthAt + static_cast<size_t>(i)] = static_cast<char>(length >> (24 - 8 * i));
     finishChunk(out, chunk);
     chunk = startChunk(out, 0, "IEND");

@@ -1,10 +1,11 @@
 #pragma once
-// PNG files assembled directly around libdeflate, for the 24- and 32-bit
-// pictures the pipeline makes: the rows in PNG order (unfiltered when stored
-// uncompressed, else with the filter that libpng's heuristic would pick, the
-// least sum of absolute differences), compressed in one call by libdeflate
-// (much faster than zlib at every level, and with vectorised Adler-32 and
-// CRC-32), in one IDAT chunk.
+// PNG files assembled directly, for the 24- and 32-bit pictures the pipeline
+// makes, in one IDAT chunk. Compressed data: the rows with the filter that
+// libpng's heuristic would pick (the least sum of absolute differences),
+// compressed in one call by libdeflate (much faster than zlib at every
+// level). Stored (uncompressed) data, the default: unfiltered rows framed as
+// stored deflate blocks as each row is packed, so every byte is copied once;
+// the checksums are libdeflate's vectorised Adler-32 and CRC-32.
 
 #include <optional>
 #include <string>

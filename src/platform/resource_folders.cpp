@@ -20,16 +20,16 @@ ResourceFolders resourceFoldersFor(std::string_view executableFolder,
                                    const BuildTreeFolders& buildTree) {
     if (!buildTree.root.empty() &&
         executableFolder.substr(0, buildTree.root.size()) == buildTree.root) {
-        return {buildTree.themes, buildTree.manual};
+        return {buildTree.themes, buildTree.manual, buildTree.modules};
     }
     const std::string prefix = parentFolder(executableFolder);
     return {prefix + std::string(InstalledThemesFolder),
-            prefix + std::string(InstalledManualFolder)};
+            prefix + std::string(InstalledManualFolder), prefix + std::string(InstalledModulesFolder)};
 }
 
 BuildTreeFolders thisBuildTree() {
     // Set by the build (src/platform/CMakeLists.txt).
-    return {PLOTVALE_BUILD_ROOT, PLOTVALE_BUILD_THEMES, PLOTVALE_SOURCE_MANUAL};
+    return {PLOTVALE_BUILD_ROOT, PLOTVALE_BUILD_THEMES, PLOTVALE_SOURCE_MANUAL, PLOTVALE_BUILD_MODULES};
 }
 
 ResourceFolders resourceFolders() {

@@ -81,17 +81,14 @@ void CanvasDevice::paintRect(const PixelAccess& px, int top, canvas::RectI r, st
 // Solid whole-pixel rectangles (most of what the aliased player draws) are
 // written straight into the pixels, clipped to the clip rectangles: Cairo's
 // set-up cost per fill outweighs the work for such small fills.
-bool CanvasDevice::fillWholePixels(const Path& path, FillRule rule, const Paint& paint) {
-    if (paint.tile != nullptr || paint.color.a != 255 || rule != FillRule::NonZero) return false;
+bool CanvasDevice::fillWholePixels(const std::vector<canvas::RectI>& rects, Color color) {
+    if (color.a != 255) return false;
     canvas::Canvas& c = current();
     if (pathClipped_) return false;
-    const auto rects = canvas::pixelRectsOf(path);
-    if (!rects) return false;
-    const std::uint32_t value = 0xFF000000u | std::uint32_t{paint.color.r} << 16 |
-                                std::uint32_t{paint.color.g} << 8 | paint.color.b;
+    const std::uint32_t value = 0xFF000000u | std::uint32_t{color.r} << 16 | std::uint32_t{color.g} << 8 | color.b;
     const PixelAccess px{c.pixels(), c.stride(), c.width(), c.height()};
     const int top = inLayer_ ? layerTop_ : 0;
-    for (const canvas::RectI& r : *rects) {
+    for (const canvas::RectI& r : rects) {
         if (!clipped_) { paintRect(px, top, r, value); continue; }
         for (const canvas::RectI& k : clip_)
             paintRect(px, top, {std::max(r.left, k.left), std::max(r.top, k.top), std::min(r.right, k.right),
@@ -101,8 +98,13 @@ bool CanvasDevice::fillWholePixels(const Path& path, FillRule rule, const Paint&
     return true;
 }
 
+void CanvasDevice::fillRects(const std::vector<canvas::RectI>& rects, Color color) {
+    if (!fillWholePixels(rects, color)) fill(canvas::rectsPath(rects), FillRule::NonZero, Paint{color, nullptr, nullptr});
+}
+
 void CanvasDevice::fill(const Path& path, FillRule rule, const Paint& paint) {
-    if (fillWholePixels(path, rule, paint)) return;
+    if (paint.tile == nullptr && rule == FillRule::NonZero)
+        if (const auto rects = canvas::pixelRectsOf(path); rects && fillWholePixels(*rects, paint.color)) return;
     canvas::Canvas& c = current();
     touchLayer(path, 2);
     if (paint.tile == nullptr) return c.fillPath(path, rule, paint.color);

@@ -22,6 +22,7 @@ public:
     void setClip(const std::vector<canvas::RectI>* rects) override;
     void clipToPath(const Path& path) override;
     void fill(const Path& path, FillRule rule, const Paint& paint) override;
+    void fillRects(const std::vector<canvas::RectI>& rects, Color color) override;
     void stroke(const Path& path, const StrokeStyle& style, Color color) override;
     void text(const canvas::Font& font, std::u32string_view text, Point origin, double angle,
               const std::vector<double>& advances, Color color) override;
@@ -39,7 +40,7 @@ private:
     // Widens the area the layer has been drawn on.
     void touchLayer(const Path& path, double pad);
     void touchLayer(const canvas::RectI& box);
-    bool fillWholePixels(const Path& path, FillRule rule, const Paint& paint);
+    bool fillWholePixels(const std::vector<canvas::RectI>& rects, Color color);
     // Writes the rectangle (picture pixels) into pixels holding the rows from top down.
     void paintRect(const PixelAccess& pixels, int top, canvas::RectI rect, std::uint32_t value);
     int bandRows() const;

@@ -60,6 +60,9 @@ public:
     virtual void clipToPath(const Path& path) = 0;
 
     virtual void fill(const Path& path, FillRule rule, const Paint& paint) = 0;
+    // Non-empty whole-pixel rectangles in one colour: fill(rectsPath(rects)) without
+    // building the path.
+    virtual void fillRects(const std::vector<canvas::RectI>& rects, Color color) = 0;
     virtual void stroke(const Path& path, const StrokeStyle& style, Color color) = 0;
     virtual void text(const canvas::Font& font, std::u32string_view text, Point origin,
                       double angle, const std::vector<double>& advances, Color color) = 0;

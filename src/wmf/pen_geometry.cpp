@@ -1,42 +1,17 @@
 #include "wmf/pen_geometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <span>
+
+#include "canvas/span_union.h"
 
 namespace plotvale::wmf {
 namespace {
 
 using canvas::Point;
 using Figure = std::vector<Point>;
-
-double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
-
-// Convex hull (Andrew's monotone chain). Every hull runs the same way round,
-// which is what the non-zero fill of their union needs.
-Figure convexHull(Figure pts) {
-    std::sort(pts.begin(), pts.end(), [](Point a, Point b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
-    if (pts.size() < 3) return pts;
-    Figure hull(2 * pts.size());
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < pts.size(); ++i) {
-        while (k >= 2 && cross(hull[k - 2], hull[k - 1], pts[i]) <= 0) --k;
-        hull[k++] = pts[i];
-    }
-    for (std::size_t i = pts.size() - 1, lower = k + 1; i-- > 0;) {
-        while (k >= lower && cross(hull[k - 2], hull[k - 1], pts[i]) <= 0) --k;
-        hull[k++] = pts[i];
-    }
-    hull.resize(k - 1);
-    return hull;
-}
-
-// Clockwise on the screen (y down), as convexHull returns its hulls.
-Figure clockwise(Figure f) {
-    double area = 0;
-    for (std::size_t i = 0; i < f.size(); ++i) area += cross({0, 0}, f[i], f[(i + 1) % f.size()]);
-    if (area < 0) std::reverse(f.begin(), f.end());
-    return f;
-}
 
 // GDI's pen end for a whole-pixel width: the pixels whose centres lie
 // strictly inside a circle a little smaller than the pen (its square radius
@@ -64,13 +39,52 @@ Figure penEnd(int width) {
     right.push_back({right.back().x, right.back().y + 1});
     left.push_back({left.back().x, left.back().y + 1});
     right.insert(right.end(), left.rbegin(), left.rend());
-    return clockwise(std::move(right));
+    return right;
 }
 
-Figure penAt(const Figure& pen, Point p) {
-    Figure f(pen);
-    for (Point& q : f) { q.x += p.x; q.y += p.y; }
-    return f;
+using Run = canvas::SpanUnion::Run;
+using Runs = std::span<const Run>;
+
+// The pen's end, and its runs about the point. When every slanted edge of
+// its outline spans one row, each row is crossed at an edge's whole-pixel
+// end, so at a whole-pixel point the runs moved there are exactly what the
+// outline moved there gives.
+struct PenEnd {
+    Figure outline;
+    std::vector<Run> runs;
+    bool movable = false;
+};
+
+PenEnd penEndOf(int width) {
+    PenEnd pen{penEnd(width), {}, true};
+    for (std::size_t i = 0; i < pen.outline.size(); ++i) {
+        const double dy = pen.outline[(i + 1) % pen.outline.size()].y - pen.outline[i].y;
+        if (dy != 0 && std::abs(dy) != 1) pen.movable = false;
+    }
+    constexpr int kFar = 1 << 20;
+    canvas::SpanUnion about({-kFar, -kFar, kFar, kFar});
+    about.add(pen.outline);
+    pen.runs = about.runs();
+    return pen;
+}
+
+void movePen(const Figure& pen, Point p, Figure& out) {
+    out.resize(pen.size());
+    for (std::size_t i = 0; i < pen.size(); ++i) out[i] = {pen[i].x + p.x, pen[i].y + p.y};
+}
+
+// The pen end's runs at a whole-pixel point, cut to bounds.
+void moveRuns(const PenEnd& pen, Point p, canvas::RectI bounds, std::vector<Run>& out) {
+    out.clear();
+    const int x = static_cast<int>(p.x), y = static_cast<int>(p.y);
+    for (const Run& r : pen.runs) {
+        const Run m{r.y + y, std::max(r.left + x, bounds.left), std::min(r.right + x, bounds.right)};
+        if (m.y >= bounds.top && m.y < bounds.bottom && m.right > m.left) out.push_back(m);
+    }
+}
+
+bool wholePixel(Point p) {
+    return std::abs(p.x) < 1e8 && std::abs(p.y) < 1e8 && p.x == std::floor(p.x) && p.y == std::floor(p.y);
 }
 
 // One component of the band's whole-pixel thickness vector: the width's
@@ -87,14 +101,14 @@ double thicknessStep(double share, double other) {
 // of length width, is rounded up to whole pixels, K; one side lies at half
 // of it rounded to the nearest pixel, A, the other at A - K. The bands of
 // diagonal lines come out thicker than the width, as GDI's do.
-Figure band(int width, Point a, Point b) {
+std::array<Point, 4> band(int width, Point a, Point b) {
     if (b.y < a.y || (b.y == a.y && b.x < a.x)) std::swap(a, b);
     const double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
     const double vx = -dy / len * width, vy = dx / len * width;
     const Point k{thicknessStep(vx, vy), thicknessStep(vy, vx)};
     const Point h{std::floor(vx / 2 + 0.5), std::floor(vy / 2 + 0.5)};
     const Point o{h.x - k.x, h.y - k.y};
-    return convexHull({{a.x + h.x, a.y + h.y}, {b.x + h.x, b.y + h.y}, {b.x + o.x, b.y + o.y}, {a.x + o.x, a.y + o.y}});
+    return {{{a.x + h.x, a.y + h.y}, {b.x + h.x, b.y + h.y}, {b.x + o.x, b.y + o.y}, {a.x + o.x, a.y + o.y}}};
 }
 
 std::vector<Point> withoutRepeats(const std::vector<Point>& pts) {
@@ -136,21 +150,87 @@ Segments segmentsOf(const std::vector<Point>& input, bool closed) {
     return s;
 }
 
+// A row's run among a figure's runs (rows ascending), or none.
+const Run* runAt(Runs runs, int y) {
+    const auto it = std::lower_bound(runs.begin(), runs.end(), y, [](const Run& r, int row) { return r.y < row; });
+    return it != runs.end() && it->y == y ? &*it : nullptr;
+}
+
+// Whether every pixel of a pen end's runs lies in the runs of the bands
+// beside it, so leaving it out changes nothing. Looks at one run a row of
+// each band: a band is one.
+bool coveredBy(Runs end, Runs before, Runs after) {
+    for (const Run& r : end) {
+        const Run* p = runAt(before, r.y);
+        const Run* q = runAt(after, r.y);
+        const auto holds = [&](int left, int right) { return left <= r.left && r.right <= right; };
+        if ((p && holds(p->left, p->right)) || (q && holds(q->left, q->right))) continue;
+        if (p && q && p->left <= q->right && q->left <= p->right &&
+            holds(std::min(p->left, q->left), std::max(p->right, q->right)))
+            continue;
+        return false;
+    }
+    return true;
+}
+
+// Adds a line's bands, then the pen's ends its bands do not already cover
+// (along a curve of short segments, most of them). False once the figures'
+// edges cross more than crossingBudget rows.
+bool addLine(const Segments& s, const PenEnd& pen, int width, double reach, canvas::SpanUnion& pixels,
+             long long crossingBudget) {
+    struct Range {
+        std::size_t from = 0, to = 0;
+    };
+    std::vector<Range> bands(s.count);
+    for (std::size_t i = 0; i < s.count; ++i) {
+        if (!sweepMeets(s.from(i), s.to(i), reach, pixels.bounds())) continue;
+        bands[i].from = pixels.runs().size();
+        pixels.add(band(width, s.from(i), s.to(i)));
+        bands[i].to = pixels.runs().size();
+        if (pixels.crossings() > crossingBudget) return false;
+    }
+    const auto runsOf = [&](std::size_t from, std::size_t to) {
+        return Runs(pixels.runs().data() + from, to - from);
+    };
+    const bool closing = s.count == s.pts.size();
+    Figure end;
+    std::vector<Run> moved;
+    for (std::size_t i = 0; i < s.pts.size(); ++i) {
+        if (!sweepMeets(s.pts[i], s.pts[i], reach, pixels.bounds())) continue;
+        movePen(pen.outline, s.pts[i], end);
+        const Range before = i > 0 ? bands[i - 1] : closing ? bands[s.count - 1] : Range{};
+        const Range after = i < s.count ? bands[i] : Range{};
+        if (pen.movable && wholePixel(s.pts[i])) {
+            pixels.count(end);
+            moveRuns(pen, s.pts[i], pixels.bounds(), moved);
+            if (!coveredBy(moved, runsOf(before.from, before.to), runsOf(after.from, after.to))) pixels.addRuns(moved);
+        } else {
+            const std::size_t from = pixels.runs().size();
+            pixels.add(end);
+            if (coveredBy(runsOf(from, pixels.runs().size()), runsOf(before.from, before.to),
+                          runsOf(after.from, after.to)))
+                pixels.dropRuns(from);
+        }
+        if (pixels.crossings() > crossingBudget) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 // Each segment is GDI's band between its ends, and every point gets the
 // pen's end, so ends and joins come out round. The cost is counted before
 // anything is built: the pen's rows, then for each end and band within reach
 // of bounds its points and the rows it crosses there.
-std::optional<std::vector<Figure>> widenLines(const std::vector<std::vector<Point>>& lines, bool closed,
-                                              int width, canvas::RectI bounds, long long budget) {
-    std::vector<Figure> out;
-    if (width < 1) return out;
+std::optional<std::vector<canvas::RectI>> widePenPixels(const std::vector<std::vector<Point>>& lines, bool closed,
+                                                       int width, canvas::RectI bounds, long long budget,
+                                                       long long crossingBudget) {
+    if (width < 1) return std::vector<canvas::RectI>{};
     // The pen's end has two points a row.
     if (2LL * width + 10 > budget) return std::nullopt;
-    const Figure pen = penEnd(width);
+    const PenEnd pen = penEndOf(width);
     const double reach = width / 2.0 + 2;
-    const auto penPoints = static_cast<long long>(pen.size());
+    const auto penPoints = static_cast<long long>(pen.outline.size());
     long long cost = 2LL * width;
     std::vector<Segments> all;
     for (const auto& line : lines) {
@@ -164,13 +244,10 @@ std::optional<std::vector<Figure>> widenLines(const std::vector<std::vector<Poin
                 cost += 4 + 2 * sweptRows(s.from(i), s.to(i), reach, bounds);
         if (cost > budget) return std::nullopt;
     }
-    for (const Segments& s : all) {
-        for (const Point& p : s.pts)
-            if (sweepMeets(p, p, reach, bounds)) out.push_back(penAt(pen, p));
-        for (std::size_t i = 0; i < s.count; ++i)
-            if (sweepMeets(s.from(i), s.to(i), reach, bounds)) out.push_back(band(width, s.from(i), s.to(i)));
-    }
-    return out;
+    canvas::SpanUnion pixels(bounds);
+    for (const Segments& s : all)
+        if (!addLine(s, pen, width, reach, pixels, crossingBudget)) return std::nullopt;
+    return pixels.spans();
 }
 
 const std::vector<int>& dashPattern(int style) {

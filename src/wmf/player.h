@@ -66,6 +66,7 @@ private:
     bool strokeWithSquarePen(const Path& path, const std::vector<canvas::Span>* rim);
     bool drawThinEllipse(const canvas::RectI& box);
     bool drawThinArc(const canvas::RectI& box, double start, double sweep);
+    bool drawThinChord(const canvas::RectI& box, double start, double sweep, const Point* point);
     // Straight outlines (polylines, or polygons when closed) with the pen;
     // the aliased mode computes their pixels itself (player_lines.cpp).
     using Figures = std::vector<std::vector<Point>>;
@@ -97,6 +98,7 @@ private:
     std::vector<Point> readPoints(const Record& r, std::size_t firstWord, std::size_t count) const;
     void applyClip();
     void drawEllipse(const Record& r);
+    void drawAntialiasedEllipse(const canvas::RectD& fillBox, const canvas::RectD& penBox);
     void drawArcFamily(const Record& r, int kind);
     void drawRoundRect(const Record& r);
     void drawPolyPolygon(const Record& r);

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "canvas/pixel_spans.h"
+#include "canvas/raster.h"
 #include "wmf/dashed_curve.h"
 #include "wmf/player.h"
 
@@ -31,25 +32,41 @@ bool withinReach(const Path& path) {
                        [](const Point& p) { return withinReach(p.x) && withinReach(p.y); });
 }
 
-bool withinSweep(double angle, double start, double sweep) {
+// How far along the sweep from start the angle lies, or -1 outside it.
+double alongSweep(double angle, double start, double sweep) {
     const double turn = 2 * std::numbers::pi;
     double d = std::fmod(sweep < 0 ? start - angle : angle - start, turn);
     if (d < 0) d += turn;
-    return d <= std::abs(sweep) + 1e-9;
+    return d <= std::abs(sweep) + 1e-9 ? d : -1;
 }
 
 // The pixels of the one-pixel ellipse in box from angle start through sweep
-// (parametric, y down), one span per pixel.
-std::vector<canvas::Span> arcPixels(const canvas::RectI& box, double start, double sweep) {
+// (parametric, y down), in the order the sweep meets them.
+std::vector<Point> arcPoints(const canvas::RectI& box, double start, double sweep) {
     const double rx = std::max((box.width() - 1) / 2.0, 1e-9),
                  ry = std::max((box.height() - 1) / 2.0, 1e-9);
     const double cx = box.left + rx, cy = box.top + ry;
-    std::vector<canvas::Span> pixels;
+    std::vector<std::pair<double, Point>> along;
     for (const canvas::Span& s : canvas::thinEllipse(box).outline)
         for (int x = s.x0; x < s.x1; ++x)
-            if (withinSweep(std::atan2((s.y - cy) / ry, (x - cx) / rx), start, sweep))
-                pixels.push_back({s.y, x, x + 1});
-    return pixels;
+            if (const double d = alongSweep(std::atan2((s.y - cy) / ry, (x - cx) / rx), start, sweep); d >= 0)
+                along.push_back({d, Point{double(x), double(s.y)}});
+    std::stable_sort(along.begin(), along.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<Point> points;
+    points.reserve(along.size());
+    for (const auto& [d, p] : along) points.push_back(p);
+    return points;
+}
+
+std::vector<canvas::Span> pixelSpans(const std::vector<Point>& points) {
+    std::vector<canvas::Span> spans;
+    spans.reserve(points.size());
+    for (const Point& p : points) spans.push_back({int(p.y), int(p.x), int(p.x) + 1});
+    return canvas::mergeSpans(std::move(spans));
+}
+
+std::vector<canvas::Span> arcPixels(const canvas::RectI& box, double start, double sweep) {
+    return pixelSpans(arcPoints(box, start, sweep));
 }
 
 // The one-pixel arc with each pixel grown one pixel left and up. GDI's
@@ -149,18 +166,45 @@ void Player::drawEllipse(const Record& r) {
     const canvas::RectI curve =
         square && framed ? canvas::RectI{b.left + 1, b.top + 1, b.right, b.bottom} : b;
     const double in = square ? 0.0 : insideFrameInset();
+    auto boxAt = [&](double shift) {
+        return canvas::RectD{curve.left + shift + in, curve.top + shift + in,
+                             std::max(0.0, curve.width() - 1.0 - 2 * in),
+                             std::max(0.0, curve.height() - 1.0 - 2 * in)};
+    };
     auto ellipse = [&](double shift) {
         Path path;
-        path.addEllipse({curve.left + shift + in, curve.top + shift + in,
-                         std::max(0.0, curve.width() - 1.0 - 2 * in),
-                         std::max(0.0, curve.height() - 1.0 - 2 * in)});
+        path.addEllipse(boxAt(shift));
         return path;
     };
+    const double o = curveOffset(penWidth());
+    if (device_.antialias()) return drawAntialiasedEllipse(boxAt(curveFillShift(o)), boxAt(o));
     const std::vector<canvas::Span> rim = square && withinReach(curve)
                                               ? arcRim(curve, 0, 2 * std::numbers::pi)
                                               : std::vector<canvas::Span>{};
-    const double o = curveOffset(penWidth());
     fillAndStroke(ellipse(curveFillShift(o)), ellipse(o), true, &rim);
+}
+
+// Anti-aliased ellipses are polygons within Cairo's own flattening tolerance
+// with far fewer sides than Cairo makes of Beziers, and a solid pen is the
+// band between the ellipse's offset curves, filled: drawings of thousands of
+// small ellipses (molecules, scatter plots) cost a third of what Cairo's
+// stroker takes. Dashed pens and pens too wide for the band are stroked.
+void Player::drawAntialiasedEllipse(const canvas::RectD& fillBox, const canvas::RectD& penBox) {
+    Path fill;
+    fill.addFlatEllipse(fillBox, canvas::kCurveTolerance);
+    const int kind = s_.pen.style & 0x0F;
+    const double half = penWidth() / 2;
+    if (!penVisible() || (kind != 0 && kind != 6) || !Path::flatRingFits(penBox, half)) {
+        Path outline;
+        outline.addFlatEllipse(penBox, canvas::kCurveTolerance);
+        return fillAndStroke(fill, outline, true);
+    }
+    Path band;
+    band.addFlatEllipseRing(penBox, half, canvas::kCurveTolerance);
+    withRop2([&] {
+        fillWithBrush(fill, s_.brush, shapeFillRule());
+        device_.fill(band, FillRule::NonZero, Paint{rgbColor(s_.pen.color), nullptr, nullptr});
+    });
 }
 
 void Player::drawRoundRect(const Record& r) {
@@ -192,7 +236,37 @@ bool Player::drawThinArc(const canvas::RectI& box, double start, double sweep) {
     if (device_.antialias() || !penVisible() || penWidth() >= 1.5 || (kind != 0 && kind != 6) ||
         !withinReach(box))
         return false;
-    withRop2([&] { fillPixels(canvas::mergeSpans(arcPixels(box, start, sweep)), s_.pen.color); });
+    withRop2([&] { fillPixels(arcPixels(box, start, sweep), s_.pen.color); });
+    return true;
+}
+
+// A one-pixel solid pie or chord, as GDI draws it: a closed figure of
+// one-pixel segments, each without its last pixel. The arc runs from the
+// sweep's first pixel of the one-pixel ellipse up to its last, which starts
+// the straight edges (through the pie's point) back to the first (GDI's
+// pies and chords in every quadrant and under both flips). The brush fills
+// the pixels inside that figure. False for other pens.
+bool Player::drawThinChord(const canvas::RectI& box, double start, double sweep, const Point* point) {
+    const int kind = s_.pen.style & 0x0F;
+    if (device_.antialias() || !penVisible() || penWidth() >= 1.5 || (kind != 0 && kind != 6) ||
+        !withinReach(box))
+        return false;
+    std::vector<Point> arc = arcPoints(box, start, sweep);
+    if (arc.size() < 2) return false;
+    std::vector<Point> corners{arc.back()};
+    if (point) corners.push_back(*point);
+    corners.push_back(arc.front());
+    const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
+    std::vector<Point> outline(arc.begin(), arc.end() - 1);
+    for (std::size_t i = 0; i + 1 < corners.size(); ++i)
+        canvas::traceLine(corners[i], corners[i + 1], bounds, [&](int x, int y) { outline.push_back({double(x), double(y)}); });
+    std::vector<Point> figure(arc);
+    if (point) figure.push_back(*point);
+    const std::vector<canvas::RectI> inside = canvas::polygonSpans({figure}, FillRule::NonZero, bounds);
+    withRop2([&] {
+        fillWithBrush(canvas::rectsPath(inside), s_.brush, FillRule::NonZero);
+        fillPixels(pixelSpans(outline), s_.pen.color);
+    });
     return true;
 }
 
@@ -212,6 +286,15 @@ void Player::drawArcFamily(const Record& r, int kind) {
     double sweep = std::fmod(a1 - a0, 2 * std::numbers::pi);
     if (sweep >= -1e-12) sweep -= 2 * std::numbers::pi;
     if (kind == 0 && drawThinArc(box, a0, sweep)) return;
+    // A pie's point: the box's centre in whole pixels (halves rounded up); under
+    // the two-pixel square pen the exact centre, half a pixel further right.
+    const Point point =
+        usesSquarePen() ? Point{(box.left + box.right) / 2.0 + 0.5, (box.top + box.bottom) / 2.0}
+                        : Point{static_cast<double>((box.left + box.right + 1) / 2),
+                                static_cast<double>((box.top + box.bottom + 1) / 2)};
+    // The one-pixel pie's point: the box's centre, halves rounded up and left.
+    const Point centre{std::floor((box.left + box.right) / 2.0), std::floor((box.top + box.bottom) / 2.0)};
+    if (kind != 0 && drawThinChord(box, a0, sweep, kind == 1 ? &centre : nullptr)) return;
     // With pens up to two pixels wide, the aliased pie's and chord's straight
     // edges meet the arc at whole pixels rounded right and up (measured on
     // wmfjs__chord and wmfjs__pie; wider pens match better without it).
@@ -221,13 +304,11 @@ void Player::drawArcFamily(const Record& r, int kind) {
                    ? p
                    : Point{std::ceil(p.x), std::floor(p.y)};
     };
-    const Point first = endOf(a0), last = endOf(a0 + sweep);
-    // A pie's point: the box's centre in whole pixels (halves rounded up); under
-    // the two-pixel square pen the exact centre, half a pixel further right.
-    const Point point =
-        usesSquarePen() ? Point{(box.left + box.right) / 2.0 + 0.5, (box.top + box.bottom) / 2.0}
-                        : Point{static_cast<double>((box.left + box.right + 1) / 2),
-                                static_cast<double>((box.top + box.bottom + 1) / 2)};
+    Point first = endOf(a0), last = endOf(a0 + sweep);
+    if (!device_.antialias() && kind != 0 && penWidth() > 2 && withinReach(box)) {
+        const std::vector<Point> arc = arcPoints(box, a0, sweep);
+        if (arc.size() >= 2) { first = arc.front(); last = arc.back(); }
+    }
     auto figure = [&](double shift) {
         Path path;
         if (kind == 1) path.moveTo({point.x + shift, point.y + shift});

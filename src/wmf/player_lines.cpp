@@ -87,12 +87,15 @@ void Player::strokeApproximately(const Figures& outlines, bool closed) {
 
 void Player::fillPixels(const std::vector<canvas::RectI>& rects, std::uint32_t color) {
     if (rects.empty()) return;
-    device_.fill(canvas::rectsPath(rects), FillRule::NonZero, Paint{rgbColor(color), nullptr, nullptr});
+    device_.fillRects(rects, rgbColor(color));
 }
 
 void Player::fillPixels(const std::vector<canvas::Span>& spans, std::uint32_t color) {
-    if (spans.empty()) return;
-    device_.fill(canvas::spansToPath(spans), FillRule::NonZero, Paint{rgbColor(color), nullptr, nullptr});
+    std::vector<canvas::RectI> rects;
+    rects.reserve(spans.size());
+    for (const canvas::Span& s : spans)
+        if (s.x1 > s.x0) rects.push_back({s.x0, s.y, s.x1, s.y + 1});
+    fillPixels(rects, color);
 }
 
 // One-pixel pens: dashes and dots keep their pattern across the segments of
@@ -111,15 +114,14 @@ void Player::strokeThinLines(const Figures& outlines, bool closed) {
     }
 }
 
-// Wider pens: the lines widened into polygons and filled by the polygon rule.
-// Pens and lines whose sweeps would cost too much go to Cairo.
+// Wider pens: GDI's bands and pen ends filled by the polygon rule. Pens and
+// lines whose pixels would cost too much go to Cairo.
 void Player::strokeWideLines(const Figures& outlines, bool closed) {
     const canvas::RectI bounds{0, 0, device_.width(), device_.height()};
-    const auto figures =
-        widenLines(outlines, closed, pixelIndex(penWidth()), bounds, 2 * canvas::kExactRasterBudget);
-    if (!figures || canvas::edgeRowCrossings(*figures, bounds) > canvas::kExactRasterBudget)
-        return strokeApproximately(outlines, closed);
-    fillPixels(canvas::polygonSpans(*figures, FillRule::NonZero, bounds), s_.pen.color);
+    const auto spans = widePenPixels(outlines, closed, pixelIndex(penWidth()), bounds,
+                                     2 * canvas::kExactRasterBudget, canvas::kExactRasterBudget);
+    if (!spans) return strokeApproximately(outlines, closed);
+    fillPixels(*spans, s_.pen.color);
 }
 
 }  // namespace plotvale::wmf

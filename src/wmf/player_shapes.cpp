@@ -50,23 +50,20 @@ double Player::insideFrameInset() const {
     return (s_.pen.style & 0x0F) == 6 ? (penWidth() - 1) / 2 : 0.0;
 }
 
-// The aliased width is GDI's whole-pixel width: the logical width scaled
-// along x (the feature pictures' anisotropic window) and rounded, as GDI
-// draws horizontal lines of widths from half a pixel to three pixels in
-// steps of a tenth; an inside-frame pen takes the next whole pixel
-// (2doorvan's 1.34; dbggfx0's 1.0007 stays one). Pens of 1.4 pixels draw
-// one pixel on straight lines, though GDI's curves with them (cell's 1.41)
-// come out a little heavier.
+// The aliased width is GDI's whole-pixel width: the width is mapped along x
+// as a point is, from the window's origin, and the device x of the width
+// less that of 0, each rounded to whole pixels, is the width (so the window
+// origin decides as much as the width: GDI's lines and rectangles at five
+// origins a fifth of a pixel apart, at 96 and 192 DPI). Inside-frame pens
+// are as wide as solid ones. GDI's scale is a single-precision ratio: a
+// width of exactly half a pixel more rounds up or down as that ratio falls.
 double Player::penWidth() const {
     if (s_.pen.width <= 0) return 1;
     if (device_.antialias()) return std::max(1.0, lengthX(s_.pen.width));
-    // GDI's scale is a single-precision ratio: a width of exactly half a
-    // pixel more rounds up or down as that ratio falls.
-    const float scale = static_cast<float>(device_.width()) / static_cast<float>(s_.windowExtX);
-    const double w = std::abs(s_.pen.width * static_cast<double>(scale));  // widths scale with the x axis
-    if ((s_.pen.style & 0x0F) == 6) return std::max(1.0, std::ceil(w - 0.01));
-    if (w < 1.5) return 1;
-    return std::floor(w + 0.5);
+    const double scale = static_cast<float>(device_.width()) / static_cast<float>(s_.windowExtX);
+    const double from = std::floor(-s_.windowOrgX * scale + 0.5);
+    const double to = std::floor((s_.pen.width - s_.windowOrgX) * scale + 0.5);
+    return std::max(1.0, std::abs(to - from));
 }
 
 // Device points moved onto the pen's pixel grid; anti-aliased thin lines snap

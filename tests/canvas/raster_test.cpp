@@ -7,20 +7,13 @@
 #include <utility>
 
 #include "canvas/raster.h"
+#include "pixel_set.h"
 
 using namespace plotvale::canvas;
 
 namespace {
 
 constexpr RectI kWide{-1000, -1000, 1000, 1000};
-
-std::set<std::pair<int, int>> pixelsOf(const std::vector<RectI>& rects) {
-    std::set<std::pair<int, int>> out;
-    for (const RectI& r : rects)
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) out.insert({x, y});
-    return out;
-}
 
 std::vector<std::pair<int, int>> lineOf(Point a, Point b, RectI bounds = kWide) {
     std::vector<std::pair<int, int>> out;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and uses what was installed as
 # a user would: the program from another folder on the bundled examples,
-# the man pages, the desktop and thumbnailer entries, the thumbnailer, and
+# the window module, the man pages, the desktop and thumbnailer entries, the thumbnailer, and
 # the shell completions where bash-completion and zsh are present.
 #   check_install.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
@@ -29,6 +29,20 @@ cd "$work/home"
 count=$(find out -name '*.jpg' | wc -l)
 [ "$count" -eq "$(ls "$source"/examples | wc -l)" ] || fail "folder run wrote $count pictures"
 "$prefix/bin/plotvale" --version | grep -qx '2\.7\.1' || fail "--version"
+
+# The window face comes from the installed module: the screenshot mode
+# draws the main window. A program moved away from its module says why it
+# cannot open the window.
+mkdir -p "$work/shots"
+QT_QPA_PLATFORM=offscreen "$prefix/bin/plotvale" -t "$work/shots" >/dev/null 2>&1 ||
+  fail "window module: status $?"
+[ -s "$work/shots/plotvale1.jpg" ] || fail "window module: no screenshot"
+mkdir -p "$work/alone/bin"
+cp "$prefix/bin/plotvale" "$work/alone/bin/"
+status=0
+message=$(QT_QPA_PLATFORM=offscreen "$work/alone/bin/plotvale" -t "$work/shots" 2>&1) || status=$?
+[ "$status" -eq 1 ] || fail "moved program without its module: status $status"
+grep -q "the window face cannot start" <<<"$message" || fail "moved program: $message"
 
 # Man pages: render without warnings and name the options.
 for page in plotvale plotvale-thumbnailer; do

@@ -253,14 +253,16 @@ TEST(WorkingFolder, IsTheCurrentDirectoryWithASlash) {
 
 TEST(ResourceFolders, BuildTreeOrTheInstallPrefixAboveTheProgram) {
     const BuildTreeFolders build{"/home/dev/plotvale/build/", "/home/dev/plotvale/build/gfx/",
-                                 "/home/dev/plotvale/docs/manual/"};
+                                 "/home/dev/plotvale/docs/manual/", "/home/dev/plotvale/build/modules/"};
     const ResourceFolders inBuild = resourceFoldersFor("/home/dev/plotvale/build/src/app/", build);
     EXPECT_EQ(inBuild.themes, build.themes);
     EXPECT_EQ(inBuild.manual, build.manual);
+    EXPECT_EQ(inBuild.modules, build.modules);
 
     const ResourceFolders installed = resourceFoldersFor("/usr/bin/", build);
     EXPECT_EQ(installed.themes, "/usr/share/plotvale/gfx/");
     EXPECT_EQ(installed.manual, "/usr/share/doc/plotvale/manual/");
+    EXPECT_EQ(installed.modules, "/usr/lib/plotvale/");
     // A moved install, and a build folder whose name only begins the same.
     EXPECT_EQ(resourceFoldersFor("/opt/pv/bin/", build).themes, "/opt/pv/share/plotvale/gfx/");
     EXPECT_EQ(resourceFoldersFor("/home/dev/plotvale/build2/bin/", build).manual,

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "metafile_writer.h"
 #include "render_helpers.h"
 
@@ -272,23 +275,34 @@ TEST(AliasedCurves, TwoPixelPenOnAPie) {
     EXPECT_EQ(r.at(47, 3), 0xFF0000u);
 }
 
-TEST(AliasedCurves, InsideFramePensTakeTheNextWholePixel) {
-    // Three logical units a pixel: a width of 4 is 1.33 pixels.
-    auto framed = [](int style) {
-        return render(picture().record(0x020C, {300, 300}).pen(style, 4, 0).select(0).brush(1, 0).select(1)
-                          .rectangle(30, 30, 270, 270).bytes());
+TEST(AliasedCurves, PenWidthsAreMappedFromTheWindowOrigin) {
+    // Three logical units a pixel: a width of 4 is 1.33 pixels, one pixel
+    // from x = 0 (0 to 1.33) and two from x = -1 (0.33 to 1.67), as GDI
+    // draws them; inside-frame pens are as wide as solid ones.
+    auto framed = [](int style, int originX) {
+        return render(picture().record(0x020B, {0, originX}).record(0x020C, {300, 300}).pen(style, 4, 0).select(0)
+                          .brush(1, 0).select(1).rectangle(30, 30, 270, 270).bytes());
     };
-    const auto inside = framed(6), solid = framed(0);
+    for (int style : {0, 6}) {
+        const auto thin = framed(style, 0);
+        EXPECT_EQ(thin.at(9, 50), 0xFFFFFFu) << style;
+        EXPECT_EQ(thin.at(10, 50), 0x000000u) << style;
+        EXPECT_EQ(thin.at(11, 50), 0xFFFFFFu) << style;
+    }
+    const auto solid = framed(0, -1), inside = framed(6, -1);
+    EXPECT_EQ(solid.at(8, 50), 0xFFFFFFu);
+    EXPECT_EQ(solid.at(9, 50), 0x000000u);
+    EXPECT_EQ(solid.at(10, 50), 0x000000u);
+    EXPECT_EQ(solid.at(11, 50), 0xFFFFFFu);
+    EXPECT_EQ(inside.at(9, 50), 0xFFFFFFu);
     EXPECT_EQ(inside.at(10, 50), 0x000000u);
     EXPECT_EQ(inside.at(11, 50), 0x000000u);
     EXPECT_EQ(inside.at(12, 50), 0xFFFFFFu);
-    EXPECT_EQ(solid.at(10, 50), 0x000000u);
-    EXPECT_EQ(solid.at(11, 50), 0xFFFFFFu);
 }
 
 TEST(AliasedCurves, InsideFrameEllipseStaysInItsBox) {
-    // A two-pixel inside-frame pen (4 logical units at three a pixel).
-    const auto r = render(picture().record(0x020C, {300, 300}).pen(6, 4, 0).select(0).brush(1, 0)
+    // A two-pixel inside-frame pen (6 logical units at three a pixel).
+    const auto r = render(picture().record(0x020C, {300, 300}).pen(6, 6, 0).select(0).brush(1, 0)
                               .select(1).record(0x0418, {270, 270, 30, 30}).bytes());
     EXPECT_EQ(r.at(9, 50), 0xFFFFFFu);
     EXPECT_EQ(r.at(10, 50), 0x000000u);
@@ -300,4 +314,29 @@ TEST(AliasedCurves, InsideFrameEllipseStaysInItsBox) {
     EXPECT_EQ(r.at(50, 10), 0x000000u);
     EXPECT_EQ(r.at(50, 89), 0x000000u);
     EXPECT_EQ(r.at(50, 90), 0xFFFFFFu);
+}
+
+// Anti-aliased ellipses: a solid pen is the band between the offset curves
+// where it fits, Cairo's stroke where the ellipse is too flat for it. Either
+// way the outline runs all round without a gap.
+TEST(AntialiasedCurves, EllipseOutlinesRunAllRound) {
+    struct Case { int left, top, right, bottom, pen; };
+    for (const Case c : {Case{10, 10, 90, 90, 1}, Case{10, 10, 90, 90, 7}, Case{5, 46, 95, 54, 5}}) {
+        SCOPED_TRACE(c.pen);
+        const auto r = render(picture().pen(0, c.pen, 0).select(0).brush(0, kRed).select(1)
+                                  .record(0x0418, {static_cast<std::int16_t>(c.bottom), static_cast<std::int16_t>(c.right),
+                                                   static_cast<std::int16_t>(c.top), static_cast<std::int16_t>(c.left)})
+                                  .bytes(),
+                              true);
+        const double cx = (c.left + c.right - 1) / 2.0, cy = (c.top + c.bottom - 1) / 2.0;
+        const double rx = (c.right - c.left - 1) / 2.0, ry = (c.bottom - c.top - 1) / 2.0;
+        for (int degrees = 0; degrees < 360; degrees += 5) {
+            const double a = degrees * 3.14159265358979 / 180;
+            const std::uint32_t px = r.at(static_cast<int>(std::lround(cx + rx * std::cos(a))),
+                                          static_cast<int>(std::lround(cy + ry * std::sin(a))));
+            EXPECT_LT(std::max({px >> 16, (px >> 8) & 0xFF, px & 0xFF}), 160u) << degrees;
+        }
+        EXPECT_EQ(r.at(static_cast<int>(cx), static_cast<int>(cy)), 0xFF0000u);
+        EXPECT_EQ(r.at(1, 1), 0xFFFFFFu);
+    }
 }

@@ -817,6 +817,27 @@ void smallScalePictures(List& list) {
         }
         add(list, "pen_widths_scale_" + std::to_string(scale), p);
     }
+    {
+        // Widths mapped from the window's origin: the same pens at five
+        // origins a fifth of a pixel apart, on lines and on inside-frame
+        // rectangles.
+        constexpr int scale = 15;
+        Pic p = scaledPicture(scale);
+        for (int band = 0; band < 5; ++band) {
+            const int x = band * 48 * scale;
+            p.windowOrg(-3 * band, 0);
+            for (int k = 0; k < 14; ++k) {
+                const int y = (6 + k * 8) * scale;
+                p.pen(0, 8 + 4 * k, kBlack).moveTo(x + 4 * scale, y).lineTo(x + 44 * scale, y);
+            }
+            p.nullBrush();
+            for (int k = 0; k < 4; ++k) {
+                const int y = (118 + k * 15) * scale;
+                p.pen(6, 20 + 12 * k, kNavy).rect(x + 4 * scale, y, x + 44 * scale, y + 12 * scale);
+            }
+        }
+        add(list, "pen_widths_origin", p);
+    }
     for (int scale : {20, 50}) {
         Pic p = scaledPicture(scale);
         p.font(Font{.height = -22 * scale - 7}).textColor(kNavy).bkMode(1);
@@ -849,7 +870,7 @@ std::vector<FeaturePicture> featurePictures() {
 
 std::vector<std::string> highDpiFeatures() {
     return {"clip_selectregion_window_x4", "text_align_right", "text_underline", "text_updatecp_right",
-            "hatch_4_opaque", "arc_flip_y", "pen_widths_scale_20", "dib_mirror_xy", "text_face_unknown_roman"};
+            "hatch_4_opaque", "arc_flip_y", "pen_widths_scale_20", "pen_widths_origin", "dib_mirror_xy", "text_face_unknown_roman"};
 }
 
 std::vector<std::string> highDpiCorpusFiles() {

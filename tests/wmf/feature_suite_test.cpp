@@ -33,8 +33,7 @@ const std::map<std::string, std::string>& lenientPictures() {
         {"stretch_mode_4", "Wine's HALFTONE picks one source pixel; Windows averages them"},
         {"text_face_calibri", "Wine draws Calibri as Arial; Windows' Calibri has Carlito's metrics"},
         {"text_face_cambria", "Wine draws Cambria as Arial; Windows' Cambria has Caladea's metrics"},
-        {"text_face_system", rasterFaces}, {"text_face_ms_sans_serif", rasterFaces}, {"text_face_helv", rasterFaces},
-        {"192/mr-libwmf__libwmf_2doorvan", "inside-frame pens at 192 DPI: GDI's are thinner"}};
+        {"text_face_system", rasterFaces}, {"text_face_ms_sans_serif", rasterFaces}, {"text_face_helv", rasterFaces}};
     return names;
 }
 
