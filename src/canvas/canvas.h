@@ -101,6 +101,8 @@ private:
     void applyPath(const Path& path);
     void applyAntialias();
     void setColor(Color color);
+    void showGlyphs(const Font& font, const std::vector<cairo_glyph_t>& glyphs, double angle, Color color);
+    void fillStretchedGlyphs(const Font& font, const std::vector<cairo_glyph_t>& glyphs, double angle, Color color);
 
     std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface_;
     std::unique_ptr<cairo_t, CairoContextDeleter> cr_;

@@ -5,8 +5,10 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_ADVANCES_H
 
 #include <algorithm>
+#include <cstdint>
 #include <cctype>
 #include <cmath>
 #include <map>
@@ -225,11 +227,20 @@ FontMetrics Font::metrics() const {
 
 double Font::cellPerEm() const { return (winAscent_ + winDescent_) / unitsPerEm_; }
 
+namespace {
+
+FT_UInt indexIn(FT_Face ft, char32_t c) {
+    FT_UInt index = FT_Get_Char_Index(ft, c);
+    if (index == 0 && c < 0x100) index = FT_Get_Char_Index(ft, 0xF000 + c);
+    return index;
+}
+
+}  // namespace
+
 unsigned long Font::glyphIndex(char32_t c) const {
     FT_Face ft = cairo_ft_scaled_font_lock_face(unitFont_.get());
     if (ft == nullptr) return 0;
-    FT_UInt index = FT_Get_Char_Index(ft, c);
-    if (index == 0 && c < 0x100) index = FT_Get_Char_Index(ft, 0xF000 + c);
+    const FT_UInt index = indexIn(ft, c);
     cairo_ft_scaled_font_unlock_face(unitFont_.get());
     return index;
 }
@@ -272,6 +283,24 @@ std::vector<double> Font::hintedAdvances(std::u32string_view text) const {
         cairo_scaled_font_create(face_.get(), &matrix, &identity, options));
     cairo_font_options_destroy(options);
     return advancesIn(sized.get(), text, 1.0, true, [this](char32_t c) { return glyphIndex(c); });
+}
+
+std::vector<double> Font::extentAdvances(std::u32string_view text) const {
+    std::vector<double> out;
+    out.reserve(text.size());
+    FT_Face ft = cairo_ft_scaled_font_lock_face(unitFont_.get());
+    if (ft == nullptr) return advances(text);
+    // FreeType's fixed-point steps: the scale in 16.16, the advance in 1/64
+    // pixel, each rounded, then whole pixels with halves going up.
+    const auto scale = static_cast<std::int64_t>(std::llround(spec_.pixelSize * spec_.widthScale * 64 * 65536 / unitsPerEm_));
+    for (char32_t c : text) {
+        FT_Fixed units = 0;
+        if (FT_Get_Advance(ft, indexIn(ft, c), FT_LOAD_NO_SCALE, &units) != 0) units = 0;
+        const std::int64_t advance64 = (static_cast<std::int64_t>(units) * scale + 0x8000) >> 16;
+        out.push_back(static_cast<double>((advance64 + 32) >> 6));
+    }
+    cairo_ft_scaled_font_unlock_face(unitFont_.get());
+    return out;
 }
 
 double Font::measure(std::u32string_view text) const {

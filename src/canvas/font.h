@@ -71,6 +71,9 @@ public:
     // Advances as hinted glyphs have them at the font's size: whole pixels,
     // as aliased text is laid out.
     std::vector<double> hintedAdvances(std::u32string_view text) const;
+    // Whole-pixel design advances as GDI sums them into a text's extent: the
+    // design width in FreeType's 1/64 pixels, then rounded (at any size).
+    std::vector<double> extentAdvances(std::u32string_view text) const;
     double measure(std::u32string_view text) const;
     // Glyph index for a character; symbol fonts are also tried in the private
     // use area U+F000..U+F0FF where their characters live.

@@ -112,9 +112,16 @@ private:
 
     // Text.
     std::optional<canvas::Font> textFont(SymbolEncoding& symbols) const;
+    // Glyph advances by the font's design widths, by its hinted glyphs (how
+    // aliased text is laid out), or as GDI sums them into the text's extent.
+    enum class TextLayout { Design, Hinted, Extent };
     std::vector<double> textAdvances(const canvas::Font& font, const DecodedText& decoded,
-                                     const std::vector<int>* dx, bool hinted) const;
-    Point textOrigin(Point ref, const canvas::FontMetrics& metrics, double width, double angle) const;
+                                     const std::vector<int>* dx, TextLayout layout) const;
+    double wholeTextUnits(double length, double scale) const;
+    double textAngle() const;
+    double textExtent(const canvas::Font& font, const DecodedText& decoded, const std::vector<int>* dx,
+                      const std::vector<double>& advances) const;
+    Point textOrigin(double x, double y, const canvas::FontMetrics& metrics, double width, double angle) const;
     void drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
                   std::uint16_t options, const canvas::RectI* rect);
 

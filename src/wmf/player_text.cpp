@@ -98,7 +98,10 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     }
     auto base = resolveCached(drawn, f.weight >= 600, f.italic);
     if (!base) return std::nullopt;
-    const double deviceHeight = std::abs(f.height * scaleY());
+    // Aliased, GDI cuts the height down to whole pixels first (a 23.9-pixel
+    // cell draws as 23), as it does the width.
+    double deviceHeight = std::abs(f.height * scaleY());
+    if (!device_.antialias()) deviceHeight = std::floor(deviceHeight + 1e-9);
     canvas::FontSpec spec = base->spec();
     // Negative heights are character (em) heights, positive ones cell heights;
     // 0 is GDI's default, a 16-pixel cell (its text matches that of -14 and 16).
@@ -106,18 +109,28 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
     spec.pixelSize = f.height < 0 ? deviceHeight : cell / base->cellPerEm();
     spec.underline = f.underline;
     spec.strikeOut = f.strikeOut;
-    // Aliased text uses whole-pixel ems: a character height is cut down to
-    // whole pixels, a cell height gives the nearest em.
-    if (!device_.antialias())
-        spec.pixelSize = std::max(1.0, f.height >= 0 ? std::round(spec.pixelSize) : std::floor(spec.pixelSize));
+    // Aliased text uses whole-pixel ems: a cell height gives the nearest em
+    // whose own cell, rounded, does not exceed it (GDI draws a 14-pixel Arial
+    // cell, 12.53 ems, with a 12-pixel em: 13 would make a 15-pixel cell).
+    if (!device_.antialias()) {
+        spec.pixelSize = std::max(1.0, std::round(spec.pixelSize));
+        if (f.height >= 0 && spec.pixelSize > 1 && std::round(spec.pixelSize * base->cellPerEm()) > cell)
+            spec.pixelSize -= 1;
+    }
     canvas::Font font = base->withSpec(spec);
     // A width stretches the glyphs so that the average character width
     // becomes it: aliased, the average in whole pixels as GDI reports it, so
-    // the width a file names for its own font draws that font unstretched.
+    // the width a file names for its own font draws that font unstretched,
+    // and the width cut down to whole pixels (GDI's 13.9-pixel width draws
+    // as 13).
     double average = font.metrics().averageCharWidth;
-    if (!device_.antialias()) average = std::max(1.0, std::round(average));
-    if (f.width != 0 && average > 0) {
-        spec.widthScale = lengthX(f.width) / average;
+    double width = lengthX(f.width);
+    if (!device_.antialias()) {
+        average = std::max(1.0, std::round(average));
+        width = std::floor(width + 1e-9);
+    }
+    if (width > 0 && average > 0) {
+        spec.widthScale = width / average;
         font = base->withSpec(spec);
     }
     return font;
@@ -126,30 +139,39 @@ std::optional<canvas::Font> Player::textFont(SymbolEncoding& symbols) const {
 // Device advance of each character: the record's dx values (one per byte),
 // or the font's advances with character extra and justification.
 std::vector<double> Player::textAdvances(const canvas::Font& font, const DecodedText& decoded,
-                                         const std::vector<int>* dx, bool hinted) const {
+                                         const std::vector<int>* dx, TextLayout layout) const {
     std::vector<double> advances;
     if (dx) {
+        // Aliased, each character starts at its position along the text
+        // rounded to whole pixels.
         std::size_t byte = 0;
+        double along = 0, placed = 0;
         for (std::size_t n : decoded.bytesPerChar) {
             double sum = 0;
             for (std::size_t k = 0; k < n && byte < dx->size(); ++k, ++byte) sum += (*dx)[byte];
-            advances.push_back(lengthX(sum));
+            along += lengthX(sum);
+            const double next = layout == TextLayout::Design ? along : std::floor(along + 0.5);
+            advances.push_back(next - placed);
+            placed = next;
         }
         return advances;
     }
-    if (hinted && font.spec().widthScale != 1) {
+    const bool hinted = layout == TextLayout::Hinted;
+    if (layout != TextLayout::Design && font.spec().widthScale != 1) {
         // Stretched glyphs advance by the unstretched hinted widths times the
-        // stretch, rounded up, as GDI lays them out.
+        // stretch, rounded up, as GDI lays them out; its extent of stretched
+        // text is within a few pixels of their sum.
         canvas::FontSpec unstretched = font.spec();
         unstretched.widthScale = 1;
         advances = font.withSpec(unstretched).hintedAdvances(decoded.text);
         for (double& a : advances) a = std::ceil(a * font.spec().widthScale - 1e-6);
+    } else if (layout == TextLayout::Extent) {
+        advances = font.extentAdvances(decoded.text);
     } else if (hinted && (s_.charExtra != 0 || (s_.breakCount > 0 && s_.breakExtra != 0))) {
-        // Spaced text advances by the extent's widths (the design widths
-        // rounded), not the hinted ones: GDI's 11-pixel h at 22 pixels moves
+        // Spaced text advances by the extent's widths (the design widths in
+        // whole pixels), not the hinted ones: GDI's 11-pixel h at 22 pixels moves
         // 13 pixels with an extra of 1.
-        advances = font.advances(decoded.text);
-        for (double& a : advances) a = std::round(a);
+        advances = font.extentAdvances(decoded.text);
     } else {
         advances = hinted ? font.hintedAdvances(decoded.text) : font.advances(decoded.text);
     }
@@ -164,22 +186,59 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
     return advances;
 }
 
-// Start of the baseline for text of the given width whose reference point is
-// ref, by the three parts of the text alignment.
-Point Player::textOrigin(Point ref, const canvas::FontMetrics& m, double width, double angle) const {
+// A length of aliased text layout in device pixels as GDI keeps it: whole
+// pixels, then whole logical units (it aligns text and moves the current
+// position in logical units), then whole pixels again; so at 192 DPI a
+// 96-DPI picture's ascents and extents come out even.
+double Player::wholeTextUnits(double length, double scale) const {
+    if (device_.antialias()) return length;
+    const double unit = std::abs(scale);
+    return std::floor(std::floor(std::round(length) / unit + 0.5) * unit + 0.5);
+}
+
+// Start of the baseline, in device pixels, for text of the given device
+// width whose reference point is the logical point (x, y), by the three
+// parts of the text alignment.
+Point Player::textOrigin(double x, double y, const canvas::FontMetrics& m, double width, double angle) const {
     const double cosA = std::cos(angle), sinA = std::sin(angle);
     double along = 0;
-    if ((s_.textAlign & TA_CENTER) == TA_CENTER) along = -width / 2;
+    // Aliased, centred text starts half its width, rounded down, before.
+    if ((s_.textAlign & TA_CENTER) == TA_CENTER) along = device_.antialias() ? -width / 2 : -std::floor(width / 2);
     else if (s_.textAlign & TA_RIGHT) along = -width;
-    // Aliased, the ascent and descent are whole pixels of the 96-DPI picture,
-    // scaled with it at other resolutions (as GDI's pictures at 192 DPI show).
-    auto whole = [this](double v) { return device_.antialias() ? v : std::round(v / dpiScale_) * dpiScale_; };
-    double down = whole(m.ascent);  // TA_TOP
+    double down = wholeTextUnits(m.ascent, scaleY());  // TA_TOP
     if ((s_.textAlign & TA_BASELINE) == TA_BASELINE) down = 0;
-    else if (s_.textAlign & TA_BOTTOM) down = -whole(m.descent);
-    Point origin{ref.x + along * cosA + down * sinA, ref.y - along * sinA + down * cosA};
-    if (!device_.antialias()) { origin.x = std::round(origin.x); origin.y = std::round(origin.y); }
+    else if (s_.textAlign & TA_BOTTOM) down = -wholeTextUnits(m.descent, scaleY());
+    Point origin{(x - s_.windowOrgX) * scaleX(), (y - s_.windowOrgY) * scaleY()};
+    // Aliased, the reference point is rounded to whole pixels, halves going
+    // right and down; the start of a rotated baseline then rounds down.
+    if (!device_.antialias()) {
+        origin = {std::floor(std::floor(origin.x + 0.5) + along * cosA + down * sinA),
+                  std::floor(std::floor(origin.y + 0.5) - along * sinA + down * cosA)};
+    } else {
+        origin = {origin.x + along * cosA + down * sinA, origin.y - along * sinA + down * cosA};
+    }
     return origin;
+}
+
+// Escapement in radians, counter-clockwise on the device: the direction
+// turns when exactly one axis is flipped.
+double Player::textAngle() const {
+    const double angle = s_.font.escapement / 10.0 * std::numbers::pi / 180.0;
+    return (scaleX() < 0) != (scaleY() < 0) ? -angle : angle;
+}
+
+// The text's width as GDI aligns it and moves the current position by it:
+// aliased, the sum of the extent's whole-pixel widths (or of the dx
+// advances) in whole logical units, whatever widths the glyphs advance by.
+double Player::textExtent(const canvas::Font& font, const DecodedText& decoded, const std::vector<int>* dx,
+                          const std::vector<double>& advances) const {
+    double width = 0;
+    if (device_.antialias()) {
+        for (double a : advances) width += a;
+        return width;
+    }
+    for (double a : dx ? advances : textAdvances(font, decoded, dx, TextLayout::Extent)) width += std::round(a);
+    return wholeTextUnits(width, scaleX());
 }
 
 void Player::drawText(double x, double y, std::string_view bytes, const std::vector<int>* dx,
@@ -197,24 +256,20 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     const auto font = textFont(symbols);
     if (!font) return;
     const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols, dingbatFaceOf(s_.font.face));
-    const bool hinted = !device_.antialias();
-    const std::vector<double> advances = textAdvances(*font, decoded, dx, hinted);
-    // Aliased glyphs advance by their hinted widths, but GDI aligns and moves
-    // the current position by the text's extent: the font's design widths,
-    // each rounded to whole pixels. Left-aligned text without a background
-    // box and without the current position needs no extent.
+    const bool aliased = !device_.antialias();
+    const double angle = textAngle();
+    // Aliased glyphs advance by their hinted widths, rotated ones by the
+    // extent's (GDI does not hint rotated glyphs' advances).
+    const TextLayout layout = !aliased ? TextLayout::Design : angle != 0 ? TextLayout::Extent : TextLayout::Hinted;
+    const std::vector<double> advances = textAdvances(*font, decoded, dx, layout);
     const bool updateCp = (s_.textAlign & TA_UPDATECP) != 0;
+    // Left-aligned text without a background box and without the current
+    // position needs no extent.
     const bool needsExtent = updateCp || (s_.textAlign & TA_CENTER) || (s_.bkMode == 2 && !opaqueRect);
-    double width = 0;
-    if (needsExtent)
-        for (double a : hinted && !dx ? textAdvances(*font, decoded, dx, false) : advances)
-            width += hinted ? std::round(a) : a;
-
-    double angle = s_.font.escapement / 10.0 * std::numbers::pi / 180.0;
-    if ((scaleX() < 0) != (scaleY() < 0)) angle = -angle;  // direction follows a flipped axis
+    const double width = needsExtent ? textExtent(*font, decoded, dx, advances) : 0;
     const double cosA = std::cos(angle), sinA = std::sin(angle);
     const canvas::FontMetrics m = font->metrics();
-    const Point origin = textOrigin(updateCp ? toDevice(s_.curX, s_.curY) : toDevice(x, y), m, width, angle);
+    const Point origin = updateCp ? textOrigin(s_.curX, s_.curY, m, width, angle) : textOrigin(x, y, m, width, angle);
 
     // ETO_CLIPPED clips the cells' background too.
     const bool clipped = rect && (options & ETO_CLIPPED);
@@ -234,8 +289,10 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
         // The current position moves to the far end of left-aligned text and
         // to the start of right-aligned text; centred text leaves it.
         const double along = (s_.textAlign & TA_CENTER) == TA_CENTER ? 0 : (s_.textAlign & TA_RIGHT) ? -width : width;
-        s_.curX += along * cosA / scaleX();
-        s_.curY -= along * sinA / scaleY();
+        // GDI keeps the position in whole logical units.
+        auto whole = [this](double v) { return device_.antialias() ? v : std::round(v); };
+        s_.curX += whole(along * cosA / scaleX());
+        s_.curY -= whole(along * sinA / scaleY());
     }
 }
 

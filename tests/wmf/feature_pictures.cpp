@@ -724,6 +724,29 @@ void textPictures(List& list) {
         add(list, std::string("text_updatecp_") + hNames[h], q);
     }
     {
+        // A window of 2.5 pixels a unit: GDI cuts heights and widths to whole
+        // pixels and aligns by whole units.
+        Pic p = picture();
+        p.windowExt(kW * 2 / 5, kH * 2 / 5).pen(0, 1, kGrey).moveTo(48, 0).lineTo(48, 72).textColor(kNavy).bkMode(1);
+        p.font(Font{.height = 9}).textAlign(2).text(48, 4, "Right top");
+        p.font(Font{.height = -9}).textAlign(6 | 8).text(48, 33, "Centre Wg");
+        p.font(Font{.height = 11, .width = 5}).textAlign(24).text(4, 50, "Stretched");
+        p.font(Font{.height = -7}).textAlign(1).moveTo(3, 57).text(0, 0, "Next ").text(0, 0, "CP").lineTo(90, 70);
+        add(list, "text_units_window_2_5", p);
+    }
+    {
+        // Cells whose em GDI rounds down (14, 33, 52: its own cell would not
+        // fit) and up (23), right-aligned by the extent of large glyphs.
+        Pic p = picture();
+        p.pen(0, 1, kGrey).moveTo(236, 0).lineTo(236, 180).textColor(kNavy).bkMode(1).textAlign(2);
+        int y = 2;
+        for (int cell : {14, 23, 33, 52, 40}) {
+            p.font(Font{.height = cell}).text(236, y, cell < 40 ? "Hamburgefons" : "Wavy gj");
+            y += cell + 4;
+        }
+        add(list, "text_height_cells", p);
+    }
+    {
         Pic p = picture();
         p.font(Font{.height = -24}).textColor(kNavy).bkMode(1);
         for (int i = 0; i < 5; ++i) p.extText(5, 5 + i * 35, 0, "Spaced", {10 + i * 4, 14, 20, 9, 30, 15});

@@ -29,17 +29,11 @@ const std::map<std::string, std::string>& lenientPictures() {
     static const std::string rasterFaces =
         "Wine's MS Sans Serif and System are bitmap strikes of its own sizes (13, 16, 20 pixels), "
         "not Windows' raster fonts; drawn with Liberation Sans";
-    static const std::string stretched = "stretched glyph outlines a pixel apart from GDI's";
     static const std::map<std::string, std::string> names = {
         {"stretch_mode_4", "Wine's HALFTONE picks one source pixel; Windows averages them"},
         {"text_face_calibri", "Wine draws Calibri as Arial; Windows' Calibri has Carlito's metrics"},
         {"text_face_cambria", "Wine draws Cambria as Arial; Windows' Cambria has Caladea's metrics"},
-        {"text_face_system", rasterFaces}, {"text_face_ms_sans_serif", rasterFaces}, {"text_face_helv", rasterFaces},
-        {"text_width_expanded", stretched},
-        {"text_escapement_3150", "rotated glyphs a pixel apart from GDI's"},
-        {"192/text_face_unknown_roman", "GDI's Times ascent at 48 pixels is two pixels more"},
-        {"192/text_align_right", "GDI's text extent at 52 pixels a pixel apart"},
-        {"192/text_updatecp_right", "GDI's text extent at 48 pixels a pixel apart"}};
+        {"text_face_system", rasterFaces}, {"text_face_ms_sans_serif", rasterFaces}, {"text_face_helv", rasterFaces}};
     return names;
 }
 
