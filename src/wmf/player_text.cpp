@@ -158,12 +158,14 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
     }
     const bool hinted = layout == TextLayout::Hinted;
     if (layout != TextLayout::Design && font.spec().widthScale != 1) {
-        // Stretched glyphs advance by the unstretched hinted widths times the
-        // stretch, rounded up, as GDI lays them out; its extent of stretched
-        // text is within a few pixels of their sum.
+        // Stretched glyphs advance by the unstretched widths times the
+        // stretch, rounded up, as GDI lays them out: the hinted widths where
+        // they are drawn, the extent's (design widths in whole pixels) where
+        // the text is aligned and measured.
         canvas::FontSpec unstretched = font.spec();
         unstretched.widthScale = 1;
-        advances = font.withSpec(unstretched).hintedAdvances(decoded.text);
+        const canvas::Font plain = font.withSpec(unstretched);
+        advances = layout == TextLayout::Extent ? plain.extentAdvances(decoded.text) : plain.hintedAdvances(decoded.text);
         for (double& a : advances) a = std::ceil(a * font.spec().widthScale - 1e-6);
     } else if (layout == TextLayout::Extent) {
         advances = font.extentAdvances(decoded.text);

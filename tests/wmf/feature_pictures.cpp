@@ -664,6 +664,18 @@ void textPictures(List& list) {
     textPicture("text_height_small", Font{.height = -11}, 16);
     textPicture("text_width_condensed", Font{.height = -28, .width = 7});
     textPicture("text_width_expanded", Font{.height = -20, .width = 16});
+    {
+        // GDI aligns stretched text by its extent, not by the drawn advances.
+        Pic p = picture();
+        p.textColor(kNavy).bkMode(1);
+        const int widths[] = {7, 16, 20};
+        for (int i = 0; i < 3; ++i) {
+            p.font(Font{.height = -20, .width = widths[i]});
+            p.textAlign(2).text(236, 2 + i * 60, "Quick jumps 0123");
+            p.textAlign(6).text(120, 30 + i * 60, "WAVY mmm iii");
+        }
+        add(list, "text_width_aligned", p);
+    }
     // The average width the font has itself, as office programs write it.
     textPicture("text_width_natural", Font{.height = -20, .width = 12});
     textPicture("text_width_natural_large", Font{.height = -40, .width = 23}, 45);
