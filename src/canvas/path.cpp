@@ -66,25 +66,37 @@ int flatSides(double r, double tolerance) {
     return std::max(8, (static_cast<int>(sides) + 3) / 4 * 4);
 }
 
-// The point at angle t (y down) of the ellipse of centre c and radii r,
-// moved by `offset` along its outward normal.
-Point ellipsePoint(Point c, Point r, double t, double offset) {
-    const double cosT = std::cos(t), sinT = std::sin(t);
-    const double nx = r.y * cosT, ny = r.x * sinT, length = std::hypot(nx, ny);
+// Cosines and sines of `sides` equal steps of the angle from 0, the way
+// addEllipse runs (y down).
+std::vector<Point> unitSteps(int sides) {
+    std::vector<Point> steps(static_cast<std::size_t>(sides));
+    const double step = -2.0 * std::numbers::pi / sides;
+    for (int i = 0; i < sides; ++i) steps[static_cast<std::size_t>(i)] = {std::cos(i * step), std::sin(i * step)};
+    return steps;
+}
+
+// The point of the ellipse of centre c and radii r at a unit step, moved by
+// `offset` along its outward normal.
+Point ellipsePoint(Point c, Point r, Point unit, double offset) {
+    const double nx = r.y * unit.x, ny = r.x * unit.y, length = std::hypot(nx, ny);
     const double k = length > 0 ? offset / length : 0;
-    return {c.x + r.x * cosT + k * nx, c.y + r.y * sinT + k * ny};
+    return {c.x + r.x * unit.x + k * nx, c.y + r.y * unit.y + k * ny};
+}
+
+// One closed contour through the ellipse's points at the steps, moved by
+// `offset`; backwards runs it the other way round.
+void addContour(Path& path, Point c, Point r, const std::vector<Point>& steps, double offset, bool backwards) {
+    const std::size_t n = steps.size();
+    path.moveTo(ellipsePoint(c, r, steps[0], offset));
+    for (std::size_t i = 1; i < n; ++i) path.lineTo(ellipsePoint(c, r, steps[backwards ? n - i : i], offset));
+    path.close();
 }
 
 }  // namespace
 
-// Points at equal steps of the angle, from angle 0 the way addEllipse runs.
 void Path::addFlatEllipse(const RectD& box, double tolerance) {
     const Point r{box.width / 2, box.height / 2}, c{box.x + r.x, box.y + r.y};
-    const int sides = flatSides(std::max(r.x, r.y), tolerance);
-    const double step = -2.0 * std::numbers::pi / sides;
-    moveTo(ellipsePoint(c, r, 0, 0));
-    for (int i = 1; i < sides; ++i) lineTo(ellipsePoint(c, r, i * step, 0));
-    close();
+    addContour(*this, c, r, unitSteps(flatSides(std::max(r.x, r.y), tolerance)), 0, false);
 }
 
 // The least radius of curvature of an ellipse is b^2 / a (at the ends of its
@@ -94,16 +106,12 @@ bool Path::flatRingFits(const RectD& box, double half) {
     return b > 0 && half > 0 && half < 0.9 * b * b / a;
 }
 
+// Both contours share the steps, so each angle's cosine and sine is taken once.
 void Path::addFlatEllipseRing(const RectD& box, double half, double tolerance) {
     const Point r{box.width / 2, box.height / 2}, c{box.x + r.x, box.y + r.y};
-    const int sides = flatSides(std::max(r.x, r.y) + half, tolerance);
-    const double step = -2.0 * std::numbers::pi / sides;
-    moveTo(ellipsePoint(c, r, 0, half));
-    for (int i = 1; i < sides; ++i) lineTo(ellipsePoint(c, r, i * step, half));
-    close();
-    moveTo(ellipsePoint(c, r, 0, -half));
-    for (int i = sides - 1; i > 0; --i) lineTo(ellipsePoint(c, r, i * step, -half));
-    close();
+    const std::vector<Point> steps = unitSteps(flatSides(std::max(r.x, r.y) + half, tolerance));
+    addContour(*this, c, r, steps, half, false);
+    addContour(*this, c, r, steps, -half, true);
 }
 
 // Splits the sweep into quarter turns at most, each one cubic segment.
