@@ -151,22 +151,36 @@ std::unique_ptr<unsigned char[]> uninitialised(size_t bytes) {
     }
 }
 
+// The picture's rows as PNG stores them: top first, in PNG channel order,
+// each behind its filter-type byte in the image data.
+struct PngRows {
+    PngRows(FIBITMAP* picture, size_t bytesPerPixel)
+        : bitmap(picture), width(FreeImage_GetWidth(picture)), height(FreeImage_GetHeight(picture)),
+          inStep(FreeImage_GetBPP(picture) / 8), pixelBytes(bytesPerPixel) {}
+    size_t rowBytes() const { return static_cast<size_t>(width) * pixelBytes; }
+    size_t dataBytes() const { return (1 + rowBytes()) * height; }
+    void pack(unsigned y, unsigned char* out) const {
+        packRow(FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y)), width, inStep, pixelBytes == 4, out);
+    }
+
+    FIBITMAP* bitmap;
+    unsigned width, height, inStep;
+    size_t pixelBytes;
+};
+
 // The image data before compression: each row behind its filter-type byte,
 // with the filter of least cost on each row.
-std::unique_ptr<unsigned char[]> filteredRows(FIBITMAP* bitmap, size_t pixelBytes) {
-    const unsigned width = FreeImage_GetWidth(bitmap), height = FreeImage_GetHeight(bitmap);
-    const unsigned inStep = FreeImage_GetBPP(bitmap) / 8;
-    const size_t rowBytes = static_cast<size_t>(width) * pixelBytes;
-    auto raw = uninitialised((1 + rowBytes) * height);
-    auto rows = uninitialised(3 * rowBytes);  // this row, the one above, scratch
-    if (!raw || !rows) return nullptr;
-    unsigned char* row = rows.get();
+std::unique_ptr<unsigned char[]> filteredRows(const PngRows& rows) {
+    const size_t rowBytes = rows.rowBytes();
+    auto raw = uninitialised(rows.dataBytes());
+    auto lines = uninitialised(3 * rowBytes);  // this row, the one above, scratch
+    if (!raw || !lines) return nullptr;
+    unsigned char* row = lines.get();
     unsigned char* previous = row + rowBytes;
     std::fill(previous, previous + rowBytes, 0);
-    for (unsigned y = 0; y < height; ++y) {
-        packRow(FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y)), width, inStep,
-                pixelBytes == 4, row);
-        writeFilteredRow(row, previous, rowBytes, pixelBytes, rows.get() + 2 * rowBytes,
+    for (unsigned y = 0; y < rows.height; ++y) {
+        rows.pack(y, row);
+        writeFilteredRow(row, previous, rowBytes, rows.pixelBytes, lines.get() + 2 * rowBytes,
                          raw.get() + y * (1 + rowBytes));
         std::swap(row, previous);
     }
@@ -174,12 +188,12 @@ std::unique_ptr<unsigned char[]> filteredRows(FIBITMAP* bitmap, size_t pixelByte
 }
 
 // The IDAT data compressed by libdeflate in one call.
-bool appendCompressedData(std::string& out, FIBITMAP* bitmap, size_t pixelBytes, int level) {
+bool appendCompressedData(std::string& out, const PngRows& rows, int level) {
     const Compressor compressor(libdeflate_alloc_compressor(level));
     if (!compressor) return false;
-    const auto raw = filteredRows(bitmap, pixelBytes);
+    const auto raw = filteredRows(rows);
     if (!raw) return false;
-    const size_t rawBytes = (1 + FreeImage_GetWidth(bitmap) * pixelBytes) * FreeImage_GetHeight(bitmap);
+    const size_t rawBytes = rows.dataBytes();
     const size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rawBytes);
     const size_t dataAt = out.size();
     try {
@@ -239,17 +253,14 @@ private:
 };
 
 // The IDAT data stored uncompressed: rows without filters.
-bool appendStoredData(std::string& out, FIBITMAP* bitmap, size_t pixelBytes) {
-    const unsigned width = FreeImage_GetWidth(bitmap), height = FreeImage_GetHeight(bitmap);
-    const unsigned inStep = FreeImage_GetBPP(bitmap) / 8;
-    const size_t lineBytes = 1 + static_cast<size_t>(width) * pixelBytes;
+bool appendStoredData(std::string& out, const PngRows& rows) {
+    const size_t lineBytes = 1 + rows.rowBytes();
     auto line = uninitialised(lineBytes);
     if (!line) return false;
     line[0] = None;
-    StoredZlibStream stream(out, lineBytes * height);
-    for (unsigned y = 0; y < height; ++y) {
-        packRow(FreeImage_GetScanLine(bitmap, static_cast<int>(height - 1 - y)), width, inStep,
-                pixelBytes == 4, line.get() + 1);
+    StoredZlibStream stream(out, rows.dataBytes());
+    for (unsigned y = 0; y < rows.height; ++y) {
+        rows.pack(y, line.get() + 1);
         stream.append(line.get(), lineBytes);
     }
     stream.finish();
@@ -260,22 +271,19 @@ bool appendStoredData(std::string& out, FIBITMAP* bitmap, size_t pixelBytes) {
 
 std::optional<std::string> encodeDirectPng(const PngPicture& picture) {
     FIBITMAP* const bitmap = picture.bitmap;
-    const unsigned width = FreeImage_GetWidth(bitmap);
-    const unsigned height = FreeImage_GetHeight(bitmap);
-    const size_t pixelBytes = picture.hasAlpha ? 4 : 3;
-    const size_t rawBytes = (1 + static_cast<size_t>(width) * pixelBytes) * height;
+    const PngRows rows(bitmap, picture.hasAlpha ? 4 : 3);
 
     std::string out;
     try {
         // Stored data's exact size; compressed data reserves its own bound.
-        out.reserve(8 + 25 + 21 + 12 + (picture.level == 0 ? StoredZlibStream::sizeFor(rawBytes) : 0) + 12);
+        out.reserve(8 + 25 + 21 + 12 + (picture.level == 0 ? StoredZlibStream::sizeFor(rows.dataBytes()) : 0) + 12);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
     out.append("\x89PNG\r\n\x1a\n", 8);
     size_t chunk = startChunk(out, 13, "IHDR");
-    putU32(out, width);
-    putU32(out, height);
+    putU32(out, rows.width);
+    putU32(out, rows.height);
     out.append({8, static_cast<char>(picture.hasAlpha ? 6 : 2), 0, 0, 0});
     finishChunk(out, chunk);
     chunk = startChunk(out, 9, "pHYs");
@@ -287,8 +295,7 @@ std::optional<std::string> encodeDirectPng(const PngPicture& picture) {
     const size_t lengthAt = out.size();
     chunk = startChunk(out, 0, "IDAT");
     const size_t dataAt = out.size();
-    const bool written = picture.level == 0 ? appendStoredData(out, bitmap, pixelBytes)
-                                            : appendCompressedData(out, bitmap, pixelBytes, picture.level);
+    const bool written = picture.level == 0 ? appendStoredData(out, rows) : appendCompressedData(out, rows, picture.level);
     if (!written) return std::nullopt;
     const auto length = static_cast<uint32_t>(out.size() - dataAt);
     for (int i = 0; i < 4; ++i) out[lengthAt + static_cast<size_t>(i)] = static_cast<char>(length >> (24 - 8 * i));
