@@ -45,6 +45,9 @@ void Canvas::showGlyphs(const Font& font, const std::vector<cairo_glyph_t>& glyp
     cairo_matrix_t matrix;
     cairo_matrix_init_rotate(&matrix, -angle);
     cairo_matrix_scale(&matrix, spec.pixelSize * spec.widthScale, spec.pixelSize);
+    cairo_matrix_t shear;
+    cairo_matrix_init(&shear, 1, 0, -font.obliqueShear(), 1, 0, 0);
+    cairo_matrix_multiply(&matrix, &shear, &matrix);
     cairo_set_font_matrix(cr, &matrix);
     setGlyphOptions(cr, antialias_);
     setColor(color);
@@ -76,7 +79,7 @@ void Canvas::fillStretchedGlyphs(const Font& font, const std::vector<cairo_glyph
         cairo_glyph_path(cr, &glyph, 1);
         const std::unique_ptr<cairo_path_t, void (*)(cairo_path_t*)> outline(cairo_copy_path(cr), cairo_path_destroy);
         appendPath(stretched, *outline, [&](const cairo_path_data_t& p) {
-            const double x = p.point.x * spec.widthScale, y = p.point.y;
+            const double x = p.point.x * spec.widthScale - font.obliqueShear() * p.point.y, y = p.point.y;
             return Point{placed.x + x * cosA + y * sinA, placed.y - x * sinA + y * cosA};
         });
     }
@@ -104,7 +107,7 @@ double Canvas::drawText(const Font& font, std::u32string_view text, const TextPl
                           placement.origin.y + whole(-pen * sinA)});
         pen += i < advances.size() ? advances[i] : 0;
     }
-    if (!antialias_ && spec.widthScale != 1) fillStretchedGlyphs(font, glyphs, placement.angle, color);
+    if (!antialias_ && (spec.widthScale != 1 || font.obliqueShear() != 0)) fillStretchedGlyphs(font, glyphs, placement.angle, color);
     else showGlyphs(font, glyphs, placement.angle, color);
 
     // Underline and strike-out bars at the font's own positions, at least a

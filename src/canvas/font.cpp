@@ -5,7 +5,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
-#include FT_ADVANCES_H
 
 #include <algorithm>
 #include <cstdint>
@@ -137,11 +136,31 @@ const cairo_user_data_key_t kFaceKey{};
 
 void releaseFtFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
 
+}  // namespace
+
+// A second FreeType face of the same file, for looking up and measuring
+// glyphs: Cairo draws with the first from any thread under a lock of its own
+// that callers cannot take, and FreeType faces are not safe to share.
+struct MeasuringFace {
+    std::mutex mutex;
+    FT_Face ft = nullptr;
+    FT_F26Dot6 sizeX = 0, sizeY = 0;  // the size last set on ft
+    MeasuringFace() = default;
+    MeasuringFace(const MeasuringFace&) = delete;
+    MeasuringFace& operator=(const MeasuringFace&) = delete;
+    ~MeasuringFace() {
+        if (ft != nullptr) FT_Done_Face(ft);
+    }
+};
+
+namespace {
+
 // One loaded face per (file, index, synthetic bold/italic), kept for the process:
 // metafiles create the same few fonts over and over.
 struct LoadedFace {
     std::shared_ptr<cairo_font_face_t> face;
     FT_Face ft = nullptr;
+    std::shared_ptr<MeasuringFace> measuring;
 };
 
 std::optional<LoadedFace> loadFace(const FaceFile& file) {
@@ -159,7 +178,12 @@ std::optional<LoadedFace> loadFace(const FaceFile& file) {
         FT_Done_Face(ft);
         return std::nullopt;
     }
-    LoadedFace loaded{std::shared_ptr<cairo_font_face_t>(raw, CairoFontFaceDeleter{}), ft};
+    auto measuring = std::make_shared<MeasuringFace>();
+    if (FT_New_Face(freetype(), file.path.c_str(), file.index, &measuring->ft) != 0) {
+        cairo_font_face_destroy(raw);
+        return std::nullopt;
+    }
+    LoadedFace loaded{std::shared_ptr<cairo_font_face_t>(raw, CairoFontFaceDeleter{}), ft, std::move(measuring)};
     cache.emplace(key, loaded);
     return loaded;
 }
@@ -187,9 +211,11 @@ std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback) {
     Font font;
     font.spec_ = spec;
     font.found_ = file->found;
+    if (spec.italic && (loaded->ft->style_flags & FT_STYLE_FLAG_ITALIC) == 0) font.obliqueShear_ = 0.25;
     font.family_ = file->family;
     font.face_ = loaded->face;
     font.unitFont_ = unitScaledFont(loaded->face.get());
+    font.measuring_ = loaded->measuring;
     const FT_Face ft = loaded->ft;
     font.unitsPerEm_ = ft->units_per_EM > 0 ? ft->units_per_EM : 1000;
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
@@ -238,11 +264,8 @@ FT_UInt indexIn(FT_Face ft, char32_t c) {
 }  // namespace
 
 unsigned long Font::glyphIndex(char32_t c) const {
-    FT_Face ft = cairo_ft_scaled_font_lock_face(unitFont_.get());
-    if (ft == nullptr) return 0;
-    const FT_UInt index = indexIn(ft, c);
-    cairo_ft_scaled_font_unlock_face(unitFont_.get());
-    return index;
+    std::lock_guard lock(measuring_->mutex);
+    return indexIn(measuring_->ft, c);
 }
 
 namespace {
@@ -271,36 +294,68 @@ std::vector<double> Font::advances(std::u32string_view text) const {
                       [this](char32_t c) { return glyphIndex(c); });
 }
 
+namespace {
+
+// Whole-pixel advances as FreeType loads the glyphs at a size with the given
+// flags, memoised per thread (loading runs the hinter).
+class LoadedAdvanceCache {
+public:
+    using Key = std::tuple<const void*, FT_Int32, FT_F26Dot6, FT_F26Dot6, FT_UInt>;
+    std::optional<double> find(const Key& key) const {
+        const auto it = advances_.find(key);
+        if (it == advances_.end()) return std::nullopt;
+        return it->second;
+    }
+    void add(const Key& key, double pixels) {
+        if (advances_.size() >= kMaxEntries) advances_.clear();
+        advances_.emplace(key, pixels);
+    }
+
+private:
+    static constexpr std::size_t kMaxEntries = 1 << 16;
+    std::map<Key, double> advances_;
+};
+
+}  // namespace
+
+std::vector<double> Font::loadedAdvances(std::u32string_view text, std::int32_t flags) const {
+    thread_local LoadedAdvanceCache cache;
+    const auto sizeX = static_cast<FT_F26Dot6>(std::llround(spec_.pixelSize * spec_.widthScale * 64));
+    const auto sizeY = static_cast<FT_F26Dot6>(std::llround(spec_.pixelSize * 64));
+    std::vector<double> out;
+    out.reserve(text.size());
+    std::lock_guard lock(measuring_->mutex);
+    MeasuringFace& m = *measuring_;
+    for (char32_t c : text) {
+        const LoadedAdvanceCache::Key key{m.ft, flags, sizeX, sizeY, indexIn(m.ft, c)};
+        if (const auto known = cache.find(key)) {
+            out.push_back(*known);
+            continue;
+        }
+        if ((m.sizeX != sizeX || m.sizeY != sizeY) && FT_Set_Char_Size(m.ft, sizeX, sizeY, 0, 0) == 0) {
+            m.sizeX = sizeX;
+            m.sizeY = sizeY;
+        }
+        double pixels = 0;
+        if (m.sizeX == sizeX && m.sizeY == sizeY && FT_Load_Glyph(m.ft, std::get<4>(key), flags) == 0)
+            pixels = static_cast<double>((m.ft->glyph->advance.x + 32) >> 6);
+        cache.add(key, pixels);
+        out.push_back(pixels);
+    }
+    return out;
+}
+
 std::vector<double> Font::hintedAdvances(std::u32string_view text) const {
-    cairo_matrix_t matrix, identity;
-    cairo_matrix_init_scale(&matrix, spec_.pixelSize * spec_.widthScale, spec_.pixelSize);
-    cairo_matrix_init_identity(&identity);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
-    const std::unique_ptr<cairo_scaled_font_t, CairoScaledFontDeleter> sized(
-        cairo_scaled_font_create(face_.get(), &matrix, &identity, options));
-    cairo_font_options_destroy(options);
-    return advancesIn(sized.get(), text, 1.0, true, [this](char32_t c) { return glyphIndex(c); });
+    // Slanted glyphs are drawn from their outlines, never from a face's
+    // bitmap strikes, and advance as the outlines do.
+    return loadedAdvances(text, FT_LOAD_TARGET_MONO | (obliqueShear_ != 0 ? FT_LOAD_NO_BITMAP : 0));
 }
 
 std::vector<double> Font::extentAdvances(std::u32string_view text) const {
-    std::vector<double> out;
-    out.reserve(text.size());
-    FT_Face ft = cairo_ft_scaled_font_lock_face(unitFont_.get());
-    if (ft == nullptr) return advances(text);
-    // FreeType's fixed-point steps: the scale in 16.16, the advance in 1/64
-    // pixel, each rounded, then whole pixels with halves going up.
-    const auto scale = static_cast<std::int64_t>(std::llround(spec_.pixelSize * spec_.widthScale * 64 * 65536 / unitsPerEm_));
-    for (char32_t c : text) {
-        FT_Fixed units = 0;
-        if (FT_Get_Advance(ft, indexIn(ft, c), FT_LOAD_NO_SCALE, &units) != 0) units = 0;
-        const std::int64_t advance64 = (static_cast<std::int64_t>(units) * scale + 0x8000) >> 16;
-        out.push_back(static_cast<double>((advance64 + 32) >> 6));
-    }
-    cairo_ft_scaled_font_unlock_face(unitFont_.get());
-    return out;
+    // Faces with hinting programs give their design widths rounded in
+    // 1/64-pixel steps, faces without (Tahoma as Wine ships it) the
+    // auto-hinter's widths.
+    return loadedAdvances(text, FT_LOAD_NO_BITMAP);
 }
 
 double Font::measure(std::u32string_view text) const {

@@ -10,6 +10,7 @@
 
 #include <cairo.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,8 @@ struct CairoScaledFontDeleter {
     void operator()(cairo_scaled_font_t* font) const noexcept { cairo_scaled_font_destroy(font); }
 };
 
+struct MeasuringFace;
+
 class Font {
 public:
     const FontSpec& spec() const { return spec_; }
@@ -65,14 +68,19 @@ public:
     // Cell height (ascent + descent) for an em of one pixel; lets callers turn
     // a cell height into an em size.
     double cellPerEm() const;
+    // Horizontal shear of the glyphs (x moves by shear times the height above
+    // the baseline): a quarter when italic was asked of a face that has no
+    // italic, as GDI slants such faces; 0 otherwise.
+    double obliqueShear() const { return obliqueShear_; }
     // Advance in pixels of each character (before any widthScale is applied
     // it is already included).
     std::vector<double> advances(std::u32string_view text) const;
     // Advances as hinted glyphs have them at the font's size: whole pixels,
     // as aliased text is laid out.
     std::vector<double> hintedAdvances(std::u32string_view text) const;
-    // Whole-pixel design advances as GDI sums them into a text's extent: the
-    // design width in FreeType's 1/64 pixels, then rounded (at any size).
+    // Whole-pixel advances as GDI sums them into a text's extent: FreeType's
+    // own advance at the font's size, bitmap strikes left out (for hinted
+    // TrueType faces the design width in 1/64 pixels, then rounded).
     std::vector<double> extentAdvances(std::u32string_view text) const;
     double measure(std::u32string_view text) const;
     // Glyph index for a character; symbol fonts are also tried in the private
@@ -83,12 +91,17 @@ public:
     cairo_font_face_t* cairoFace() const { return face_.get(); }
 
 private:
+    // Whole-pixel advances of FreeType's glyphs loaded with the given flags.
+    std::vector<double> loadedAdvances(std::u32string_view text, std::int32_t flags) const;
+
     friend std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback);
     FontSpec spec_;
     bool found_ = false;
     std::string family_;
     std::shared_ptr<cairo_font_face_t> face_;
     std::shared_ptr<cairo_scaled_font_t> unitFont_;  // 1-pixel em, for measuring
+    std::shared_ptr<MeasuringFace> measuring_;       // FreeType's view, for glyph lookups and extents
+    double obliqueShear_ = 0;
     double unitsPerEm_ = 1000, winAscent_ = 0, winDescent_ = 0, avgWidth_ = 0;
     double underlinePos_ = 0, underlineSize_ = 0, strikePos_ = 0, strikeSize_ = 0;  // font units
 };

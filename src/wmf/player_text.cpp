@@ -143,11 +143,12 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
     std::vector<double> advances;
     if (dx) {
         // Aliased, each character starts at its position along the text
-        // rounded to whole pixels.
+        // rounded to whole pixels. Character extra is added to the given
+        // widths too; justification is not.
         std::size_t byte = 0;
         double along = 0, placed = 0;
         for (std::size_t n : decoded.bytesPerChar) {
-            double sum = 0;
+            double sum = s_.charExtra;
             for (std::size_t k = 0; k < n && byte < dx->size(); ++k, ++byte) sum += (*dx)[byte];
             along += lengthX(sum);
             const double next = layout == TextLayout::Design ? along : std::floor(along + 0.5);
@@ -277,8 +278,11 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     const bool clipped = rect && (options & ETO_CLIPPED);
     if (clipped) device_.clipToPath(rectPath(*rect));
     if (s_.bkMode == 2 && !opaqueRect) {  // OPAQUE background: the text's cells
-        const Point top{origin.x - m.ascent * sinA, origin.y - m.ascent * cosA};
-        const double h = m.ascent + m.descent;
+        // Aliased, the cell's ascent and descent are whole logical units, as
+        // in the alignment.
+        const double up = aliased ? wholeTextUnits(m.ascent, scaleY()) : m.ascent;
+        const double h = up + (aliased ? wholeTextUnits(m.descent, scaleY()) : m.descent);
+        const Point top{origin.x - up * sinA, origin.y - up * cosA};
         Path box;
         box.addPolygon({top, {top.x + width * cosA, top.y - width * sinA},
                         {top.x + width * cosA + h * sinA, top.y - width * sinA + h * cosA},

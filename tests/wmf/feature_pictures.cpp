@@ -676,6 +676,30 @@ void textPictures(List& list) {
         }
         add(list, "text_width_aligned", p);
     }
+    {
+        // A face without hinting programs: aligned by the auto-hinter's widths,
+        // which differ from its design widths at most sizes.
+        Pic p = picture();
+        p.textColor(kNavy).bkMode(1);
+        const int heights[] = {-11, -14, -17, -21};
+        for (int i = 0; i < 4; ++i) {
+            p.font(Font{.height = heights[i], .weight = i == 1 ? 700 : 400, .face = "Tahoma"});
+            p.textAlign(2).text(236, 2 + i * 45, "Hamburg Wqy 42 mil");
+            p.textAlign(6).text(110, 22 + i * 45, "Sales (total) 1998");
+        }
+        add(list, "text_tahoma_aligned", p);
+    }
+    {
+        // A face with no italic of its own is slanted, bitmap strikes or not.
+        Pic p = picture();
+        p.textColor(kNavy).bkMode(1);
+        const int heights[] = {-11, -13, -16, -22, -30};
+        for (int i = 0; i < 5; ++i) {
+            p.font(Font{.height = heights[i], .weight = i == 3 ? 700 : 400, .italic = true, .face = "Tahoma"});
+            p.textAlign(i == 2 ? 2 : 0).text(i == 2 ? 236 : 4, 2 + i * 35, "Hamburg Wqy (1998)");
+        }
+        add(list, "text_italic_slanted", p);
+    }
     // The average width the font has itself, as office programs write it.
     textPicture("text_width_natural", Font{.height = -20, .width = 12});
     textPicture("text_width_natural_large", Font{.height = -40, .width = 23}, 45);
@@ -769,6 +793,16 @@ void textPictures(List& list) {
         p.font(Font{.height = -22}).textColor(kNavy).bkMode(1);
         for (int i = 0; i < 5; ++i) p.rec(0x0108, {i * 3 - 2}).text(5, 5 + i * 35, "Char extra");
         add(list, "text_char_extra", p);
+    }
+    {
+        // Character extra widens given widths too, aligned or not.
+        Pic p = picture();
+        p.font(Font{.height = -22}).textColor(kNavy).bkColor(kYellow).bkMode(2);
+        for (int i = 0; i < 5; ++i) {
+            p.rec(0x0108, {i * 3 - 4}).textAlign(i % 2 ? 2 : 0);
+            p.extText(i % 2 ? 232 : 6, 5 + i * 35, 0, "Spaced dx", {16, 14, 20, 12, 18, 9, 16, 14, 15});
+        }
+        add(list, "text_dx_char_extra", p);
     }
     {
         Pic p = picture();
@@ -882,7 +916,8 @@ std::vector<FeaturePicture> featurePictures() {
 
 std::vector<std::string> highDpiFeatures() {
     return {"clip_selectregion_window_x4", "text_align_right", "text_underline", "text_updatecp_right",
-            "hatch_4_opaque", "arc_flip_y", "pen_widths_scale_20", "pen_widths_origin", "dib_mirror_xy", "text_face_unknown_roman"};
+            "hatch_4_opaque", "arc_flip_y", "pen_widths_scale_20", "pen_widths_origin", "dib_mirror_xy", "text_face_unknown_roman",
+            "text_tahoma_aligned", "text_dx_char_extra"};
 }
 
 std::vector<std::string> highDpiCorpusFiles() {
