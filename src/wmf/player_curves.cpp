@@ -276,7 +276,9 @@ void Player::drawArcFamily(const Record& r, int kind) {
     if (box.empty()) return;
     const Point start = toDevice(r.word(3), r.word(2)), end = toDevice(r.word(1), r.word(0));
     const double o = curveOffset(penWidth());
-    const canvas::RectD ell{box.left + o, box.top + o, box.width() - 1.0, box.height() - 1.0};
+    // An inside-frame pen runs along the ellipse of the box less half its width.
+    const double in = std::min(insideFrameInset(), (std::min(box.width(), box.height()) - 1) / 2.0);
+    const canvas::RectD ell{box.left + o + in, box.top + o + in, box.width() - 1.0 - 2 * in, box.height() - 1.0 - 2 * in};
     const double rx = std::max(ell.width / 2, 1e-9), ry = std::max(ell.height / 2, 1e-9);
     const double cx = ell.x + rx, cy = ell.y + ry;
     const double a0 = std::atan2((start.y + o - cy) / ry, (start.x + o - cx) / rx);
@@ -305,8 +307,10 @@ void Player::drawArcFamily(const Record& r, int kind) {
                    : Point{std::ceil(p.x), std::floor(p.y)};
     };
     Point first = endOf(a0), last = endOf(a0 + sweep);
-    if (!device_.antialias() && kind != 0 && penWidth() > 2 && withinReach(box)) {
-        const std::vector<Point> arc = arcPoints(box, a0, sweep);
+    const int whole = static_cast<int>(in);
+    const canvas::RectI arcBox{box.left + whole, box.top + whole, box.right - whole, box.bottom - whole};
+    if (!device_.antialias() && kind != 0 && penWidth() > 2 && withinReach(arcBox)) {
+        const std::vector<Point> arc = arcPoints(arcBox, a0, sweep);
         if (arc.size() >= 2) { first = arc.front(); last = arc.back(); }
     }
     auto figure = [&](double shift) {

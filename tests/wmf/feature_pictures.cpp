@@ -308,6 +308,16 @@ void penPictures(List& list) {
         add(list, "pen_insideframe_" + std::to_string(width), p);
     }
     {
+        // Inside-frame arcs, pies and chords keep within their boxes too.
+        Pic p = picture();
+        p.backdrop().pen(6, 11, kNavy).brush(0, kOrange);
+        p.rec(0x0817, {20, 10, 90, 115, 90, 115, 10, 10});                 // arc
+        p.rec(0x081A, {10, 125, 50, 230, 90, 230, 10, 125});               // pie
+        p.rec(0x0830, {170, 10, 110, 115, 170, 115, 100, 10});             // chord
+        p.pen(0, 11, kNavy).rec(0x0830, {170, 125, 110, 230, 170, 230, 100, 125});
+        add(list, "pen_insideframe_arcs", p);
+    }
+    {
         Pic p = picture();
         p.backdrop().bkMode(2).bkColor(kYellow).pen(1, 5, kBlack).nullBrush();
         for (int i = 0; i < 6; ++i) p.moveTo(10, 15 + i * 30).lineTo(230, 25 + i * 28);
