@@ -223,6 +223,8 @@ std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback) {
         font.winAscent_ = os2->usWinAscent;
         font.winDescent_ = os2->usWinDescent;
         font.avgWidth_ = os2->xAvgCharWidth;
+        const std::uint64_t pages = os2->ulCodePageRange1 | std::uint64_t{os2->ulCodePageRange2} << 32;
+        if (os2->version >= 1 && pages != 0) font.codePages_ = pages;
     } else {
         font.winAscent_ = ft->ascender;
         font.winDescent_ = -ft->descender;
@@ -250,6 +252,8 @@ FontMetrics Font::metrics() const {
     return FontMetrics{winAscent_ * k,    winDescent_ * k,    avgWidth_ * k, underlinePos_ * k,
                        underlineSize_ * k, strikePos_ * k,   strikeSize_ * k};
 }
+
+bool Font::hasCodePage(int bit) const { return bit < 0 || bit > 63 || (codePages_ >> bit & 1) != 0; }
 
 double Font::cellPerEm() const { return (winAscent_ + winDescent_) / unitsPerEm_; }
 

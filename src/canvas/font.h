@@ -72,6 +72,10 @@ public:
     // the baseline): a quarter when italic was asked of a face that has no
     // italic, as GDI slants such faces; 0 otherwise.
     double obliqueShear() const { return obliqueShear_; }
+    // Whether the face declares the Windows code page with the given bit of
+    // its OS/2 code page ranges (0 Latin 1, 3 Greek, 63 OEM 437, ...); faces
+    // that declare none are taken to have them all.
+    bool hasCodePage(int bit) const;
     // Advance in pixels of each character (before any widthScale is applied
     // it is already included).
     std::vector<double> advances(std::u32string_view text) const;
@@ -102,6 +106,7 @@ private:
     std::shared_ptr<cairo_scaled_font_t> unitFont_;  // 1-pixel em, for measuring
     std::shared_ptr<MeasuringFace> measuring_;       // FreeType's view, for glyph lookups and extents
     double obliqueShear_ = 0;
+    std::uint64_t codePages_ = ~std::uint64_t{0};
     double unitsPerEm_ = 1000, winAscent_ = 0, winDescent_ = 0, avgWidth_ = 0;
     double underlinePos_ = 0, underlineSize_ = 0, strikePos_ = 0, strikeSize_ = 0;  // font units
 };

@@ -52,6 +52,22 @@ std::string fallbackFace(const FontObject& font) {
 
 }  // namespace
 
+int codePageBit(int charset) {
+    switch (charset) {
+    case 0: return 0;      // ANSI, Latin 1
+    case 238: return 1;    // Eastern Europe
+    case 204: return 2;    // Cyrillic
+    case 161: return 3;    // Greek
+    case 162: return 4;    // Turkish
+    case 177: return 5;    // Hebrew
+    case 178: return 6;    // Arabic
+    case 186: return 7;    // Baltic
+    case 163: return 8;    // Vietnamese
+    case 222: return 16;   // Thai
+    default: return -1;
+    }
+}
+
 bool isCjkCharset(int charset) {
     return charset == 128 || charset == 129 || charset == 130 || charset == 134 || charset == 136;
 }

@@ -14,6 +14,10 @@ namespace plotvale::wmf {
 // fonts install.
 std::vector<std::string> candidateFaces(const FontObject& font);
 
+// The bit of a face's OS/2 code page ranges that declares the character
+// set's code page, or -1 when the set asks for none in particular.
+int codePageBit(int charset);
+
 // True for character sets of Chinese, Japanese and Korean text.
 bool isCjkCharset(int charset);
 

@@ -29,19 +29,29 @@ std::optional<canvas::Font> resolveCached(const FontObject& f, bool bold, bool i
     canvas::FontSpec spec;
     spec.bold = bold;
     spec.italic = italic;
-    std::optional<canvas::Font> font;
     const auto faces = candidateFaces(f);
     auto sameName = [](const std::string& a, const std::string& b) {
         return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
             return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
         });
     };
-    for (std::size_t i = 0; i < faces.size() && !font; ++i) {
-        spec.face = faces[i];
-        const bool last = i + 1 == faces.size();
-        font = canvas::resolveFont(spec, last);
-        if (font && !last && !sameName(font->family(), faces[i])) font.reset();
-    }
+    // A face that does not declare the character set's code page is passed
+    // over for one that does, as GDI's mapper passes it over (Tahoma has no
+    // Greek); when none does, the face is kept.
+    auto choose = [&](int codePage) {
+        std::optional<canvas::Font> chosen;
+        for (std::size_t i = 0; i < faces.size() && !chosen; ++i) {
+            spec.face = faces[i];
+            const bool last = i + 1 == faces.size();
+            chosen = canvas::resolveFont(spec, last);
+            if (chosen && !last && (!sameName(chosen->family(), faces[i]) || !chosen->hasCodePage(codePage)))
+                chosen.reset();
+        }
+        return chosen;
+    };
+    const int codePage = codePageBit(f.charset);
+    std::optional<canvas::Font> font = choose(codePage);
+    if (font && !font->hasCodePage(codePage)) font = choose(-1);
     // Face names come from the files: a long run of hostile ones must not
     // grow the cache without end.
     if (cache.size() >= 512) cache.clear();

@@ -64,7 +64,10 @@ char32_t convertOne(iconv_t cd, std::string_view chunk) {
     char* inPtr = in;
     char* outPtr = out;
     std::size_t inLeft = chunk.size(), outLeft = sizeof out;
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || outLeft > 4)
+    // Vietnamese (CP1258) holds a base letter back for a combining mark that
+    // may follow: the flush gives it out.
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1) ||
+        iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1) || outLeft > 4)
         return U'\uFFFD';
     return static_cast<char32_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8 |
                                  static_cast<unsigned char>(out[2]) << 16);

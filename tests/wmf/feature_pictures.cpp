@@ -837,12 +837,20 @@ void textPictures(List& list) {
         {"greek", 161, "\xc1\xe8\xde\xed\xe1 \xe1\xe2\xe3"},
         {"easteurope", 238, "\x8a\xe8\xf8\xec \xb9\xbe\xfd"},
         {"turkish", 162, "\xdd\xfe\xf0\xfd \xde\xd0\xe7"},
-        {"baltic", 186, "\xc0\xe0\xe8\xeb \xf0\xfb\xfe"}};
+        {"baltic", 186, "\xc0\xe0\xe8\xeb \xf0\xfb\xfe"},
+        {"vietnamese", 163, "Vi\xd2t \xc3\xe2\xea\xf4 \xd5\xdd\xf5\xfd"}};
     for (const auto& c : charsets) {
         Pic p = picture();
         p.font(Font{.height = -30, .charset = c.charset}).textColor(kNavy).bkMode(1);
         for (int i = 0; i < 4; ++i) p.text(5, 5 + i * 44, c.bytes);
         add(list, std::string("text_charset_") + c.name, p);
+    }
+    {
+        // A face without the character set's code page gives way to one with it.
+        Pic p = picture();
+        p.font(Font{.height = -24, .charset = 161, .face = "Tahoma"}).textColor(kNavy).bkMode(1);
+        for (int i = 0; i < 4; ++i) p.text(5, 5 + i * 44, "\xc1\xe8\xde\xed\xe1 \xe1\xe2\xe3 \xd3\xf9");
+        add(list, "text_charset_greek_tahoma", p);
     }
 }
 
