@@ -15,7 +15,7 @@ packages=(
   dpkg-dev desktop-file-utils groff man-db
   qt6-svg-dev libzip-dev xvfb
   fonts-crosextra-carlito fonts-crosextra-caladea fonts-symbola fonts-wqy-microhei
-  nlohmann-json3-dev parallel libpng-dev libdeflate-dev
+  nlohmann-json3-dev parallel libpng-dev libdeflate-dev libfribidi-dev
 )
 
 missing=()

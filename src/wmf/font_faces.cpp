@@ -44,6 +44,8 @@ bool isGenericName(const std::string& face) {
 std::string fallbackFace(const FontObject& font) {
     if (isCjkCharset(font.charset))
         return (font.pitchAndFamily & 3) == FIXED_PITCH ? "WenQuanYi Micro Hei Mono" : "WenQuanYi Micro Hei";
+    // The Liberation faces have no Arabic letters.
+    if (font.charset == 178) return "DejaVu Sans";
     const int family = font.pitchAndFamily & 0xF0;
     if (family == FF_MODERN || (font.pitchAndFamily & 3) == FIXED_PITCH) return "Liberation Mono";
     if (family == FF_ROMAN) return "Liberation Serif";

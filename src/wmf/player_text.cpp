@@ -11,12 +11,14 @@
 #include "wmf/player.h"
 #include "wmf/record_functions.h"
 #include "wmf/text_encoding.h"
+#include "wmf/text_order.h"
 
 namespace plotvale::wmf {
 namespace {
 
-constexpr std::uint16_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
-constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4, ETO_PDY = 0x2000;
+constexpr std::uint16_t TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24,
+                        TA_RTLREADING = 0x100;
+constexpr std::uint16_t ETO_OPAQUE = 2, ETO_CLIPPED = 4, ETO_RTLREADING = 0x80, ETO_PDY = 0x2000;
 
 // The first candidate face an installed font has by that very name (not one
 // fontconfig likens to it: "Georgia" is no DejaVu Serif to GDI, "Terminal" no
@@ -268,7 +270,12 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     SymbolEncoding symbols = SymbolEncoding::None;
     const auto font = textFont(symbols);
     if (!font) return;
-    const DecodedText decoded = decodeText(bytes, s_.font.charset, symbols, dingbatFaceOf(s_.font.face));
+    DecodedText decoded = decodeText(bytes, s_.font.charset, symbols, dingbatFaceOf(s_.font.face));
+    // Hebrew and Arabic runs are placed in visual order, each character with
+    // its own width.
+    std::vector<int> orderedDx = dx ? *dx : std::vector<int>();
+    toVisualOrder(decoded, dx ? &orderedDx : nullptr, (s_.textAlign & TA_RTLREADING) || (options & ETO_RTLREADING));
+    if (dx) dx = &orderedDx;
     const bool aliased = !device_.antialias();
     const double angle = textAngle();
     // Aliased glyphs advance by their hinted widths, rotated ones by the

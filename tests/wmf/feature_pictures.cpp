@@ -852,6 +852,17 @@ void textPictures(List& list) {
         for (int i = 0; i < 4; ++i) p.text(5, 5 + i * 44, "\xc1\xe8\xde\xed\xe1 \xe1\xe2\xe3 \xd3\xf9");
         add(list, "text_charset_greek_tahoma", p);
     }
+    {
+        // Hebrew and Arabic runs in visual order, Arabic letters joined,
+        // among left-to-right words.
+        Pic p = picture();
+        p.textColor(kNavy).bkMode(1);
+        p.font(Font{.height = -22, .charset = 177});
+        p.text(5, 5, "\xf9\xec\xe5\xed 123 ABC").text(5, 40, "\xe0\xe1\xe2\xe3 (\xe4\xe5)");
+        p.font(Font{.height = -24, .charset = 178});
+        p.text(5, 80, "\xc7\xe1\xda\xd1\xc8\xed\xc9 1998").textAlign(2).text(236, 125, "\xe3\xd1\xcd\xc8\xc7 Hello");
+        add(list, "text_right_to_left", p);
+    }
 }
 
 // Large logical coordinates on a small device grid: every coordinate is
