@@ -106,6 +106,7 @@ private:
     std::shared_ptr<cairo_scaled_font_t> unitFont_;  // 1-pixel em, for measuring
     std::shared_ptr<MeasuringFace> measuring_;       // FreeType's view, for glyph lookups and extents
     double obliqueShear_ = 0;
+    bool emboldened_ = false;  // bold asked of a face without bold: thickened outlines
     std::uint64_t codePages_ = ~std::uint64_t{0};
     double unitsPerEm_ = 1000, winAscent_ = 0, winDescent_ = 0, avgWidth_ = 0;
     double underlinePos_ = 0, underlineSize_ = 0, strikePos_ = 0, strikeSize_ = 0;  // font units
