@@ -102,7 +102,7 @@ private:
     void applyAntialias();
     void setColor(Color color);
     void showGlyphs(const Font& font, const std::vector<cairo_glyph_t>& glyphs, double angle, Color color);
-    void fillStretchedGlyphs(const Font& font, const std::vector<cairo_glyph_t>& glyphs, double angle, Color color);
+    void fillOutlineGlyphs(const Font& font, const std::vector<cairo_glyph_t>& glyphs, double angle, Color color);
 
     std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter> surface_;
     std::unique_ptr<cairo_t, CairoContextDeleter> cr_;

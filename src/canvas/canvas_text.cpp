@@ -55,12 +55,12 @@ void Canvas::showGlyphs(const Font& font, const std::vector<cairo_glyph_t>& glyp
     cairo_restore(cr);
 }
 
-// Aliased stretched glyphs as GDI draws them: each glyph's outline hinted at
-// the font's unstretched size, then stretched (and turned) and filled on its
-// whole-pixel position. Cairo would hint them at the stretched size, which
+// Aliased stretched or slanted glyphs as GDI draws them: each glyph's
+// outline hinted at the font's unstretched upright size, then stretched,
+// slanted (and turned) and filled on its whole-pixel position. Cairo would hint them at the stretched size, which
 // makes other stems (GDI's 2-pixel stems of Arial at 20 pixels stretched
 // by 1.45 stay 2 pixels; hinted stretched they are 3).
-void Canvas::fillStretchedGlyphs(const Font& font, const std::vector<cairo_glyph_t>& glyphs, double angle,
+void Canvas::fillOutlineGlyphs(const Font& font, const std::vector<cairo_glyph_t>& glyphs, double angle,
                                  Color color) {
     cairo_t* cr = cr_.get();
     const FontSpec& spec = font.spec();
@@ -107,7 +107,7 @@ double Canvas::drawText(const Font& font, std::u32string_view text, const TextPl
                           placement.origin.y + whole(-pen * sinA)});
         pen += i < advances.size() ? advances[i] : 0;
     }
-    if (!antialias_ && (spec.widthScale != 1 || font.obliqueShear() != 0)) fillStretchedGlyphs(font, glyphs, placement.angle, color);
+    if (!antialias_ && (spec.widthScale != 1 || font.obliqueShear() != 0)) fillOutlineGlyphs(font, glyphs, placement.angle, color);
     else showGlyphs(font, glyphs, placement.angle, color);
 
     // Underline and strike-out bars at the font's own positions, at least a

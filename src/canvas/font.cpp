@@ -165,8 +165,10 @@ struct LoadedFace {
 
 // An emboldened face has FreeType thicken each glyph's outline by a 24th of
 // the em, as GDI thickens faces that have no bold of their own; it is a face
-// of its own, since Cairo keeps one face per FreeType face.
-std::optional<LoadedFace> loadFace(const FaceFile& file, bool embolden) {
+// of its own, since Cairo keeps one face per FreeType face, and it measures
+// with the plain face's measuring face (thickening leaves the widths).
+std::optional<LoadedFace> loadFace(const FaceFile& file, bool embolden,
+                                   const std::shared_ptr<MeasuringFace>& plainMeasuring = nullptr) {
     static std::mutex mutex;
     static std::map<std::tuple<std::string, int, bool>, LoadedFace> cache;
     std::lock_guard lock(mutex);
@@ -182,10 +184,13 @@ std::optional<LoadedFace> loadFace(const FaceFile& file, bool embolden) {
         return std::nullopt;
     }
     if (embolden) cairo_ft_font_face_set_synthesize(raw, CAIRO_FT_SYNTHESIZE_BOLD);
-    auto measuring = std::make_shared<MeasuringFace>();
-    if (FT_New_Face(freetype(), file.path.c_str(), file.index, &measuring->ft) != 0) {
-        cairo_font_face_destroy(raw);
-        return std::nullopt;
+    auto measuring = plainMeasuring;
+    if (!measuring) {
+        measuring = std::make_shared<MeasuringFace>();
+        if (FT_New_Face(freetype(), file.path.c_str(), file.index, &measuring->ft) != 0) {
+            cairo_font_face_destroy(raw);
+            return std::nullopt;
+        }
     }
     LoadedFace loaded{std::shared_ptr<cairo_font_face_t>(raw, CairoFontFaceDeleter{}), ft, std::move(measuring)};
     cache.emplace(key, loaded);
@@ -212,25 +217,24 @@ std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback) {
     if (!file || (!file->found && !allowFallback)) return std::nullopt;
     auto loaded = loadFace(*file, false);
     if (!loaded) return std::nullopt;
-    const auto* weights = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(loaded->ft, FT_SFNT_OS2));
-    const bool boldFace = (loaded->ft->style_flags & FT_STYLE_FLAG_BOLD) != 0 ||
-                          (weights != nullptr && weights->version != 0xFFFF && weights->usWeightClass >= 600);
+    const FT_Face ft = loaded->ft;
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
+    const bool hasOs2 = os2 != nullptr && os2->version != 0xFFFF;
+    const bool boldFace = (ft->style_flags & FT_STYLE_FLAG_BOLD) != 0 || (hasOs2 && os2->usWeightClass >= 600);
     const bool embolden = spec.bold && !boldFace;
-    if (embolden) loaded = loadFace(*file, true);
+    if (embolden) loaded = loadFace(*file, true, loaded->measuring);
     if (!loaded) return std::nullopt;
     Font font;
     font.spec_ = spec;
     font.found_ = file->found;
-    if (spec.italic && (loaded->ft->style_flags & FT_STYLE_FLAG_ITALIC) == 0) font.obliqueShear_ = 0.25;
+    if (spec.italic && (ft->style_flags & FT_STYLE_FLAG_ITALIC) == 0) font.obliqueShear_ = 0.25;
     font.emboldened_ = embolden;
     font.family_ = file->family;
     font.face_ = loaded->face;
     font.unitFont_ = unitScaledFont(loaded->face.get());
     font.measuring_ = loaded->measuring;
-    const FT_Face ft = loaded->ft;
     font.unitsPerEm_ = ft->units_per_EM > 0 ? ft->units_per_EM : 1000;
-    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ft, FT_SFNT_OS2));
-    if (os2 != nullptr && os2->version != 0xFFFF && os2->usWinAscent + os2->usWinDescent > 0) {
+    if (hasOs2 && os2->usWinAscent + os2->usWinDescent > 0) {
         font.winAscent_ = os2->usWinAscent;
         font.winDescent_ = os2->usWinDescent;
         font.avgWidth_ = os2->xAvgCharWidth;
@@ -249,7 +253,7 @@ std::optional<Font> resolveFont(const FontSpec& spec, bool allowFallback) {
     const auto* post = static_cast<const TT_Postscript*>(FT_Get_Sfnt_Table(ft, FT_SFNT_POST));
     font.underlinePos_ = post != nullptr ? -post->underlinePosition : -ft->underline_position;
     font.underlineSize_ = post != nullptr ? post->underlineThickness : ft->underline_thickness;
-    if (os2 != nullptr && os2->version != 0xFFFF && os2->yStrikeoutSize > 0) {
+    if (hasOs2 && os2->yStrikeoutSize > 0) {
         font.strikePos_ = os2->yStrikeoutPosition;
         font.strikeSize_ = os2->yStrikeoutSize;
     }
@@ -283,32 +287,18 @@ unsigned long Font::glyphIndex(char32_t c) const {
     return indexIn(measuring_->ft, c);
 }
 
-namespace {
-
-// Each character's advance in the scaled font, times factor; whole pixels
-// when hinted.
-template <typename GlyphOf>
-std::vector<double> advancesIn(cairo_scaled_font_t* font, std::u32string_view text, double factor, bool whole,
-                               const GlyphOf& glyphOf) {
+// Each character's advance at the font's size and stretch, from the unit
+// font's unhinted widths.
+std::vector<double> Font::advances(std::u32string_view text) const {
+    const double factor = spec_.pixelSize * spec_.widthScale;
     std::vector<double> out;
     out.reserve(text.size());
     for (char32_t c : text) {
-        cairo_glyph_t glyph{glyphOf(c), 0, 0};
+        cairo_glyph_t glyph{glyphIndex(c), 0, 0};
         cairo_text_extents_t extents;
-        cairo_scaled_font_glyph_extents(font, &glyph, 1, &extents);
-        const double advance = extents.x_advance * factor;
-        out.push_back(whole ? std::round(advance) : advance);
+        cairo_scaled_font_glyph_extents(unitFont_.get(), &glyph, 1, &extents);
+        out.push_back(extents.x_advance * factor + (emboldened_ ? 1 : 0));
     }
-    return out;
-}
-
-}  // namespace
-
-std::vector<double> Font::advances(std::u32string_view text) const {
-    std::vector<double> out = advancesIn(unitFont_.get(), text, spec_.pixelSize * spec_.widthScale, false,
-                                         [this](char32_t c) { return glyphIndex(c); });
-    if (emboldened_)
-        for (double& a : out) a += 1;
     return out;
 }
 

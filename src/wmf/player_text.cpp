@@ -173,7 +173,7 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
     if (layout != TextLayout::Design && font.spec().widthScale != 1) {
         // Stretched glyphs advance by the unstretched widths times the
         // stretch, rounded up, as GDI lays them out: the hinted widths where
-        // they are drawn, the extent's (design widths in whole pixels) where
+        // they are drawn, the extent's (FreeType's widths in whole pixels) where
         // the text is aligned and measured.
         canvas::FontSpec unstretched = font.spec();
         unstretched.widthScale = 1;
@@ -183,7 +183,7 @@ std::vector<double> Player::textAdvances(const canvas::Font& font, const Decoded
     } else if (layout == TextLayout::Extent) {
         advances = font.extentAdvances(decoded.text);
     } else if (hinted && (s_.charExtra != 0 || (s_.breakCount > 0 && s_.breakExtra != 0))) {
-        // Spaced text advances by the extent's widths (the design widths in
+        // Spaced text advances by the extent's widths (FreeType's widths in
         // whole pixels), not the hinted ones: GDI's 11-pixel h at 22 pixels moves
         // 13 pixels with an extra of 1.
         advances = font.extentAdvances(decoded.text);
@@ -273,9 +273,9 @@ void Player::drawText(double x, double y, std::string_view bytes, const std::vec
     DecodedText decoded = decodeText(bytes, s_.font.charset, symbols, dingbatFaceOf(s_.font.face));
     // Hebrew and Arabic runs are placed in visual order, each character with
     // its own width.
-    std::vector<int> orderedDx = dx ? *dx : std::vector<int>();
-    toVisualOrder(decoded, dx ? &orderedDx : nullptr, (s_.textAlign & TA_RTLREADING) || (options & ETO_RTLREADING));
-    if (dx) dx = &orderedDx;
+    std::vector<int> orderedDx;
+    if (toVisualOrder(decoded, dx, orderedDx, (s_.textAlign & TA_RTLREADING) || (options & ETO_RTLREADING)) && dx)
+        dx = &orderedDx;
     const bool aliased = !device_.antialias();
     const double angle = textAngle();
     // Aliased glyphs advance by their hinted widths, rotated ones by the

@@ -9,10 +9,11 @@
 
 namespace plotvale::wmf {
 
-// Puts decoded text into visual order, with the dx widths (one per input
-// byte, when given) moved along with their characters. Text without
-// right-to-left characters is left as it is. rtlBase makes the paragraph's
-// own direction right to left (TA_RTLREADING, ETO_RTLREADING).
-void toVisualOrder(DecodedText& text, std::vector<int>* dx, bool rtlBase);
+// Puts decoded text into visual order and returns true; the dx widths (one
+// per input byte, when given) moved along with their characters go to
+// orderedDx. Text without right-to-left characters is left as it is, and
+// false returned. rtlBase makes the paragraph's own direction right to left
+// (TA_RTLREADING, ETO_RTLREADING).
+bool toVisualOrder(DecodedText& text, const std::vector<int>* dx, std::vector<int>& orderedDx, bool rtlBase);
 
 }  // namespace plotvale::wmf
